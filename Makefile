@@ -1,0 +1,53 @@
+# Thin wrapper over the CMake presets.
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 15
+
+.PHONY: all build test run asan-test bench fuzz format clean
+
+all: build
+
+build:
+	@scripts/setup-deps.sh build
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default -j $(JOBS)
+
+test: build
+	@ctest --preset default -j $(JOBS)
+
+run:
+	@scripts/setup-deps.sh run
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default -j $(JOBS) --target vemo-maut
+	@cd sample && LC_ALL=cs_CZ.UTF-8 LANG=cs_CZ.UTF-8 ../build/default/app/vemo-maut $(ARGS)
+
+asan-test:
+	@scripts/setup-deps.sh build
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan -j $(JOBS)
+	@ctest --preset asan -j $(JOBS)
+
+bench:
+	@scripts/setup-deps.sh build
+	@cmake --preset bench >/dev/null
+	@cmake --build --preset bench -j $(JOBS)
+	@for b in build/bench/bench/*_bench; do QT_QPA_PLATFORM=offscreen $$b; done
+
+fuzz:
+	@scripts/setup-deps.sh fuzz
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+	@mkdir -p build/fuzz/corpus
+	@set -e; for f in build/fuzz/fuzz/fuzz_*; do \
+	    n=$$(basename $$f); mkdir -p build/fuzz/corpus/$$n; \
+	    echo "== $$n ($(FUZZ_SECONDS) s)"; \
+	    $$f -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -print_final_stats=1 build/fuzz/corpus/$$n 2>&1 \
+	        | grep -E 'stat::number_of_executed_units|ERROR|SUMMARY' || true; \
+	    test $${PIPESTATUS[0]} -eq 0; \
+	done
+
+format:
+	@clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build

@@ -1,0 +1,38 @@
+#pragma once
+// A read-only money edit: unfocused it shows Value as ",0.00 €;-,0.00 €" (grouped, two decimals),
+// focused the plain text "0.##" (empty for 0). Setting Value fires Changed synchronously, and only
+// when the plain text changes; reading Value converts the plain text back.
+
+#include "TextRoutines.h"
+
+#include <QLineEdit>
+
+class TCurrencyEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TCurrencyEdit(QWidget* parent = nullptr);
+
+    double Value() const;
+    void SetValue(double value);
+    QString PlainText() const { return plain_; }
+
+    // Decimal and thousands separators from the user's locale; the display follows at once.
+    void SetSeparators(QChar decimalSeparator, QString groupSeparator);
+
+signals:
+    void Changed();
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    QString PlainFor(double value) const;
+    QString DisplayFor(double value) const;
+    void Show();
+
+    double value_ = 0;
+    QString plain_;
+    QChar decimal_ = '.';
+    QString group_ = ",";
+};

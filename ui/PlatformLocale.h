@@ -1,0 +1,18 @@
+#pragma once
+// The user's regional settings, read from the platform and handed to the core as plain values.
+
+#include "TextRoutines.h"
+
+#include <QLocale>
+#include <QString>
+
+struct UiLocale {
+    QLocale locale;
+    vemo::LocaleSettings numbers;  // decimal separator, currency symbol, upper-casing
+    QChar decimalSeparator;
+    QString groupSeparator;
+};
+
+UiLocale UiLocaleFor(const QLocale& locale);
+// QLocale::system(), read again on every call.
+UiLocale ReadPlatformLocale();
