@@ -3,8 +3,6 @@
 // focused the plain text "0.##" (empty for 0). Setting Value fires Changed synchronously, and only
 // when the plain text changes; reading Value converts the plain text back.
 
-#include "TextRoutines.h"
-
 #include <QLineEdit>
 
 class TCurrencyEdit : public QLineEdit {
