@@ -3,11 +3,17 @@
 // lists and selectors. Digits compare as characters.
 
 #include "SortedUniqueList.h"
+#include "TextRoutines.h"
 
 class QLocale;
 
 namespace vemo {
 
 Collation LocaleCollation(const QLocale& locale);
+
+// The number routines' settings for a locale: its decimal point as one Windows-1250 byte ("."
+// when it has none), its currency symbol in Windows-1250, and upper-casing by the Unicode rules
+// wherever the upper-case letter exists in the code page.
+LocaleSettings LocaleNumberSettings(const QLocale& locale);
 
 } // namespace vemo

@@ -11,6 +11,8 @@
 
 namespace vemo {
 
+struct LocaleSettings;
+
 inline constexpr const char* kGermanDataFile = "data.sdf";
 inline constexpr const char* kAustrianDataFile = "data2.sdf";
 inline constexpr const char* kGermanSourceFile = "maut_55a.csv";
@@ -56,5 +58,18 @@ void ConvertGerman(LineTable& table, const std::string& source = kGermanSourceFi
                    const std::string& target = kGermanDataFile);
 void ConvertAustrian(LineTable& table, const std::string& source = kAustrianSourceFile,
                      const std::string& target = kAustrianDataFile);
+
+// A numeric field (German field 8, Austrian fields 5 to 7) that the number parse cannot read in
+// the given settings, so that the calculator would count it as 0 without a word.
+struct NumberProblem {
+    int row = 0;      // table row; the header is row 0
+    int field = 0;    // field number from 1
+    std::string text; // the trimmed field
+};
+
+std::vector<NumberProblem> GermanNumberProblems(const LineTable& table,
+                                                const LocaleSettings& locale);
+std::vector<NumberProblem> AustrianNumberProblems(const LineTable& table,
+                                                  const LocaleSettings& locale);
 
 } // namespace vemo

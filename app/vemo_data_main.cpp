@@ -1,0 +1,208 @@
+// vemo-data: the maintainer's command-line view of the data layer. Every result comes from the
+// data layer as the window would get it; this file only parses arguments and prints.
+
+#include "BaseXCodec.h"
+#include "Cp1250.h"
+#include "Errors.h"
+#include "LineTable.h"
+#include "LocaleCollation.h"
+#include "TollData.h"
+
+#include <QLocale>
+
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: vemo-data [--raw] COMMAND ARGUMENTS\n"
+    "\n"
+    "  decode FILE                          every line of FILE decoded, header included\n"
+    "  encode [--austrian] SOURCE [TARGET]  convert a source CSV into a data file; TARGET is\n"
+    "                                       data.sdf (data2.sdf with --austrian) by default\n"
+    "  motorways [--austrian] FILE          the motorway index, one entry a line, in index order\n"
+    "  sections [--austrian] FILE MOTORWAY  the section entries of MOTORWAY as the selector\n"
+    "                                       shows it (\"A3\")\n"
+    "  check [--austrian] FILE              rows whose numeric fields cannot be read as numbers\n"
+    "                                       in the user's locale (rows count from 1 after the\n"
+    "                                       header); exit status 1 if there are any\n"
+    "\n"
+    "  --austrian  the Austrian layout (data2.sdf, au_maut.csv) instead of the German one\n"
+    "  --raw       print texts as Windows-1250 bytes instead of UTF-8\n"
+    "  --help      print this text\n"
+    "\n"
+    "Numbers and sorting follow the locale (LC_ALL, LC_NUMERIC, LANG). Exit status: 0 done,\n"
+    "1 file error or problems found, 2 wrong arguments.\n";
+
+struct Options {
+    bool austrian = false;
+    bool raw = false;
+    bool help = false;
+    std::vector<std::string> words;
+};
+
+struct UsageError {
+    std::string reason;
+};
+
+Options ParseArguments(int argc, char** argv) {
+    Options options;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            options.words.emplace_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--austrian") {
+            options.austrian = true;
+        } else if (arg == "--raw") {
+            options.raw = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else {
+            throw UsageError{"unknown option " + std::string(arg)};
+        }
+    }
+    return options;
+}
+
+class Printer {
+public:
+    explicit Printer(bool raw) : raw_(raw) {}
+
+    std::string Text(std::string_view cp1250) const {
+        return raw_ ? std::string(cp1250) : vemo::Cp1250ToUtf8(cp1250);
+    }
+    // Command-line text to the data's Windows-1250.
+    std::string Argument(std::string_view arg) const {
+        return raw_ ? std::string(arg) : vemo::Utf8ToCp1250(arg);
+    }
+    void Line(std::string_view cp1250) const {
+        const std::string text = Text(cp1250);
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        std::fputc('\n', stdout);
+    }
+
+private:
+    bool raw_;
+};
+
+void Expect(const Options& options, std::size_t minWords, std::size_t maxWords,
+            bool austrianAllowed) {
+    if (options.words.size() < minWords || options.words.size() > maxWords)
+        throw UsageError{"wrong number of arguments for " + options.words[0]};
+    if (options.austrian && !austrianAllowed)
+        throw UsageError{"--austrian does not apply to " + options.words[0]};
+}
+
+vemo::LineTable Load(const std::string& fileName) {
+    vemo::LineTable table;
+    table.LoadFromFile(fileName);
+    return table;
+}
+
+int Run(const Options& options, const Printer& out) {
+    const std::string& command = options.words[0];
+    if (command == "decode") {
+        Expect(options, 2, 2, false);
+        const vemo::LineTable table = Load(options.words[1]);
+        for (const auto& line : table.Lines())
+            out.Line(vemo::Base64Decode(line));
+        return 0;
+    }
+    if (command == "encode") {
+        Expect(options, 2, 3, true);
+        const std::string target =
+            options.words.size() > 2
+                ? options.words[2]
+                : (options.austrian ? vemo::kAustrianDataFile : vemo::kGermanDataFile);
+        vemo::LineTable table;
+        if (options.austrian)
+            vemo::ConvertAustrian(table, options.words[1], target);
+        else
+            vemo::ConvertGerman(table, options.words[1], target);
+        return 0;
+    }
+    if (command == "motorways") {
+        Expect(options, 2, 2, true);
+        const vemo::LineTable table = Load(options.words[1]);
+        vemo::SortedUniqueList index(vemo::LocaleCollation(QLocale::system()));
+        if (options.austrian)
+            vemo::BuildAustrianIndex(table, index);
+        else
+            vemo::BuildGermanIndex(table, index);
+        for (const auto& entry : index.Items())
+            out.Line(entry);
+        return 0;
+    }
+    if (command == "sections") {
+        Expect(options, 3, 3, true);
+        const vemo::LineTable table = Load(options.words[1]);
+        const std::string selector = out.Argument(options.words[2]);
+        // The German selector shows "A" in front of the number the rows hold.
+        const auto entries =
+            options.austrian ? vemo::AustrianSectionListing(table, selector)
+                             : vemo::GermanSectionListing(table, std::string_view(selector).substr(
+                                                                     selector.empty() ? 0 : 1));
+        for (const auto& entry : entries)
+            out.Line(entry);
+        return 0;
+    }
+    if (command == "check") {
+        Expect(options, 2, 2, true);
+        const vemo::LineTable table = Load(options.words[1]);
+        const vemo::LocaleSettings locale = vemo::LocaleNumberSettings(QLocale::system());
+        const auto problems = options.austrian ? vemo::AustrianNumberProblems(table, locale)
+                                               : vemo::GermanNumberProblems(table, locale);
+        for (const auto& problem : problems)
+            out.Line("row " + std::to_string(problem.row) + ", field " +
+                     std::to_string(problem.field) + ": \"" + problem.text + "\"");
+        return problems.empty() ? 0 : 1;
+    }
+    throw UsageError{"unknown command " + command};
+}
+
+// The window's error text: a full stop is added unless the message already ends in one (or
+// in a character coded below it).
+std::string ReportText(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+        return message + ".";
+    return message;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    try {
+        options = ParseArguments(argc, argv);
+        if (options.help) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (options.words.empty())
+            throw UsageError{"no command"};
+        const Printer out(options.raw);
+        const int status = Run(options, out);
+        if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+            std::fprintf(stderr, "%s\n", ReportText(vemo::WriteError().Message()).c_str());
+            return 1;
+        }
+        return status;
+    } catch (const UsageError& error) {
+        std::fprintf(stderr, "vemo-data: %s\n\n%s", error.reason.c_str(), kUsage);
+        return 2;
+    } catch (const vemo::Error& error) {
+        const std::string text = Printer(options.raw).Text(ReportText(error.Message()));
+        std::fprintf(stderr, "%s\n", text.c_str());
+        return 1;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "vemo-data: %s\n", error.what());
+        return 1;
+    }
+}

@@ -1,0 +1,180 @@
+#include "TollData.h"
+
+#include "BaseXCodec.h"
+#include "TextRoutines.h"
+
+#include <cmath>
+#include <limits>
+
+namespace vemo {
+
+namespace {
+
+// Field 1 of an encoded line, untrimmed, into a buffer the caller reuses; the rest of the line
+// is never decoded.
+void DecodeFirstField(std::string_view line, std::string& out) {
+    out.clear();
+    Base64Reader reader(line);
+    for (int c = reader.Next(); c >= 0 && c != ';'; c = reader.Next())
+        out.push_back(static_cast<char>(c));
+}
+
+// Whether trimmed field 1 of an encoded line equals Key. Key must itself be trimmed and hold no
+// ";", so that the blanks skipped on either side cannot belong to it.
+bool FirstFieldEquals(std::string_view line, std::string_view key) {
+    Base64Reader reader(line);
+    int c = reader.Next();
+    while (c >= 0 && c <= 32)
+        c = reader.Next();
+    for (const char k : key) {
+        if (c != static_cast<unsigned char>(k))
+            return false;
+        c = reader.Next();
+    }
+    for (; c >= 0 && c != ';'; c = reader.Next()) {
+        if (c > 32)
+            return false;
+    }
+    return true;
+}
+
+std::string_view TrimmedField(std::string_view row, int index) {
+    return Trim(GetFieldView(row, ";", index));
+}
+
+template <typename MakeEntry>
+std::vector<std::string> SectionListing(const LineTable& table, std::string_view key,
+                                        MakeEntry makeEntry) {
+    std::vector<std::string> entries;
+    // A trimmed field never starts or ends with a blank and never holds ";".
+    if (Trim(key).size() != key.size() || key.find(';') != std::string_view::npos)
+        return entries;
+    for (int i = 1; i < table.Count(); ++i) {
+        const std::string& line = table.Get(i);
+        if (FirstFieldEquals(line, key))
+            entries.push_back(makeEntry(Base64Decode(line)));
+    }
+    return entries;
+}
+
+void BuildIndex(const LineTable& table, SortedUniqueList& index, std::string_view prefix) {
+    std::string field;
+    std::string entry;
+    for (int i = 1; i < table.Count(); ++i) {
+        DecodeFirstField(table.Get(i), field);
+        entry.assign(prefix);
+        entry.append(Trim(field));
+        index.Add(entry);
+    }
+}
+
+std::vector<NumberProblem> NumberProblems(const LineTable& table, const LocaleSettings& locale,
+                                          int firstField, int lastField) {
+    // The parse yields its default only when it fails, and a number it reads is never NaN.
+    constexpr double failed = std::numeric_limits<double>::quiet_NaN();
+    std::vector<NumberProblem> problems;
+    for (int i = 1; i < table.Count(); ++i) {
+        const std::string row = Base64Decode(table.Get(i));
+        for (int field = firstField; field <= lastField; ++field) {
+            const std::string_view text = TrimmedField(row, field);
+            if (std::isnan(ParseNumber(text, failed, locale)))
+                problems.push_back({i, field, std::string(text)});
+        }
+    }
+    return problems;
+}
+
+void Convert(LineTable& table, const std::string& source, const std::string& target,
+             bool tabsToSemicolons) {
+    table.LoadFromFile(source);
+    for (int i = 0; i < table.Count(); ++i) {
+        if (tabsToSemicolons)
+            table.Set(i, Base64Encode(ReplaceAll(table.Get(i), "\t", ";")));
+        else
+            table.Set(i, Base64Encode(table.Get(i)));
+    }
+    table.SaveToFile(target);
+}
+
+} // namespace
+
+void BuildGermanIndex(const LineTable& table, SortedUniqueList& index) {
+    BuildIndex(table, index, "A");
+}
+
+void BuildAustrianIndex(const LineTable& table, SortedUniqueList& index) {
+    BuildIndex(table, index, "");
+}
+
+void StartupLoad(TollLists& lists, const StartupSink& sink) {
+    lists.germanTable.LoadFromFile(kGermanDataFile);
+    BuildGermanIndex(lists.germanTable, lists.germanIndex);
+    if (sink.fillGerman)
+        sink.fillGerman(lists.germanIndex);
+
+    lists.austrianTable.LoadFromFile(kAustrianDataFile);
+    BuildAustrianIndex(lists.austrianTable, lists.austrianIndex);
+    if (sink.fillAustrian)
+        sink.fillAustrian(lists.austrianIndex);
+}
+
+std::string GermanSectionEntry(std::string_view row) {
+    std::string entry;
+    entry.reserve(row.size() + 16);
+    entry += '(';
+    entry += TrimmedField(row, 3);
+    entry += ") ";
+    entry += TrimmedField(row, 4);
+    entry += " : (";
+    entry += TrimmedField(row, 6);
+    entry += ") ";
+    entry += TrimmedField(row, 7);
+    entry += ';';
+    entry += TrimmedField(row, 8);
+    return entry;
+}
+
+std::string AustrianSectionEntry(std::string_view row) {
+    std::string entry;
+    entry.reserve(row.size() + 8);
+    entry += TrimmedField(row, 3);
+    entry += '-';
+    entry += TrimmedField(row, 4);
+    entry += " : ";
+    entry += TrimmedField(row, 5);
+    entry += '/';
+    entry += TrimmedField(row, 6);
+    entry += '/';
+    entry += TrimmedField(row, 7);
+    return entry;
+}
+
+std::vector<std::string> GermanSectionListing(const LineTable& table, std::string_view key) {
+    return SectionListing(table, key,
+                          [](const std::string& row) { return GermanSectionEntry(row); });
+}
+
+std::vector<std::string> AustrianSectionListing(const LineTable& table, std::string_view key) {
+    return SectionListing(table, key,
+                          [](const std::string& row) { return AustrianSectionEntry(row); });
+}
+
+void ConvertGerman(LineTable& table, const std::string& source, const std::string& target) {
+    Convert(table, source, target, false);
+}
+
+void ConvertAustrian(LineTable& table, const std::string& source, const std::string& target) {
+    Convert(table, source, target, true);
+}
+
+std::vector<NumberProblem> GermanNumberProblems(const LineTable& table,
+                                                const LocaleSettings& locale) {
+    return NumberProblems(table, locale, 8, 8);
+}
+
+std::vector<NumberProblem> AustrianNumberProblems(const LineTable& table,
+                                                  const LocaleSettings& locale) {
+    return NumberProblems(table, locale, 5, 7);
+}
+
+} // namespace vemo
