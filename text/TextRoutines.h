@@ -11,7 +11,7 @@ namespace vemo {
 // The user's regional settings as the number routines see them, in single-byte text.
 struct LocaleSettings {
     char decimalSeparator = '.';
-    std::string currencySymbol;         // may be empty
+    std::string currencySymbol;           // may be empty
     std::array<unsigned char, 256> upper; // single-byte upper-casing
 
     LocaleSettings(); // ASCII upper-casing, "." and no currency symbol
