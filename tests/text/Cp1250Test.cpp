@@ -1,0 +1,32 @@
+#include "Cp1250.h"
+
+#include <gtest/gtest.h>
+
+using namespace vemo;
+
+TEST(Cp1250, EveryByteSurvivesTheRoundTripThroughUnicode) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) {
+        all += static_cast<char>(b);
+        EXPECT_EQ(UnicodeToCp1250(Cp1250ToUnicode(static_cast<unsigned char>(b))), b);
+    }
+    EXPECT_EQ(Utf8ToCp1250(Cp1250ToUtf8(all)), all);
+}
+
+TEST(Cp1250, CzechAndGermanLetters) {
+    EXPECT_EQ(Cp1250ToUtf8("\x80"), "\u20AC");
+    EXPECT_EQ(Cp1250ToUtf8("v\xFDpo\xE8"
+                           "et m\xFDtn\xE9ho"),
+              "výpočet mýtného");
+    EXPECT_EQ(Utf8ToCp1250("Nelze vytvořit"), "Nelze vytvo\xF8it");
+    EXPECT_EQ(Utf8ToCp1250("Würzburg-Heidingsfeld, Gießen"), "W\xFCrzburg-Heidingsfeld, Gie\xDF"
+                                                             "en");
+}
+
+TEST(Cp1250, CharactersOutsideTheCodePageBecomeQuestionMarks) {
+    EXPECT_EQ(Utf8ToCp1250("\u00E6\u4E2D"), "??");
+    EXPECT_EQ(Utf8ToCp1250("a\xFF"
+                           "b"),
+              "a?b");                          // malformed UTF-8
+    EXPECT_EQ(Utf8ToCp1250("\xE2\x82"), "??"); // cut short
+}
