@@ -13,6 +13,8 @@ public:
     double Value() const;
     void SetValue(double value);
     QString PlainText() const { return plain_; }
+    // What the box shows while it does not have the focus.
+    QString DisplayText() const { return DisplayFor(value_); }
 
     // Decimal and thousands separators from the user's locale; the display follows at once.
     void SetSeparators(QChar decimalSeparator, QString groupSeparator);
@@ -28,9 +30,11 @@ private:
     QString PlainFor(double value) const;
     QString DisplayFor(double value) const;
     void Show();
+    void Show(bool focused);
 
     double value_ = 0;
     QString plain_;
     QChar decimal_ = '.';
     QString group_ = ",";
+    bool showingPlain_ = false;
 };

@@ -26,6 +26,12 @@ public:
 
     QLineEdit* Edit() const { return edit_; }
 
+    // Where the spin button is painted; its upper-left half steps up, the lower-right one down.
+    QRect ButtonRect() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 signals:
     // After every change of the text, and only then.
     void Changed();
@@ -35,15 +41,20 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     enum class Half { None, Up, Down };
-    QRect ButtonRect() const;
     Half HalfAt(const QPoint& pos) const;
     void Step(int delta);
     void RepeatStep();
+    void StopRepeat();
+    bool FilterKey(QKeyEvent* event);
+    void CorrectOnLeaving();
 
     QLineEdit* edit_;
     QTimer* repeat_;
