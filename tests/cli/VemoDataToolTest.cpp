@@ -1,0 +1,242 @@
+// End-to-end runs of the vemo-data tool on real files.
+
+#include "BaseXCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+using namespace std::string_literals;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool LocaleAvailable(const char* name) {
+    locale_t locale = newlocale(LC_ALL_MASK, name, nullptr);
+    if (!locale)
+        return false;
+    freelocale(locale);
+    return true;
+}
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class VemoDataToolTest : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "vemo-cli-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+    }
+
+    // Runs the tool in the scratch folder with LC_ALL set, capturing both streams.
+    Result Run(const std::vector<std::string>& args, const char* locale = "C.UTF-8") {
+        const fs::path out = dir_ / ".stdout";
+        const fs::path err = dir_ / ".stderr";
+        const pid_t pid = fork();
+        if (pid == 0) {
+            if (chdir(dir_.c_str()) != 0)
+                _exit(127);
+            setenv("LC_ALL", locale, 1);
+            const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            dup2(o, STDOUT_FILENO);
+            dup2(e, STDERR_FILENO);
+            std::vector<char*> argv{const_cast<char*>(VEMO_DATA_TOOL)};
+            for (const auto& arg : args)
+                argv.push_back(const_cast<char*>(arg.c_str()));
+            argv.push_back(nullptr);
+            execv(VEMO_DATA_TOOL, argv.data());
+            _exit(127);
+        }
+        Result result;
+        int status = 0;
+        waitpid(pid, &status, 0);
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.out = ReadFile(out);
+        result.err = ReadFile(err);
+        fs::remove(out);
+        fs::remove(err);
+        return result;
+    }
+
+    fs::path dir_;
+};
+
+using vemo::Base64Encode;
+
+// A German data file with every line end, "=" padding, a Windows-1250 byte and a NUL, after
+// which nothing is read.
+const std::string kGermanFile = Base64Encode("Dalnice;x;od;z;y;do;do;km") + "\r\n" +
+                                Base64Encode("3;;AS;K\xF6ln;;AK;Bonn;12.5") + "==\n" +
+                                Base64Encode("10;;AS;A;;AS;B;3") + "\r" +
+                                Base64Encode(" 3\t;;AD;Br\xFC"
+                                             "hl;;AS;\xC8"
+                                             "ern\xE1;2,5") +
+                                "\n\r" + Base64Encode("1;;AS;C;;AS;D;1") + "=\r\n" + "\0"s +
+                                Base64Encode("99;;AS;E;;AS;F;1") + "\r\n";
+
+TEST_F(VemoDataToolTest, DecodePrintsEveryLineInUtf8OrRaw) {
+    WriteFile(dir_ / "data.sdf", kGermanFile);
+    const std::string lines[] = {"Dalnice;x;od;z;y;do;do;km",
+                                 "3;;AS;K\xF6ln;;AK;Bonn;12.5",
+                                 "10;;AS;A;;AS;B;3",
+                                 " 3\t;;AD;Br\xFC"
+                                 "hl;;AS;\xC8"
+                                 "ern\xE1;2,5",
+                                 "",
+                                 "1;;AS;C;;AS;D;1"};
+    std::string raw;
+    for (const auto& line : lines)
+        raw += line + "\n";
+
+    const Result utf8 = Run({"decode", "data.sdf"});
+    EXPECT_EQ(utf8.status, 0);
+    EXPECT_EQ(utf8.err, "");
+    EXPECT_EQ(utf8.out, "Dalnice;x;od;z;y;do;do;km\n3;;AS;K\xC3\xB6ln;;AK;Bonn;12.5\n"
+                        "10;;AS;A;;AS;B;3\n 3\t;;AD;Br\xC3\xBChl;;AS;\xC4\x8C"
+                        "ern\xC3\xA1;2,5\n"
+                        "\n1;;AS;C;;AS;D;1\n");
+    EXPECT_EQ(Run({"--raw", "decode", "data.sdf"}).out, raw);
+}
+
+TEST_F(VemoDataToolTest, MotorwaysAndSections) {
+    WriteFile(dir_ / "data.sdf", kGermanFile);
+    const Result motorways = Run({"motorways", "data.sdf"});
+    EXPECT_EQ(motorways.status, 0);
+    EXPECT_EQ(motorways.out, "A\nA1\nA10\nA3\n");
+
+    const Result sections = Run({"sections", "data.sdf", "A3"});
+    EXPECT_EQ(sections.status, 0);
+    EXPECT_EQ(sections.out, "(AS) K\xC3\xB6ln : (AK) Bonn;12.5\n"
+                            "(AD) Br\xC3\xBChl : (AS) \xC4\x8C"
+                            "ern\xC3\xA1;2,5\n");
+    EXPECT_EQ(Run({"--raw", "sections", "data.sdf", "A3"}).out,
+              "(AS) K\xF6ln : (AK) Bonn;12.5\n(AD) Br\xFC"
+              "hl : (AS) \xC8"
+              "ern\xE1;2,5\n");
+    EXPECT_EQ(Run({"sections", "data.sdf", "A99"}).out, "") << "after the NUL";
+    // The first character is the selector's "A", whatever it is: "3" leaves the empty key of
+    // the empty line.
+    EXPECT_EQ(Run({"sections", "data.sdf", "a3"}).out, sections.out);
+    EXPECT_EQ(Run({"sections", "data.sdf", "3"}).out, "()  : () ;\n");
+}
+
+TEST_F(VemoDataToolTest, AustrianLayout) {
+    WriteFile(dir_ / "au_maut.csv", "h\tx\r\nS6\t\tWien\tM\xFCrz\t1.5\t2\t3\nA1;;a;b;1;x;3\n");
+    ASSERT_EQ(Run({"encode", "--austrian", "au_maut.csv"}).status, 0);
+    EXPECT_EQ(ReadFile(dir_ / "data2.sdf"), Base64Encode("h;x") + "\r\n" +
+                                                Base64Encode("S6;;Wien;M\xFCrz;1.5;2;3") + "\r\n" +
+                                                Base64Encode("A1;;a;b;1;x;3") + "\r\n");
+    EXPECT_EQ(Run({"--austrian", "motorways", "data2.sdf"}).out, "A1\nS6\n");
+    EXPECT_EQ(Run({"sections", "--austrian", "data2.sdf", "S6"}).out,
+              "Wien-M\xC3\xBCrz : 1.5/2/3\n");
+    const Result check = Run({"check", "--austrian", "data2.sdf"});
+    EXPECT_EQ(check.status, 1);
+    EXPECT_EQ(check.out, "row 2, field 6: \"x\"\n");
+}
+
+TEST_F(VemoDataToolTest, EncodeWritesTheDataFile) {
+    WriteFile(dir_ / "maut_55a.csv", "h;x\n\n3\t;a\r");
+    const Result result = Run({"encode", "maut_55a.csv"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out + result.err, "");
+    const std::string expected = Base64Encode("h;x") + "\r\n\r\n" + Base64Encode("3\t;a") + "\r\n";
+    EXPECT_EQ(ReadFile(dir_ / "data.sdf"), expected);
+    ASSERT_EQ(Run({"encode", "maut_55a.csv", "other.sdf"}).status, 0);
+    EXPECT_EQ(ReadFile(dir_ / "other.sdf"), expected);
+}
+
+TEST_F(VemoDataToolTest, CheckFollowsTheLocale) {
+    WriteFile(dir_ / "data.sdf", kGermanFile);
+    const Result point = Run({"check", "data.sdf"});
+    EXPECT_EQ(point.status, 1);
+    EXPECT_EQ(point.out, "row 3, field 8: \"2,5\"\nrow 4, field 8: \"\"\n");
+
+    WriteFile(dir_ / "clean.sdf", Base64Encode("h") + "\r\n" + Base64Encode("1;;;;;;;1.5"));
+    EXPECT_EQ(Run({"check", "clean.sdf"}).status, 0);
+
+    if (!LocaleAvailable("cs_CZ.UTF-8"))
+        GTEST_SKIP() << "no cs_CZ.UTF-8 locale";
+    const Result comma = Run({"check", "data.sdf"}, "cs_CZ.UTF-8");
+    EXPECT_EQ(comma.status, 1);
+    EXPECT_EQ(comma.out, "row 1, field 8: \"12.5\"\nrow 4, field 8: \"\"\n");
+}
+
+TEST_F(VemoDataToolTest, CzechSortingPutsCaronLettersInPlace) {
+    if (!LocaleAvailable("cs_CZ.UTF-8"))
+        GTEST_SKIP() << "no cs_CZ.UTF-8 locale";
+    WriteFile(dir_ / "au.csv", "h\nd\n\xE8\nc\nC\n");
+    ASSERT_EQ(Run({"encode", "--austrian", "au.csv", "au.sdf"}).status, 0);
+    EXPECT_EQ(Run({"motorways", "--austrian", "au.sdf"}, "cs_CZ.UTF-8").out, "c\n\xC4\x8D\nd\n");
+    EXPECT_EQ(Run({"--raw", "motorways", "--austrian", "au.sdf"}, "cs_CZ.UTF-8").out,
+              "c\n\xE8\nd\n");
+}
+
+TEST_F(VemoDataToolTest, FileErrorsNameTheFile) {
+    const std::string message = "Nelze vytvo\xC5\x99it soubor ";
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"decode", "missing.sdf"},
+                                               {"motorways", "missing.sdf"},
+                                               {"sections", "missing.sdf", "A1"},
+                                               {"check", "--austrian", "missing.sdf"}}) {
+        const Result result = Run(args);
+        EXPECT_EQ(result.status, 1) << args[0];
+        EXPECT_EQ(result.out, "") << args[0];
+        EXPECT_EQ(result.err, message + "missing.sdf.\n") << args[0];
+    }
+    const Result encode = Run({"encode", "--austrian", "au_maut.csv"});
+    EXPECT_EQ(encode.status, 1);
+    EXPECT_EQ(encode.err, message + "au_maut.csv.\n");
+    EXPECT_FALSE(fs::exists(dir_ / "data2.sdf"));
+    EXPECT_EQ(Run({"--raw", "decode", "missing.sdf"}).err,
+              "Nelze vytvo\xF8it soubor missing.sdf.\n");
+}
+
+TEST_F(VemoDataToolTest, UsageErrorsAndHelp) {
+    const Result help = Run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Usage: vemo-data"), std::string::npos);
+    for (const auto& args : std::vector<std::vector<std::string>>{{},
+                                                                  {"frobnicate", "x"},
+                                                                  {"decode"},
+                                                                  {"decode", "a", "b"},
+                                                                  {"--austrian", "decode", "a"},
+                                                                  {"sections", "data.sdf"},
+                                                                  {"--verbose", "decode", "a"}}) {
+        const Result result = Run(args);
+        EXPECT_EQ(result.status, 2) << testing::PrintToString(args);
+        EXPECT_NE(result.err.find("Usage: vemo-data"), std::string::npos);
+        EXPECT_EQ(result.out, "");
+    }
+}
+
+} // namespace
