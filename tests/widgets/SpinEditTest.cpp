@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -238,6 +239,32 @@ TEST_F(SpinEditTest, DiagonalSeparatesTheHalves) {
     EXPECT_EQ(spin_->Text(), "4");
     QTest::mouseClick(spin_, Qt::LeftButton, {}, b.topLeft() + QPoint(s - 2, 3));
     QTest::mouseClick(spin_, Qt::LeftButton, {}, b.topLeft() + QPoint(s - 2, 3));
+    EXPECT_EQ(spin_->Text(), "2");
+}
+
+// Qt delivers the second click of a double click as a press followed by a double-click event;
+// each click is one step.
+TEST_F(SpinEditTest, DoubleClickStepsTwice) {
+    QTest::mousePress(spin_, Qt::LeftButton, {}, UpHalf());
+    QTest::mouseRelease(spin_, Qt::LeftButton, {}, UpHalf());
+    QTest::mousePress(spin_, Qt::LeftButton, {}, UpHalf());
+    QMouseEvent dblClick(QEvent::MouseButtonDblClick, UpHalf(), spin_->mapToGlobal(UpHalf()),
+                         Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(spin_, &dblClick);
+    QTest::mouseRelease(spin_, Qt::LeftButton, {}, UpHalf());
+    EXPECT_EQ(spin_->Text(), "5");
+    EXPECT_EQ(Changes(), 2);
+}
+
+TEST_F(SpinEditTest, OtherRangesLimitAndDefaultTheSameWay) {
+    spin_->SetRange(2, 10);
+    spin_->SetText("x");
+    EXPECT_EQ(spin_->Value(), 2);
+    spin_->SetText("10");
+    QTest::keyClick(Edit(), Qt::Key_Up);
+    EXPECT_EQ(spin_->Text(), "10");
+    spin_->SetText("1");
+    Leave();
     EXPECT_EQ(spin_->Text(), "2");
 }
 
