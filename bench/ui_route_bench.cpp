@@ -1,0 +1,146 @@
+// Both tabs with 5,000 sections of one motorway: choosing it, ">>" with all selected and "<<"
+// with all route entries selected.
+#include "BaseXCodec.h"
+#include "ListBox.h"
+#include "_frmVemo.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+
+namespace {
+
+constexpr int kSections = 5000;
+
+void WriteData(const std::string& name, bool austrian) {
+    std::ofstream out(name, std::ios::binary);
+    out << vemo::Base64Encode("header") << "\r\n";
+    for (int i = 0; i < kSections; ++i) {
+        const std::string n = std::to_string(i);
+        const std::string row = austrian
+                                    ? "A1;West;Ort " + n + ";Ort " + n + "x;1,25;2,5;3,75"
+                                    : "1;" + n + ";AS;Ort " + n + ";;AS;Ort " + n + "x;12,5;note";
+        out << vemo::Base64Encode(row) << "\r\n";
+    }
+}
+
+struct Window {
+    QTemporaryDir dir;
+    std::unique_ptr<TfrmVemo> frm;
+
+    Window() {
+        QDir::setCurrent(dir.path());
+        WriteData("data.sdf", false);
+        WriteData("data2.sdf", true);
+        TfrmVemo::Options options;
+        options.readLocale = [] {
+            return UiLocaleFor(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+        };
+        options.reportError = [](QWidget*, const QString&) { std::abort(); };
+        frm = std::make_unique<TfrmVemo>(options);
+        frm->cboKategorie->setCurrentIndex(1);
+        frm->cboKategorieChange();
+    }
+};
+
+Window& TheWindow() {
+    static Window window;
+    return window;
+}
+
+struct Tab {
+    QComboBox* motorway;
+    QListWidget* sections;
+    QListWidget* route;
+    void (TfrmVemo::*choose)();
+    void (TfrmVemo::*add)();
+    void (TfrmVemo::*remove)();
+};
+
+Tab German(TfrmVemo& f) {
+    return {f.cboDalnice,
+            f.lbxCis,
+            f.lbxTrasa,
+            &TfrmVemo::cboDalniceChange,
+            &TfrmVemo::btnSelectClick,
+            &TfrmVemo::btnUnselectClick};
+}
+Tab Austrian(TfrmVemo& f) {
+    return {f.cboAUDalnice,
+            f.lbxAUCis,
+            f.lbxAUTrasa,
+            &TfrmVemo::cboAUDalniceChange,
+            &TfrmVemo::btnAUSelectClick,
+            &TfrmVemo::btnAUUnselectClick};
+}
+
+void Choose(benchmark::State& state, Tab (*tab)(TfrmVemo&)) {
+    TfrmVemo& f = *TheWindow().frm;
+    const Tab t = tab(f);
+    t.motorway->setCurrentIndex(0);
+    for (auto _ : state)
+        (f.*t.choose)();
+    if (t.sections->count() != kSections)
+        state.SkipWithError("section list not filled");
+}
+
+void AddAll(benchmark::State& state, Tab (*tab)(TfrmVemo&)) {
+    TfrmVemo& f = *TheWindow().frm;
+    const Tab t = tab(f);
+    t.motorway->setCurrentIndex(0);
+    (f.*t.choose)();
+    t.sections->selectAll();
+    for (auto _ : state) {
+        state.PauseTiming();
+        ListClear(t.route);
+        state.ResumeTiming();
+        (f.*t.add)();
+    }
+    if (t.route->count() != kSections)
+        state.SkipWithError("route not filled");
+}
+
+void RemoveAll(benchmark::State& state, Tab (*tab)(TfrmVemo&)) {
+    TfrmVemo& f = *TheWindow().frm;
+    const Tab t = tab(f);
+    t.motorway->setCurrentIndex(0);
+    (f.*t.choose)();
+    t.sections->selectAll();
+    for (auto _ : state) {
+        state.PauseTiming();
+        ListClear(t.route);
+        (f.*t.add)();
+        t.route->selectAll();
+        state.ResumeTiming();
+        (f.*t.remove)();
+    }
+    if (t.route->count() != 0)
+        state.SkipWithError("route not emptied");
+}
+
+BENCHMARK_CAPTURE(Choose, German, German)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AddAll, German, German)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RemoveAll, German, German)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Choose, Austrian, Austrian)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(AddAll, Austrian, Austrian)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RemoveAll, Austrian, Austrian)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    TheWindow().frm.reset();
+    return 0;
+}
