@@ -129,6 +129,19 @@ void BM_LoadGermanFile(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadGermanFile)->Unit(benchmark::kMillisecond);
 
+// The same lines split from memory with CR LF, CR alone and LF alone as line ends.
+void BM_SplitLines(benchmark::State& state) {
+    const char* ends[] = {"\r\n", "\r", "\n"};
+    std::string content;
+    for (const auto& line : Data().table.Lines())
+        content += line + ends[state.range(0)];
+    for (auto _ : state) {
+        const auto lines = vemo::SplitLines(content);
+        benchmark::DoNotOptimize(lines.data());
+    }
+}
+BENCHMARK(BM_SplitLines)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
 void BM_BuildGermanIndex(benchmark::State& state) {
     const vemo::Collation czech = vemo::LocaleCollation(QLocale("cs_CZ"));
     for (auto _ : state) {

@@ -26,21 +26,27 @@ std::vector<std::string> SplitLines(std::string_view content) {
         content = content.substr(0, nul);
 
     std::vector<std::string> lines;
+    if (content.empty())
+        return lines;
     // Data lines are some 150 bytes long; a rough guess saves most of the regrowth.
     lines.reserve(content.size() / 64 + 1);
-    const char* const begin = content.data();
-    const char* const end = begin + content.size();
-    const char* start = begin;
+    const char* const end = content.data() + content.size();
+    const auto next = [end](const char* from, char c) {
+        const void* found = std::memchr(from, c, static_cast<std::size_t>(end - from));
+        return found ? static_cast<const char*>(found) : end;
+    };
+    // memchr is far faster than a byte loop. Each hit is kept until the scan passes it, so a
+    // file with only one kind of line end is not searched to its end again for every line.
+    const char* start = content.data();
+    const char* cr = next(start, '\r');
+    const char* lf = next(start, '\n');
     while (start < end) {
-        // memchr is far faster than a byte loop; a CR before the next LF ends the line first.
-        const auto length = static_cast<std::size_t>(end - start);
-        const char* lf = static_cast<const char*>(std::memchr(start, '\n', length));
-        const char* stop = lf ? lf : end;
-        const char* cr = static_cast<const char*>(
-            std::memchr(start, '\r', static_cast<std::size_t>(stop - start)));
-        if (cr)
-            stop = cr;
-        else if (!lf)
+        if (cr < start)
+            cr = next(start, '\r');
+        if (lf < start)
+            lf = next(start, '\n');
+        const char* const stop = cr < lf ? cr : lf;
+        if (stop == end)
             break;
         lines.emplace_back(start, stop);
         // CR LF ends one line; LF CR ends two, so only the LF after a CR is swallowed.
