@@ -116,6 +116,8 @@ protected:
 private:
     void BuildLayout();
     void ConnectHandlers();
+    // Reads the user's regional settings and hands the separators to the rate box.
+    void ApplyLocale();
     // Runs a handler through the error report.
     void Guard(void (TfrmVemo::*handler)());
 

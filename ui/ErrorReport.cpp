@@ -1,0 +1,49 @@
+#include "ErrorReport.h"
+
+#include "Cp1250Text.h"
+#include "Errors.h"
+
+#include <QMessageBox>
+#include <QWidget>
+#include <exception>
+#include <new>
+
+QString ErrorReportText(const QString& message) {
+    if (message.isEmpty() || message.back().unicode() <= u'.') {
+        return message;
+    }
+    return message + u'.';
+}
+
+void ShowErrorReport(QWidget* parent, const QString& message) {
+    // A report during start-up comes while the window is still hidden; it then stands alone.
+    QWidget* owner = parent && parent->isVisible() ? parent->window() : nullptr;
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Vemo Maut"), ErrorReportText(message),
+                    QMessageBox::Ok, owner);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+void RunGuarded(QWidget* parent, const ErrorReporter& reporter,
+                const std::function<void()>& handler) {
+    QString message;
+    try {
+        handler();
+        return;
+    } catch (const vemo::Error& error) {
+        message = ToQString(error.Message());
+    } catch (const std::bad_alloc&) {
+        message = QStringLiteral("Out of memory");
+    } catch (const std::exception& error) {
+        message = ToQString(error.what());
+    } catch (...) {
+        message = QStringLiteral("Unexpected error");
+    }
+    // Nothing may leave a handler, not even a failing report.
+    try {
+        if (reporter) {
+            reporter(parent, message);
+        }
+    } catch (...) {
+    }
+}

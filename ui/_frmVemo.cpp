@@ -1,0 +1,502 @@
+#include "_frmVemo.h"
+
+#include "Cp1250Text.h"
+#include "ListBox.h"
+#include "LocaleCollation.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include <vector>
+
+static void InitResources() {
+    Q_INIT_RESOURCE(vemo);
+}
+
+namespace {
+
+const QColor kPaleYellow(0xFF, 0xFF, 0xC1);
+const QColor kLightCyan(0x80, 0xFF, 0xFF);
+constexpr int kItemHeight = 13;
+constexpr int kLabelHeight = 13;
+
+const char* const kHelpLines[] = {
+    "AD:\tdálniční trojúhelník",
+    "AK:\tdálniční křižovatka",
+    "AS:\tdálniční výjezd/přivaděč",
+    "AN:\tpřipojení",
+    "BS:\tmísto pomoci-AS",
+    "BG:\tspolková hranice",
+    "TR:\tčerpací stanice/odpočívadlo",
+};
+
+QString HelpText() {
+    QStringList lines;
+    for (const char* line : kHelpLines) {
+        lines.append(QString::fromUtf8(line));
+    }
+    return lines.join(u'\n');
+}
+
+// Tahoma 8 pt bold at 96 dpi is 11 pixels high. Wine's metric-compatible Tahoma stands in for
+// the Windows font where it is installed; otherwise any sans font will do.
+QFont ProgramFont() {
+    static const bool registered = [] {
+        for (const char* file :
+             {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
+            if (QFile::exists(QString::fromLatin1(file))) {
+                QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+            }
+        }
+        return true;
+    }();
+    (void)registered;
+    QFont font(QStringLiteral("Tahoma"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    font.setBold(true);
+    return font;
+}
+
+class FixedTabBar : public QTabBar {
+public:
+    using QTabBar::QTabBar;
+
+protected:
+    QSize tabSizeHint(int) const override { return {200, 30}; }
+    QSize minimumTabSizeHint(int) const override { return {200, 30}; }
+};
+
+class PageControl : public QTabWidget {
+public:
+    explicit PageControl(QWidget* parent) : QTabWidget(parent) {
+        setTabBar(new FixedTabBar(this));
+        setIconSize({16, 16});
+    }
+};
+
+class FixedRowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(kItemHeight);
+        return size;
+    }
+};
+
+// A page keeps every control at its stored position. It still carries a layout, because
+// QLabel::setText reports the new text to the parent's layout at once (updateGeometry); that
+// is the moment the labels which size to their text take their new size, so a handler sets
+// their captions with plain setText and reads the new width right away.
+class StoredLayout : public QLayout {
+public:
+    explicit StoredLayout(QWidget* page) : QLayout(page) { setContentsMargins(0, 0, 0, 0); }
+
+    void Track(QLabel* label) {
+        labels_.push_back(label);
+        Fit(label);
+    }
+    void Release() { labels_.clear(); }
+
+    void invalidate() override {
+        QLayout::invalidate();
+        for (const QPointer<QLabel>& label : labels_) {
+            if (label) {
+                Fit(label);
+            }
+        }
+    }
+
+    void addItem(QLayoutItem* item) override { delete item; }
+    QLayoutItem* itemAt(int) const override { return nullptr; }
+    QLayoutItem* takeAt(int) override { return nullptr; }
+    int count() const override { return 0; }
+    QSize sizeHint() const override { return {}; }
+
+private:
+    // An empty caption keeps the stored 3 × 13 box, as the layout was drawn with it.
+    static void Fit(QLabel* label) {
+        if (label->text().isEmpty()) {
+            label->resize(3, kLabelHeight);
+            return;
+        }
+        const QSize hint = label->sizeHint();
+        label->resize(hint.width(), std::max(hint.height(), kLabelHeight));
+    }
+
+    std::vector<QPointer<QLabel>> labels_;
+};
+
+enum class LabelStyle { Transparent, Opaque, Cyan };
+
+QLabel* MakeLabel(QWidget* page, const char* name, QRect box, const QString& caption,
+                  LabelStyle style, bool autoSize) {
+    auto* label = new QLabel(caption, page);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(box);
+    label->setTextFormat(Qt::PlainText);
+    if (style != LabelStyle::Transparent) {
+        label->setAutoFillBackground(true);
+    }
+    if (style == LabelStyle::Cyan) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, kLightCyan);
+        label->setPalette(palette);
+    }
+    if (autoSize) {
+        static_cast<StoredLayout*>(page->layout())->Track(label);
+    } else {
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    return label;
+}
+
+QFrame* MakeBevel(QWidget* page, const char* name, QRect box, QFrame::Shadow shadow) {
+    auto* frame = new QFrame(page);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setGeometry(box);
+    frame->setFrameStyle(QFrame::Panel | shadow);
+    frame->setLineWidth(1);
+    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return frame;
+}
+
+QComboBox* MakeSelector(QWidget* page, const char* name, QRect box, bool editable,
+                        int visibleItems) {
+    auto* selector = new QComboBox(page);
+    selector->setObjectName(QString::fromLatin1(name));
+    selector->setGeometry(box);
+    selector->setMaxVisibleItems(visibleItems);
+    selector->setItemDelegate(new FixedRowDelegate(selector));
+    if (editable) {
+        selector->setEditable(true);
+        selector->setInsertPolicy(QComboBox::NoInsert);
+        // The typed text stays as typed; the handlers see every change of it.
+        selector->setCompleter(nullptr);
+    } else {
+        // A list popup that honours the number of visible entries in every style.
+        selector->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    }
+    return selector;
+}
+
+QComboBox* MakeCategorySelector(QWidget* page, const char* name, QRect box) {
+    QComboBox* selector = MakeSelector(page, name, box, true, 8);
+    selector->addItems({QStringLiteral("Kategorie A"), QStringLiteral("Kategorie B"),
+                        QStringLiteral("Kategorie C")});
+    selector->setCurrentIndex(-1);
+    return selector;
+}
+
+QListWidget* MakeList(QWidget* page, const char* name, QRect box) {
+    auto* list = new QListWidget(page);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setGeometry(box);
+    list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list->setUniformItemSizes(true);
+    list->setItemDelegate(new FixedRowDelegate(list));
+    QPalette palette = list->palette();
+    palette.setColor(QPalette::Base, kPaleYellow);
+    list->setPalette(palette);
+    return list;
+}
+
+QPushButton* MakeButton(QWidget* page, const char* name, QRect box, const QString& caption,
+                        bool hidden = false) {
+    auto* button = new QPushButton(caption, page);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(box);
+    // Enter presses the focused button as well as Space.
+    button->setAutoDefault(true);
+    if (hidden) {
+        button->hide();
+    }
+    return button;
+}
+
+QWidget* MakePage(const char* name) {
+    auto* page = new QWidget;
+    page->setObjectName(QString::fromLatin1(name));
+    page->setAutoFillBackground(true);
+    new StoredLayout(page);
+    return page;
+}
+
+void ChainTabOrder(std::initializer_list<QWidget*> widgets) {
+    QWidget* previous = nullptr;
+    for (QWidget* widget : widgets) {
+        if (previous) {
+            QWidget::setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+}
+
+} // namespace
+
+TfrmVemo::TfrmVemo(Options options, QWidget* parent)
+    : QWidget(parent), options_(std::move(options)) {
+    BuildLayout();
+    ConnectHandlers();
+    ApplyLocale();
+    Guard(&TfrmVemo::FormCreate);
+}
+
+TfrmVemo::~TfrmVemo() {
+    // The labels go before the layouts that watch them.
+    for (QWidget* page : {tbsDE, tbsAU}) {
+        if (auto* layout = dynamic_cast<StoredLayout*>(page->layout())) {
+            layout->Release();
+        }
+    }
+}
+
+void TfrmVemo::BuildLayout() {
+    InitResources();
+    setObjectName(QStringLiteral("frmVemo"));
+    setWindowTitle(QStringLiteral("Vemo Maut - výpočet mýtného"));
+    setWindowIcon(QIcon(QStringLiteral(":/images/vemo.png")));
+    // A tool window: narrow caption, close button only, not resizable.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(537, 511);
+    move(269, 124);
+    setFont(ProgramFont());
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, palette.color(QPalette::Button));
+    setPalette(palette);
+
+    pgcMain = new PageControl(this);
+    pgcMain->setObjectName(QStringLiteral("pgcMain"));
+    pgcMain->setGeometry(0, 0, 537, 511);
+    tbsDE = MakePage("tbsDE");
+    tbsAU = MakePage("tbsAU");
+    pgcMain->addTab(tbsDE, QIcon(QStringLiteral(":/images/flag_de.png")),
+                    QStringLiteral("Německo"));
+    pgcMain->addTab(tbsAU, QIcon(QStringLiteral(":/images/flag_at.png")),
+                    QStringLiteral("Rakousko"));
+
+    using LS = LabelStyle;
+    QWidget* de = tbsDE;
+    Label1 = MakeLabel(de, "Label1", {10, 10, 44, 13}, QStringLiteral("Dálnice:"), LS::Transparent,
+                       true);
+    Label2 = MakeLabel(de, "Label2", {230, 12, 60, 13}, QStringLiteral("Opis trasy:"),
+                       LS::Transparent, true);
+    Label5 =
+        MakeLabel(de, "Label5", {11, 42, 38, 13}, QStringLiteral("Úseky:"), LS::Transparent, true);
+    Label7 = MakeLabel(de, "Label7", {6, 269, 107, 13}, QStringLiteral("Parametry vozidla:"),
+                       LS::Opaque, true);
+    Bevel1 = MakeBevel(de, "Bevel1", {2, 271, 287, 80}, QFrame::Raised);
+    // The caption heads the box like a group title; the frame's top edge must not cross it.
+    Bevel1->stackUnder(Label7);
+    lblKategorie = MakeLabel(de, "lblKategorie", {8, 310, 3, 13}, {}, LS::Opaque, true);
+    Label8 = MakeLabel(de, "Label8", {8, 332, 78, 13}, QStringLiteral("Počet náprav:"), LS::Opaque,
+                       true);
+    Label3 = MakeLabel(de, "Label3", {298, 274, 66, 13}, QStringLiteral("Celkem km:"),
+                       LS::Transparent, true);
+    lblKm =
+        MakeLabel(de, "lblKm", {423, 274, 90, 13}, QStringLiteral("0 km"), LS::Transparent, false);
+    lblMaut = MakeLabel(de, "lblMaut", {400, 326, 117, 13}, {}, LS::Cyan, false);
+    Label4 = MakeLabel(de, "Label4", {298, 295, 74, 13}, QStringLiteral("Sazba za km:"),
+                       LS::Transparent, true);
+    Bevel2 = MakeBevel(de, "Bevel2", {292, 271, 235, 79}, QFrame::Sunken);
+    lblUsek = MakeLabel(de, "lblUsek", {6, 250, 3, 13}, {}, LS::Transparent, true);
+    Label6 = MakeLabel(de, "Label6", {296, 326, 104, 13}, QStringLiteral("Celkem Vemo Maut:"),
+                       LS::Cyan, true);
+
+    cboDalnice = MakeSelector(de, "cboDalnice", {62, 6, 157, 21}, false, 20);
+    lbxTrasa = MakeList(de, "lbxTrasa", {297, 8, 220, 237});
+    btnSelect = MakeButton(de, "btnSelect", {224, 59, 69, 25}, QStringLiteral(">>"));
+    btnUnselect = MakeButton(de, "btnUnselect", {224, 90, 69, 25}, QStringLiteral("<<"));
+    btnCreateData =
+        MakeButton(de, "btnCreateData", {221, 218, 75, 25}, QStringLiteral("Data"), true);
+    lbxCis = MakeList(de, "lbxCis", {10, 58, 209, 185});
+    cboKategorie = MakeCategorySelector(de, "cboKategorie", {8, 286, 129, 21});
+    cboKategorie->setEditText(QStringLiteral("cboKategorie"));
+
+    memHelp = new QPlainTextEdit(de);
+    memHelp->setObjectName(QStringLiteral("memHelp"));
+    memHelp->setGeometry(0, 354, 525, 99);
+    memHelp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memHelp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memHelp->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // Tab moves the focus on, as in every other control of the page.
+    memHelp->setTabChangesFocus(true);
+    {
+        // The edit control's tab stops: every 32 dialog units of the box's font.
+        const QFontMetrics metrics(memHelp->font());
+        const QString letters =
+            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+        const int baseUnit = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
+        memHelp->setTabStopDistance(8 * baseUnit);
+        QPalette helpPalette = memHelp->palette();
+        helpPalette.setColor(QPalette::Base, kPaleYellow);
+        memHelp->setPalette(helpPalette);
+    }
+    memHelp->setPlainText(HelpText());
+
+    curSazba = new TCurrencyEdit(de);
+    curSazba->setObjectName(QStringLiteral("curSazba"));
+    curSazba->setGeometry(388, 294, 129, 21);
+    curSazba->setFixedSize(129, 21);
+
+    speNapravy = new TSpinEdit(de);
+    speNapravy->setObjectName(QStringLiteral("speNapravy"));
+    speNapravy->setGeometry(90, 324, 121, 21);
+    speNapravy->SetRange(1, 18);
+    speNapravy->SetValue(3);
+
+    QWidget* au = tbsAU;
+    Label9 = MakeLabel(au, "Label9", {10, 10, 44, 13}, QStringLiteral("Dálnice:"), LS::Transparent,
+                       true);
+    Label10 = MakeLabel(au, "Label10", {230, 12, 60, 13}, QStringLiteral("Opis trasy:"),
+                        LS::Transparent, true);
+    Label11 =
+        MakeLabel(au, "Label11", {11, 42, 38, 13}, QStringLiteral("Úseky:"), LS::Transparent, true);
+    Label12 = MakeLabel(au, "Label12", {10, 371, 101, 13}, QStringLiteral("Kategorie vozidla:"),
+                        LS::Opaque, true);
+    Label13 = MakeLabel(au, "Label13", {298, 372, 104, 13}, QStringLiteral("Celkem Vemo Maut:"),
+                        LS::Cyan, true);
+    lblAUMaut = MakeLabel(au, "lblAUMaut", {402, 372, 115, 13}, {}, LS::Cyan, false);
+    // The caption may come out a few pixels wider than stored; the total's box must not hide it.
+    lblAUMaut->stackUnder(Label13);
+    lblAUUsek = MakeLabel(au, "lblAUUsek", {11, 346, 3, 13}, {}, LS::Opaque, true);
+    lblAUKategorie = MakeLabel(au, "lblAUKategorie", {10, 416, 3, 13}, {}, LS::Opaque, true);
+    Label14 = MakeLabel(au, "Label14", {152, 394, 313, 13},
+                        QStringLiteral("Pokud změníte kategorii, je nutno sestavit trasu znova."),
+                        LS::Opaque, true);
+
+    cboAUDalnice = MakeSelector(au, "cboAUDalnice", {62, 6, 157, 21}, false, 20);
+    lbxAUCis = MakeList(au, "lbxAUCis", {10, 58, 209, 277});
+    lbxAUTrasa = MakeList(au, "lbxAUTrasa", {297, 8, 220, 326});
+    btnAUSelect = MakeButton(au, "btnAUSelect", {224, 59, 69, 25}, QStringLiteral(">>"));
+    btnAUUnselect = MakeButton(au, "btnAUUnselect", {224, 90, 69, 25}, QStringLiteral("<<"));
+    btnAUCreateData =
+        MakeButton(au, "btnAUCreateData", {221, 218, 75, 25}, QStringLiteral("Data"), true);
+    cboAUKategorie = MakeCategorySelector(au, "cboAUKategorie", {14, 390, 129, 21});
+
+    ChainTabOrder({pgcMain->tabBar(), cboDalnice, lbxTrasa, btnSelect, btnUnselect, btnCreateData,
+                   lbxCis, cboKategorie, memHelp, curSazba, speNapravy, cboAUDalnice, lbxAUCis,
+                   lbxAUTrasa, btnAUSelect, btnAUUnselect, btnAUCreateData, cboAUKategorie});
+
+    pgcMain->setCurrentWidget(tbsDE);
+}
+
+void TfrmVemo::ConnectHandlers() {
+    // Every handler reaches the user's action through the error report.
+    auto on = [this](auto* sender, auto signal, void (TfrmVemo::*handler)()) {
+        connect(sender, signal, this, [this, handler] { Guard(handler); });
+    };
+
+    on(cboDalnice, &QComboBox::activated, &TfrmVemo::cboDalniceChange);
+    on(lbxTrasa, &QListWidget::itemSelectionChanged, &TfrmVemo::lbxTrasaClick);
+    on(btnSelect, &QPushButton::clicked, &TfrmVemo::btnSelectClick);
+    on(btnUnselect, &QPushButton::clicked, &TfrmVemo::btnUnselectClick);
+    on(btnCreateData, &QPushButton::clicked, &TfrmVemo::btnCreateDataClick);
+    on(lbxCis, &QListWidget::itemSelectionChanged, &TfrmVemo::lbxCisClick);
+    on(cboKategorie, &QComboBox::activated, &TfrmVemo::cboKategorieChange);
+    on(cboKategorie->lineEdit(), &QLineEdit::textEdited, &TfrmVemo::cboKategorieChange);
+    on(curSazba, &TCurrencyEdit::Changed, &TfrmVemo::curSazbaChange);
+    on(speNapravy, &TSpinEdit::Changed, &TfrmVemo::speNapravyChange);
+
+    on(cboAUDalnice, &QComboBox::activated, &TfrmVemo::cboAUDalniceChange);
+    on(lbxAUCis, &QListWidget::itemSelectionChanged, &TfrmVemo::lbxAUCisClick);
+    on(lbxAUTrasa, &QListWidget::itemSelectionChanged, &TfrmVemo::lbxAUTrasaClick);
+    on(btnAUSelect, &QPushButton::clicked, &TfrmVemo::btnAUSelectClick);
+    on(btnAUUnselect, &QPushButton::clicked, &TfrmVemo::btnAUUnselectClick);
+    on(btnAUCreateData, &QPushButton::clicked, &TfrmVemo::btnAUCreateDataClick);
+    on(cboAUKategorie, &QComboBox::activated, &TfrmVemo::cboAUKategorieChange);
+    on(cboAUKategorie->lineEdit(), &QLineEdit::textEdited, &TfrmVemo::cboAUKategorieChange);
+}
+
+void TfrmVemo::Guard(void (TfrmVemo::*handler)()) {
+    RunGuarded(this, options_.reportError, [this, handler] { (this->*handler)(); });
+}
+
+void TfrmVemo::ApplyLocale() {
+    locale_ = options_.readLocale ? options_.readLocale() : ReadPlatformLocale();
+    curSazba->SetSeparators(locale_.decimalSeparator, locale_.groupSeparator);
+}
+
+void TfrmVemo::FormCreate() {
+    if (options_.arguments.size() == 1 && options_.arguments.front() == QLatin1String("QZX")) {
+        btnCreateData->setVisible(true);
+        btnAUCreateData->setVisible(true);
+    }
+
+    lists_ = std::make_unique<vemo::TollLists>(vemo::LocaleCollation(locale_.locale));
+    vemo::StartupSink sink;
+    sink.fillGerman = [this](const vemo::SortedUniqueList& index) {
+        SelectorFill(cboDalnice, index.Items());
+    };
+    sink.fillAustrian = [this](const vemo::SortedUniqueList& index) {
+        SelectorFill(cboAUDalnice, index.Items());
+    };
+    vemo::StartupLoad(*lists_, sink);
+
+    memHelp->clear();
+    memHelp->setPlainText(HelpText());
+    memHelp->setReadOnly(true);
+    // Read-only still lets the user select and copy, with the mouse and the keyboard.
+    memHelp->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+
+    // Choosing from the program fires no handler, so the Austrian caption is written here.
+    cboKategorie->setCurrentIndex(-1);
+    cboKategorie->setEditText(QString());
+    cboAUKategorie->setCurrentIndex(0);
+    lblAUKategorie->setText(QStringLiteral("2 nápravy"));
+}
+
+void TfrmVemo::FormClose() {
+    if (!lists_) {
+        return;
+    }
+    // Freed in the order they were made.
+    lists_->germanTable.Clear();
+    lists_->germanIndex.Clear();
+    lists_->austrianTable.Clear();
+    lists_->austrianIndex.Clear();
+    lists_.reset();
+}
+
+void TfrmVemo::btnCreateDataClick() {
+    if (lists_) {
+        vemo::ConvertGerman(lists_->germanTable);
+    }
+}
+
+void TfrmVemo::btnAUCreateDataClick() {
+    if (lists_) {
+        vemo::ConvertAustrian(lists_->austrianTable);
+    }
+}
+
+void TfrmVemo::closeEvent(QCloseEvent* event) {
+    Guard(&TfrmVemo::FormClose);
+    event->accept();
+    // A tool window does not count as the last window; the program ends with it all the same.
+    QCoreApplication::quit();
+}
+
+void TfrmVemo::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LocaleChange && curSazba) {
+        ApplyLocale();
+    }
+}
