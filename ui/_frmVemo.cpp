@@ -143,6 +143,39 @@ private:
     std::vector<QPointer<QLabel>> labels_;
 };
 
+// A list box reports every change of the selection the user makes and also every click on an
+// entry that leaves the selection as it was (clicking the one selected entry again); Qt's
+// selection signal alone would miss the latter.
+class ListClickWatcher : public QObject {
+public:
+    ListClickWatcher(QListWidget* list, std::function<void()> fire)
+        : QObject(list), fire_(std::move(fire)) {
+        list->viewport()->installEventFilter(this);
+        connect(list, &QListWidget::itemSelectionChanged, this, [this] {
+            ++changes_;
+            fire_();
+        });
+        connect(list, &QAbstractItemView::clicked, this, [this] {
+            if (changes_ == changesAtPress_) {
+                fire_();
+            }
+        });
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress) {
+            changesAtPress_ = changes_;
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> fire_;
+    unsigned changes_ = 0;
+    unsigned changesAtPress_ = 0;
+};
+
 enum class LabelStyle { Transparent, Opaque, Cyan };
 
 QLabel* MakeLabel(QWidget* page, const char* name, QRect box, const QString& caption,
@@ -403,21 +436,24 @@ void TfrmVemo::ConnectHandlers() {
     auto on = [this](auto* sender, auto signal, void (TfrmVemo::*handler)()) {
         connect(sender, signal, this, [this, handler] { Guard(handler); });
     };
+    auto onClick = [this](QListWidget* list, void (TfrmVemo::*handler)()) {
+        new ListClickWatcher(list, [this, handler] { Guard(handler); });
+    };
 
     on(cboDalnice, &QComboBox::activated, &TfrmVemo::cboDalniceChange);
-    on(lbxTrasa, &QListWidget::itemSelectionChanged, &TfrmVemo::lbxTrasaClick);
+    onClick(lbxTrasa, &TfrmVemo::lbxTrasaClick);
     on(btnSelect, &QPushButton::clicked, &TfrmVemo::btnSelectClick);
     on(btnUnselect, &QPushButton::clicked, &TfrmVemo::btnUnselectClick);
     on(btnCreateData, &QPushButton::clicked, &TfrmVemo::btnCreateDataClick);
-    on(lbxCis, &QListWidget::itemSelectionChanged, &TfrmVemo::lbxCisClick);
+    onClick(lbxCis, &TfrmVemo::lbxCisClick);
     on(cboKategorie, &QComboBox::activated, &TfrmVemo::cboKategorieChange);
     on(cboKategorie->lineEdit(), &QLineEdit::textEdited, &TfrmVemo::cboKategorieChange);
     on(curSazba, &TCurrencyEdit::Changed, &TfrmVemo::curSazbaChange);
     on(speNapravy, &TSpinEdit::Changed, &TfrmVemo::speNapravyChange);
 
     on(cboAUDalnice, &QComboBox::activated, &TfrmVemo::cboAUDalniceChange);
-    on(lbxAUCis, &QListWidget::itemSelectionChanged, &TfrmVemo::lbxAUCisClick);
-    on(lbxAUTrasa, &QListWidget::itemSelectionChanged, &TfrmVemo::lbxAUTrasaClick);
+    onClick(lbxAUCis, &TfrmVemo::lbxAUCisClick);
+    onClick(lbxAUTrasa, &TfrmVemo::lbxAUTrasaClick);
     on(btnAUSelect, &QPushButton::clicked, &TfrmVemo::btnAUSelectClick);
     on(btnAUUnselect, &QPushButton::clicked, &TfrmVemo::btnAUUnselectClick);
     on(btnAUCreateData, &QPushButton::clicked, &TfrmVemo::btnAUCreateDataClick);

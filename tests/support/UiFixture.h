@@ -1,0 +1,158 @@
+#pragma once
+// The window under test: one QApplication for the whole run, a fresh temporary working
+// directory per test, and input through real mouse and key events.
+
+#include "_frmVemo.h"
+
+#include "BaseXCodec.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        static int argc = 1;
+        static char name[] = "ui_tests";
+        static char* argv[] = {name, nullptr};
+        app_ = std::make_unique<QApplication>(argc, argv);
+        QApplication::setApplicationName(QStringLiteral("Vemo Maut"));
+    }
+    void TearDown() override { app_.reset(); }
+
+private:
+    std::unique_ptr<QApplication> app_;
+};
+
+inline ::testing::Environment* const kQtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+class UiTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        previous_ = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+    }
+    void TearDown() override {
+        // Windows go before the folder they may still write into.
+        QApplication::closeAllWindows();
+        QDir::setCurrent(previous_);
+    }
+
+    QString Path(const std::string& name) const {
+        return dir_.filePath(QString::fromStdString(name));
+    }
+
+    void WriteFile(const std::string& name, const std::string& bytes) {
+        QFile file(Path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(bytes.data(), static_cast<qint64>(bytes.size())),
+                  static_cast<qint64>(bytes.size()));
+    }
+    std::string ReadFile(const std::string& name) const {
+        QFile file(Path(name));
+        if (!file.open(QIODevice::ReadOnly)) {
+            return "<missing>";
+        }
+        return file.readAll().toStdString();
+    }
+
+    // Each line Base64-encoded and ended with CR LF, as the maintainer conversion writes it.
+    void WriteDataFile(const std::string& name, const std::vector<std::string>& decodedLines) {
+        std::string content;
+        for (const std::string& line : decodedLines) {
+            content += vemo::Base64Encode(line) + "\r\n";
+        }
+        WriteFile(name, content);
+    }
+
+    TfrmVemo::Options RecordingOptions(QStringList args, QLocale locale) {
+        TfrmVemo::Options options;
+        options.arguments = std::move(args);
+        options.readLocale = [locale] { return UiLocaleFor(locale); };
+        options.reportError = [this](QWidget*, const QString& message) {
+            reports.push_back(message);
+        };
+        return options;
+    }
+
+    // Builds the window (FormCreate included), shows it and waits until it can take input.
+    std::unique_ptr<TfrmVemo> CreateWindow(QStringList args = {},
+                                           QLocale locale = QLocale(QLocale::Czech,
+                                                                    QLocale::CzechRepublic)) {
+        return ShowWindow(std::make_unique<TfrmVemo>(RecordingOptions(std::move(args), locale)));
+    }
+
+    std::unique_ptr<TfrmVemo> ShowWindow(std::unique_ptr<TfrmVemo> window) {
+        window->show();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        QTest::qWaitForWindowActive(window.get(), 1000);
+        return window;
+    }
+
+    void Click(QWidget* widget, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mouseClick(widget, Qt::LeftButton, modifiers, widget->rect().center());
+    }
+
+    void ClickRow(QListWidget* list, int row, Qt::KeyboardModifiers modifiers = {}) {
+        const QRect rect = list->visualItemRect(list->item(row));
+        ASSERT_FALSE(rect.isEmpty()) << "row " << row << " not on screen";
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, rect.center());
+    }
+
+    // Opens the selector's list with the keyboard, walks to the entry and takes it with Enter,
+    // as a user does; the selector then reports one pick.
+    void PickSelectorEntry(QComboBox* selector, int index) {
+        ASSERT_GE(index, 0);
+        ASSERT_LT(index, selector->count());
+        selector->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(selector, Qt::Key_F4);
+        QAbstractItemView* view = selector->view();
+        ASSERT_TRUE(QTest::qWaitFor([view] { return view->isVisible(); }, 2000))
+            << "the list of " << selector->objectName().toStdString() << " did not open";
+        QTest::keyClick(view, Qt::Key_Home);
+        for (int i = 0; i < index; ++i) {
+            QTest::keyClick(view, Qt::Key_Down);
+        }
+        QTest::keyClick(view, Qt::Key_Return);
+        QTest::qWaitFor([view] { return !view->isVisible(); }, 2000);
+    }
+
+    // Key events that carry their text, so that characters beyond Latin-1 arrive as typed.
+    void TypeText(QWidget* widget, const QString& text) {
+        if (QWidget* proxy = widget->focusProxy()) {
+            widget = proxy;
+        }
+        widget->setFocus(Qt::OtherFocusReason);
+        for (const QChar c : text) {
+            const auto key = static_cast<Qt::Key>(c.toUpper().unicode());
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(widget, &press);
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(widget, &release);
+        }
+    }
+
+    std::vector<QString> reports;
+
+private:
+    QTemporaryDir dir_;
+    QString previous_;
+};

@@ -1,0 +1,120 @@
+// The maintainer word shows the two "Data" buttons, which turn the source files into data files.
+#include "BaseXCodec.h"
+#include "ErrorReport.h"
+#include "ListBox.h"
+#include "UiFixture.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+
+namespace {
+
+class MaintainerTest : public UiTest {
+protected:
+    void WriteSmallData() {
+        WriteDataFile("data.sdf", {"BAB;Nr;Typ;Od;km;Typ;Do;Delka", "1;0;AS;Alt;;AK;Alt2;1"});
+        WriteDataFile("data2.sdf", {"Autobahn;x;Von;Bis;A;B;C", "A1;;Alt;Alt2;1;2;3"});
+    }
+    void ShowPage(TfrmVemo& frm, int page) {
+        QTabBar* tabs = frm.pgcMain->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
+        ASSERT_EQ(frm.pgcMain->currentIndex(), page);
+    }
+};
+
+TEST_F(MaintainerTest, OnlyTheExactWordAloneShowsTheButtons) {
+    WriteSmallData();
+    struct Case {
+        QStringList args;
+        bool shown;
+    };
+    const std::vector<Case> cases = {
+        {{"QZX"}, true},         {{}, false},          {{"qzx"}, false},
+        {{"QZX", "QZX"}, false}, {{"QZX", ""}, false}, {{"QZX "}, false},
+        {{"QZ"}, false},         {{"QZXX"}, false},    {{""}, false},
+    };
+    for (const Case& c : cases) {
+        auto frm = CreateWindow(c.args);
+        const std::string args = c.args.join('|').toStdString();
+        EXPECT_EQ(!frm->btnCreateData->isHidden(), c.shown) << args;
+        EXPECT_EQ(!frm->btnAUCreateData->isHidden(), c.shown) << args;
+        EXPECT_EQ(frm->btnCreateData->isVisible(), c.shown) << args;
+    }
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(MaintainerTest, ButtonsShowEvenWhenTheDataFilesAreMissing) {
+    auto frm = CreateWindow({"QZX"});
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_TRUE(frm->btnCreateData->isVisible());
+    EXPECT_FALSE(frm->btnAUCreateData->isHidden());
+}
+
+TEST_F(MaintainerTest, DataButtonsConvertTheSourcesInPlace) {
+    WriteSmallData();
+    auto frm = CreateWindow({"QZX"});
+    PickSelectorEntry(frm->cboDalnice, 0);
+    ASSERT_EQ(frm->lbxCis->count(), 1);
+
+    // LF line ends, an empty line and Windows-1250 bytes in the German source.
+    const std::vector<std::string> german = {"BAB;Nr;Typ;Od;km;Typ;Do;Delka",
+                                             "1;0;AS;M\xFCnchen;;AK;\x8Aag;12,5", "",
+                                             "1;1;AK;\x8Aag;;AS;Ost;3"};
+    std::string source;
+    for (const std::string& line : german) {
+        source += line + "\n";
+    }
+    WriteFile("maut_55a.csv", source);
+    Click(frm->btnCreateData);
+    EXPECT_TRUE(reports.empty());
+
+    std::string expected;
+    std::vector<std::string> encoded;
+    for (const std::string& line : german) {
+        encoded.push_back(vemo::Base64Encode(line));
+        expected += encoded.back() + "\r\n";
+    }
+    EXPECT_EQ(ReadFile("data.sdf"), expected);
+    EXPECT_EQ(frm->Lists()->germanTable.Lines(), encoded);
+    // Selector, section list and totals stay until the user acts; the next pick lists new rows.
+    EXPECT_EQ(frm->cboDalnice->count(), 1);
+    ASSERT_EQ(frm->lbxCis->count(), 1);
+    EXPECT_EQ(ListEntry(frm->lbxCis, 0), "(AS) Alt : (AK) Alt2;1");
+    EXPECT_EQ(frm->lblKm->text(), "0 km");
+    PickSelectorEntry(frm->cboDalnice, 0);
+    ASSERT_EQ(frm->lbxCis->count(), 2);
+    EXPECT_EQ(ListEntry(frm->lbxCis, 0), "(AS) M\xFCnchen : (AK) \x8Aag;12,5");
+
+    // Austrian source with tabs; the German table is untouched by it.
+    WriteFile("au_maut.csv", "Autobahn\tx\tVon\tBis\tA\tB\tC\r\nA1\t\tWien\tLinz\t10\t20\t30");
+    ShowPage(*frm, 1);
+    Click(frm->btnAUCreateData);
+    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(ReadFile("data2.sdf"), vemo::Base64Encode("Autobahn;x;Von;Bis;A;B;C") + "\r\n" +
+                                         vemo::Base64Encode("A1;;Wien;Linz;10;20;30") + "\r\n");
+    EXPECT_EQ(frm->Lists()->germanTable.Lines(), encoded);
+}
+
+TEST_F(MaintainerTest, AMissingSourceIsReportedAndChangesNothing) {
+    WriteSmallData();
+    const std::string before = ReadFile("data.sdf");
+    auto frm = CreateWindow({"QZX"});
+    const std::vector<std::string> table = frm->Lists()->germanTable.Lines();
+
+    Click(frm->btnCreateData);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(ErrorReportText(reports[0]), "Nelze vytvořit soubor maut_55a.csv.");
+    EXPECT_EQ(ReadFile("data.sdf"), before);
+    EXPECT_EQ(frm->Lists()->germanTable.Lines(), table);
+
+    ShowPage(*frm, 1);
+    Click(frm->btnAUCreateData);
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_EQ(reports[1], "Nelze vytvořit soubor au_maut.csv");
+    // The program goes on: the window still answers.
+    EXPECT_TRUE(frm->isVisible());
+}
+
+} // namespace

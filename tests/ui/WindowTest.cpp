@@ -1,0 +1,401 @@
+// The window after a normal start: stored layout, start state, the controls' event contract,
+// page switching, the locale and closing.
+#include "Cp1250Text.h"
+#include "ListBox.h"
+#include "UiFixture.h"
+
+#include <QFontInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTabWidget>
+
+namespace {
+
+const QStringList kHelpLines = {
+    QString::fromUtf8("AD:\tdálniční trojúhelník"),
+    QString::fromUtf8("AK:\tdálniční křižovatka"),
+    QString::fromUtf8("AS:\tdálniční výjezd/přivaděč"),
+    QString::fromUtf8("AN:\tpřipojení"),
+    QString::fromUtf8("BS:\tmísto pomoci-AS"),
+    QString::fromUtf8("BG:\tspolková hranice"),
+    QString::fromUtf8("TR:\tčerpací stanice/odpočívadlo"),
+};
+
+QStringList Items(const QComboBox* selector) {
+    QStringList items;
+    for (int i = 0; i < selector->count(); ++i) {
+        items.append(selector->itemText(i));
+    }
+    return items;
+}
+
+class WindowTest : public UiTest {
+protected:
+    std::unique_ptr<TfrmVemo> Open(QStringList args = {}) {
+        WriteDataFile("data.sdf", {"BAB;Nr;Typ;Od;km;Typ;Do;Delka",
+                                   "2;0;AS;Nord;;AK;S\xFC"
+                                   "d;5",
+                                   "10;0;AD;West;;AS;Ost;12", "1;0;AS;K\xF6ln;;AK;Bonn;7,5",
+                                   "1;1;AK;Bonn;;AS;Koblenz;3"});
+        WriteDataFile("data2.sdf", {"Autobahn;x;Von;Bis;A;B;C", "A1;;Wien;Linz;10,5;20;30",
+                                    "A10;;Salzburg;Villach;1;2;3"});
+        return CreateWindow(std::move(args));
+    }
+};
+
+TEST_F(WindowTest, StartStateAfterANormalStart) {
+    auto frm = Open();
+    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(frm->pgcMain->currentWidget(), frm->tbsDE);
+    EXPECT_EQ(Items(frm->cboDalnice), (QStringList{"A1", "A10", "A2"}));
+    EXPECT_EQ(frm->cboDalnice->currentIndex(), -1);
+    EXPECT_EQ(frm->cboDalnice->currentText(), "");
+    EXPECT_EQ(Items(frm->cboAUDalnice), (QStringList{"A1", "A10"}));
+    EXPECT_EQ(frm->cboAUDalnice->currentIndex(), -1);
+    for (QListWidget* list : {frm->lbxCis, frm->lbxTrasa, frm->lbxAUCis, frm->lbxAUTrasa}) {
+        EXPECT_EQ(list->count(), 0) << list->objectName().toStdString();
+    }
+    EXPECT_EQ(frm->cboKategorie->currentText(), "");
+    EXPECT_EQ(SelectorItemIndex(frm->cboKategorie), -1);
+    EXPECT_EQ(frm->lblKategorie->text(), "");
+    EXPECT_EQ(frm->speNapravy->Value(), 3);
+    EXPECT_EQ(frm->speNapravy->Text(), "3");
+    EXPECT_EQ(frm->curSazba->Value(), 0.0);
+    EXPECT_EQ(frm->curSazba->text(), QString::fromUtf8("0,00 €"));
+    EXPECT_EQ(frm->lblKm->text(), "0 km");
+    EXPECT_EQ(frm->lblMaut->text(), "");
+    EXPECT_EQ(frm->lblAUMaut->text(), "");
+    EXPECT_EQ(SelectorItemIndex(frm->cboAUKategorie), 0);
+    EXPECT_EQ(frm->cboAUKategorie->currentText(), "Kategorie A");
+    EXPECT_EQ(frm->lblAUKategorie->text(), QString::fromUtf8("2 nápravy"));
+    EXPECT_EQ(frm->lblUsek->text(), "");
+    EXPECT_EQ(frm->lblAUUsek->text(), "");
+    EXPECT_TRUE(frm->btnCreateData->isHidden());
+    EXPECT_TRUE(frm->btnAUCreateData->isHidden());
+    EXPECT_EQ(frm->memHelp->toPlainText(), kHelpLines.join(u'\n'));
+    EXPECT_TRUE(frm->memHelp->isReadOnly());
+    ASSERT_NE(frm->Lists(), nullptr);
+    EXPECT_EQ(frm->Lists()->germanTable.Count(), 5);
+    EXPECT_EQ(frm->Lists()->austrianTable.Count(), 3);
+}
+
+TEST_F(WindowTest, WindowFrameFontAndTabs) {
+    auto frm = Open();
+    EXPECT_EQ(frm->windowTitle(), QString::fromUtf8("Vemo Maut - výpočet mýtného"));
+    EXPECT_EQ(frm->size(), QSize(537, 511));
+    EXPECT_EQ(frm->minimumSize(), frm->maximumSize());
+    EXPECT_EQ(frm->pos(), QPoint(269, 124));
+    EXPECT_EQ(frm->windowType(), Qt::Tool);
+    const Qt::WindowFlags flags = frm->windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(frm->windowIcon().isNull());
+
+    EXPECT_EQ(frm->pgcMain->geometry(), QRect(0, 0, 537, 511));
+    ASSERT_EQ(frm->pgcMain->count(), 2);
+    EXPECT_EQ(frm->pgcMain->tabText(0), QString::fromUtf8("Německo"));
+    EXPECT_EQ(frm->pgcMain->tabText(1), QString::fromUtf8("Rakousko"));
+    for (int tab = 0; tab < 2; ++tab) {
+        EXPECT_EQ(frm->pgcMain->tabBar()->tabRect(tab).size(), QSize(200, 30));
+        EXPECT_EQ(frm->pgcMain->tabIcon(tab).pixmap(16, 16).size(), QSize(16, 16));
+    }
+
+    const QFont font = frm->memHelp->font();
+    EXPECT_EQ(font.pixelSize(), 11);
+    EXPECT_TRUE(font.bold());
+    if (QFile::exists("/usr/share/wine/fonts/tahomabd.ttf")) {
+        EXPECT_EQ(QFontInfo(frm->Label1->font()).family(), "Tahoma");
+    }
+}
+
+TEST_F(WindowTest, ControlsSitInTheirStoredBoxes) {
+    auto frm = Open();
+    struct Case {
+        QWidget* control;
+        const char* name;
+        QRect box;
+    };
+    const std::vector<Case> cases = {
+        {frm->cboDalnice, "cboDalnice", {62, 6, 157, 21}},
+        {frm->lbxTrasa, "lbxTrasa", {297, 8, 220, 237}},
+        {frm->btnSelect, "btnSelect", {224, 59, 69, 25}},
+        {frm->btnUnselect, "btnUnselect", {224, 90, 69, 25}},
+        {frm->btnCreateData, "btnCreateData", {221, 218, 75, 25}},
+        {frm->lbxCis, "lbxCis", {10, 58, 209, 185}},
+        {frm->cboKategorie, "cboKategorie", {8, 286, 129, 21}},
+        {frm->memHelp, "memHelp", {0, 354, 525, 99}},
+        {frm->curSazba, "curSazba", {388, 294, 129, 21}},
+        {frm->speNapravy, "speNapravy", {90, 324, 121, 21}},
+        {frm->lblKm, "lblKm", {423, 274, 90, 13}},
+        {frm->lblMaut, "lblMaut", {400, 326, 117, 13}},
+        {frm->Bevel1, "Bevel1", {2, 271, 287, 80}},
+        {frm->Bevel2, "Bevel2", {292, 271, 235, 79}},
+        {frm->cboAUDalnice, "cboAUDalnice", {62, 6, 157, 21}},
+        {frm->lbxAUCis, "lbxAUCis", {10, 58, 209, 277}},
+        {frm->lbxAUTrasa, "lbxAUTrasa", {297, 8, 220, 326}},
+        {frm->btnAUSelect, "btnAUSelect", {224, 59, 69, 25}},
+        {frm->btnAUUnselect, "btnAUUnselect", {224, 90, 69, 25}},
+        {frm->btnAUCreateData, "btnAUCreateData", {221, 218, 75, 25}},
+        {frm->cboAUKategorie, "cboAUKategorie", {14, 390, 129, 21}},
+        {frm->lblAUMaut, "lblAUMaut", {402, 372, 115, 13}},
+    };
+    for (const Case& c : cases) {
+        ASSERT_NE(c.control, nullptr) << c.name;
+        EXPECT_EQ(c.control->objectName(), c.name);
+        EXPECT_EQ(frm->findChild<QWidget*>(c.name), c.control) << c.name;
+        EXPECT_EQ(c.control->geometry(), c.box) << c.name;
+    }
+    EXPECT_EQ(frm->btnSelect->text(), ">>");
+    EXPECT_EQ(frm->btnAUUnselect->text(), "<<");
+    EXPECT_EQ(frm->btnCreateData->text(), "Data");
+    EXPECT_EQ(frm->btnAUCreateData->text(), "Data");
+}
+
+TEST_F(WindowTest, CaptionsStartAtTheirPlaceAndAreNotClipped) {
+    auto frm = Open();
+    struct Case {
+        QLabel* label;
+        QPoint place;
+        const char* caption;
+    };
+    const std::vector<Case> cases = {
+        {frm->Label1, {10, 10}, "Dálnice:"},
+        {frm->Label2, {230, 12}, "Opis trasy:"},
+        {frm->Label5, {11, 42}, "Úseky:"},
+        {frm->Label7, {6, 269}, "Parametry vozidla:"},
+        {frm->Label8, {8, 332}, "Počet náprav:"},
+        {frm->Label3, {298, 274}, "Celkem km:"},
+        {frm->Label4, {298, 295}, "Sazba za km:"},
+        {frm->Label6, {296, 326}, "Celkem Vemo Maut:"},
+        {frm->Label9, {10, 10}, "Dálnice:"},
+        {frm->Label10, {230, 12}, "Opis trasy:"},
+        {frm->Label11, {11, 42}, "Úseky:"},
+        {frm->Label12, {10, 371}, "Kategorie vozidla:"},
+        {frm->Label13, {298, 372}, "Celkem Vemo Maut:"},
+        {frm->Label14, {152, 394}, "Pokud změníte kategorii, je nutno sestavit trasu znova."},
+        {frm->lblAUKategorie, {10, 416}, "2 nápravy"},
+    };
+    for (const Case& c : cases) {
+        const std::string name = c.label->objectName().toStdString();
+        EXPECT_EQ(c.label->text(), QString::fromUtf8(c.caption)) << name;
+        EXPECT_EQ(c.label->pos(), c.place) << name;
+        EXPECT_GE(c.label->width(), c.label->fontMetrics().horizontalAdvance(c.label->text()))
+            << name;
+        EXPECT_GE(c.label->height(), 13) << name;
+    }
+    // The empty labels that size to their text keep their stored 3 × 13 box until they get one.
+    EXPECT_EQ(frm->lblKategorie->geometry(), QRect(8, 310, 3, 13));
+    EXPECT_EQ(frm->lblUsek->geometry(), QRect(6, 250, 3, 13));
+    EXPECT_EQ(frm->lblAUUsek->geometry(), QRect(11, 346, 3, 13));
+}
+
+TEST_F(WindowTest, LabelsThatSizeToTheirTextFollowPlainSetText) {
+    auto frm = Open();
+    for (QLabel* label : {frm->lblKategorie, frm->lblUsek, frm->lblAUUsek, frm->lblAUKategorie}) {
+        const std::string name = label->objectName().toStdString();
+        const QPoint place = label->pos();
+        const QString wide = QString::fromUtf8("(AS) Köln : (AK) Bonn;7,5 — dlouhý popis úseku");
+        label->setText(wide);
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(wide)) << name;
+        const int wideWidth = label->width();
+        label->setText("x");
+        EXPECT_LT(label->width(), wideWidth) << name;
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance("x")) << name;
+        EXPECT_EQ(label->pos(), place) << name;
+    }
+    // The fixed total boxes keep their size and put the text at their right edge.
+    for (QLabel* label : {frm->lblKm, frm->lblMaut, frm->lblAUMaut}) {
+        const QRect box = label->geometry();
+        label->setText(QString::fromUtf8("12 345,5 €"));
+        EXPECT_EQ(label->geometry(), box);
+        EXPECT_TRUE(label->alignment() & Qt::AlignRight);
+    }
+}
+
+TEST_F(WindowTest, ColoursAndTransparency) {
+    auto frm = Open();
+    const QColor paleYellow(255, 255, 193);
+    const QColor lightCyan(128, 255, 255);
+    for (QWidget* box : std::initializer_list<QWidget*>{frm->lbxCis, frm->lbxTrasa, frm->lbxAUCis,
+                                                        frm->lbxAUTrasa, frm->memHelp}) {
+        EXPECT_EQ(box->palette().color(QPalette::Base), paleYellow)
+            << box->objectName().toStdString();
+    }
+    for (QLabel* label : {frm->Label6, frm->lblMaut, frm->Label13, frm->lblAUMaut}) {
+        EXPECT_TRUE(label->autoFillBackground()) << label->objectName().toStdString();
+        EXPECT_EQ(label->palette().color(QPalette::Window), lightCyan)
+            << label->objectName().toStdString();
+    }
+    for (QLabel* label : {frm->Label1, frm->Label2, frm->Label5, frm->Label3, frm->lblKm,
+                          frm->Label4, frm->lblUsek, frm->Label9, frm->Label10, frm->Label11}) {
+        EXPECT_FALSE(label->autoFillBackground()) << label->objectName().toStdString();
+    }
+    for (QLabel* label : {frm->Label7, frm->lblKategorie, frm->Label8, frm->Label12, frm->lblAUUsek,
+                          frm->lblAUKategorie, frm->Label14}) {
+        EXPECT_TRUE(label->autoFillBackground()) << label->objectName().toStdString();
+        EXPECT_NE(label->palette().color(QPalette::Window), lightCyan);
+    }
+    EXPECT_EQ(frm->Bevel1->frameShadow(), QFrame::Raised);
+    EXPECT_EQ(frm->Bevel2->frameShadow(), QFrame::Sunken);
+}
+
+TEST_F(WindowTest, SelectorsListsAndHelpBoxSettings) {
+    auto frm = Open();
+    for (QComboBox* selector : {frm->cboDalnice, frm->cboAUDalnice}) {
+        EXPECT_FALSE(selector->isEditable());
+        EXPECT_EQ(selector->maxVisibleItems(), 20);
+    }
+    for (QComboBox* selector : {frm->cboKategorie, frm->cboAUKategorie}) {
+        EXPECT_TRUE(selector->isEditable());
+        EXPECT_EQ(selector->insertPolicy(), QComboBox::NoInsert);
+        EXPECT_EQ(selector->maxVisibleItems(), 8);
+        EXPECT_EQ(Items(selector), (QStringList{"Kategorie A", "Kategorie B", "Kategorie C"}));
+    }
+    for (QListWidget* list : {frm->lbxCis, frm->lbxTrasa, frm->lbxAUCis, frm->lbxAUTrasa}) {
+        EXPECT_EQ(list->selectionMode(), QAbstractItemView::ExtendedSelection);
+    }
+    EXPECT_EQ(frm->memHelp->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(frm->memHelp->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_EQ(frm->memHelp->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    EXPECT_EQ(frm->speNapravy->MinValue(), 1);
+    EXPECT_EQ(frm->speNapravy->MaxValue(), 18);
+
+    // Read-only for the user: typing changes nothing.
+    TypeText(frm->memHelp, "xyz");
+    EXPECT_EQ(frm->memHelp->toPlainText(), kHelpLines.join(u'\n'));
+}
+
+// The Tab key walks the page in front in stored order and skips hidden buttons.
+TEST_F(WindowTest, TabOrderOfThePageInFront) {
+    for (const bool maintainer : {false, true}) {
+        auto frm = Open(maintainer ? QStringList{"QZX"} : QStringList{});
+        std::vector<QWidget*> expected = {frm->lbxTrasa, frm->btnSelect, frm->btnUnselect};
+        if (maintainer) {
+            expected.push_back(frm->btnCreateData);
+        }
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{frm->lbxCis, frm->cboKategorie, frm->memHelp,
+                                             frm->curSazba, frm->speNapravy, frm->cboDalnice}) {
+            expected.push_back(w);
+        }
+        frm->cboDalnice->setFocus(Qt::TabFocusReason);
+        for (QWidget* next : expected) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            if (next == frm->cboDalnice) {
+                // The tab bar takes its turn before the page starts again.
+                EXPECT_EQ(QApplication::focusWidget(), frm->pgcMain->tabBar());
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            }
+            QWidget* focus = QApplication::focusWidget();
+            ASSERT_NE(focus, nullptr);
+            EXPECT_TRUE(focus == next || next->isAncestorOf(focus))
+                << "expected " << next->objectName().toStdString() << ", focus on "
+                << focus->objectName().toStdString() << " (" << focus->metaObject()->className()
+                << ")";
+        }
+    }
+}
+
+TEST_F(WindowTest, UserActionsReachTheHandlersProgramChangesDoNot) {
+    auto frm = Open();
+    QSignalSpy selection(frm->lbxCis, &QListWidget::itemSelectionChanged);
+
+    // The program fills the list: no click handler, so lblUsek stays empty.
+    PickSelectorEntry(frm->cboDalnice, 0);
+    EXPECT_EQ(frm->cboDalnice->currentText(), "A1");
+    ASSERT_EQ(frm->lbxCis->count(), 2);
+    EXPECT_EQ(selection.count(), 0);
+    EXPECT_EQ(frm->lblUsek->text(), "");
+
+    ClickRow(frm->lbxCis, 1);
+    EXPECT_EQ(selection.count(), 1);
+    EXPECT_EQ(frm->lblUsek->text(), ToQString(ListEntry(frm->lbxCis, 1)));
+    // A click on the entry already selected alone changes no selection but is still a click.
+    frm->lblUsek->setText("-");
+    ClickRow(frm->lbxCis, 1);
+    EXPECT_EQ(selection.count(), 1);
+    EXPECT_EQ(frm->lblUsek->text(), ToQString(ListEntry(frm->lbxCis, 1)));
+    // The keyboard moves the selection and the handler follows.
+    QTest::keyClick(frm->lbxCis, Qt::Key_Up);
+    EXPECT_EQ(selection.count(), 2);
+    EXPECT_EQ(frm->lblUsek->text(), ToQString(ListEntry(frm->lbxCis, 0)));
+
+    // Setting the category from the program fires nothing; picking it does.
+    frm->cboKategorie->setCurrentIndex(1);
+    EXPECT_EQ(frm->lblKategorie->text(), "");
+    PickSelectorEntry(frm->cboKategorie, 1);
+    EXPECT_EQ(frm->lblKategorie->text(), "EURO-2, EURO-3 (S2,S3)");
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(WindowTest, PagesKeepTheirStateWhenSwitching) {
+    auto frm = Open();
+    PickSelectorEntry(frm->cboDalnice, 0);
+    ClickRow(frm->lbxCis, 0);
+    Click(frm->btnSelect);
+    ClickRow(frm->lbxCis, 1);
+    const QString km = frm->lblKm->text();
+    ASSERT_EQ(frm->lbxTrasa->count(), 1);
+
+    QTabBar* tabs = frm->pgcMain->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    ASSERT_EQ(frm->pgcMain->currentWidget(), frm->tbsAU);
+    PickSelectorEntry(frm->cboAUDalnice, 0);
+    ClickRow(frm->lbxAUCis, 0);
+    Click(frm->btnAUSelect);
+    const QString toll = frm->lblAUMaut->text();
+    EXPECT_FALSE(toll.isEmpty());
+
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+    ASSERT_EQ(frm->pgcMain->currentWidget(), frm->tbsDE);
+    EXPECT_EQ(frm->cboDalnice->currentText(), "A1");
+    EXPECT_EQ(frm->lbxCis->count(), 2);
+    EXPECT_EQ(ListSelectedRows(frm->lbxCis), std::vector<int>{1});
+    EXPECT_EQ(frm->lbxTrasa->count(), 1);
+    EXPECT_EQ(frm->lblKm->text(), km);
+
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    EXPECT_EQ(frm->lbxAUTrasa->count(), 1);
+    EXPECT_EQ(ListSelectedRows(frm->lbxAUCis), std::vector<int>{0});
+    EXPECT_EQ(frm->lblAUMaut->text(), toll);
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(WindowTest, LocaleIsReadAgainWhenTheSystemAnnouncesAChange) {
+    WriteDataFile("data.sdf", {"h"});
+    WriteDataFile("data2.sdf", {"h"});
+    int reads = 0;
+    TfrmVemo::Options options = RecordingOptions({}, QLocale::c());
+    options.readLocale = [&reads] {
+        ++reads;
+        return UiLocaleFor(reads == 1 ? QLocale(QLocale::Czech, QLocale::CzechRepublic)
+                                      : QLocale(QLocale::English, QLocale::UnitedStates));
+    };
+    auto frm = ShowWindow(std::make_unique<TfrmVemo>(options));
+    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(frm->Locale().numbers.decimalSeparator, ',');
+
+    QEvent change(QEvent::LocaleChange);
+    QApplication::sendEvent(frm.get(), &change);
+    EXPECT_EQ(reads, 2);
+    EXPECT_EQ(frm->Locale().numbers.decimalSeparator, '.');
+    EXPECT_EQ(frm->curSazba->text(), QString::fromUtf8("0.00 €"));
+}
+
+TEST_F(WindowTest, ClosingRunsFormCloseWithoutAQuestion) {
+    auto frm = Open();
+    ASSERT_NE(frm->Lists(), nullptr);
+    EXPECT_TRUE(frm->close());
+    EXPECT_FALSE(frm->isVisible());
+    EXPECT_EQ(frm->Lists(), nullptr);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(reports.empty());
+}
+
+} // namespace
