@@ -243,6 +243,9 @@ QListWidget* MakeList(QWidget* page, const char* name, QRect box) {
     list->setGeometry(box);
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->setUniformItemSizes(true);
+    // Long entries are cut at the edge, whole entries show in the caption below on a click.
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setTextElideMode(Qt::ElideNone);
     list->setItemDelegate(new FixedRowDelegate(list));
     QPalette palette = list->palette();
     palette.setColor(QPalette::Base, kPaleYellow);

@@ -13,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace {
 
@@ -396,6 +397,23 @@ TEST_F(WindowTest, ClosingRunsFormCloseWithoutAQuestion) {
     EXPECT_EQ(frm->Lists(), nullptr);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(reports.empty());
+}
+
+} // namespace
+
+namespace {
+
+// The window is a tool window, which Qt does not count as a last window; closing it must still
+// end the message loop, with code 0.
+TEST_F(WindowTest, ClosingTheWindowEndsTheMessageLoopWithCodeZero) {
+    auto frm = Open();
+    QTimer::singleShot(0, frm.get(), [&frm] { frm->close(); });
+    QTimer hang;
+    hang.setSingleShot(true);
+    QObject::connect(&hang, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    hang.start(5000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_EQ(frm->Lists(), nullptr);
 }
 
 } // namespace
