@@ -332,6 +332,15 @@ TEST_F(WindowTest, UserActionsReachTheHandlersProgramChangesDoNot) {
     EXPECT_EQ(frm->lblKategorie->text(), "");
     PickSelectorEntry(frm->cboKategorie, 1);
     EXPECT_EQ(frm->lblKategorie->text(), "EURO-2, EURO-3 (S2,S3)");
+
+    // Typing into the editable selector reaches the handler after every change of the text.
+    frm->cboKategorie->setEditText("");
+    TypeText(frm->cboKategorie->lineEdit(), "Kategorie C");
+    EXPECT_EQ(SelectorItemIndex(frm->cboKategorie), 2);
+    EXPECT_EQ(frm->lblKategorie->text(), "EURO-0, EURO-1 (S1)");
+    TypeText(frm->cboKategorie->lineEdit(), QString::fromUtf8("ž"));
+    EXPECT_EQ(frm->cboKategorie->currentText(), QString::fromUtf8("Kategorie Cž"));
+    EXPECT_EQ(SelectorItemIndex(frm->cboKategorie), -1);
     EXPECT_TRUE(reports.empty());
 }
 
