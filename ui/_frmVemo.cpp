@@ -489,7 +489,6 @@ void TfrmVemo::FormCreate() {
     };
     vemo::StartupLoad(*lists_, sink);
 
-    memHelp->clear();
     memHelp->setPlainText(HelpText());
     memHelp->setReadOnly(true);
     // Read-only still lets the user select and copy, with the mouse and the keyboard.
