@@ -1,0 +1,184 @@
+// The "Rakousko" tab driven through its real widgets on data files in a temporary folder.
+#include "UiFixture.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class AustrianTab : public UiTest {
+protected:
+    // Sections of motorway "A1" with the given "A/B/C" amounts, and one of "S16".
+    std::unique_ptr<TfrmVemo> Open(const std::vector<std::string>& amounts) {
+        WriteDataFile("data.sdf", {"header", "1;0;AS;Nord;;AS;Sued;1"});
+        std::vector<std::string> lines = {"Dalnice;Nazev;Od;Do;A;B;C"};
+        for (std::size_t i = 0; i < amounts.size(); ++i) {
+            std::string row = "A1;West;Ort " + std::to_string(i) + ";Ort " + std::to_string(i + 1);
+            std::string rest = amounts[i];
+            for (std::size_t slash; (slash = rest.find('/')) != std::string::npos;)
+                rest.replace(slash, 1, ";");
+            lines.push_back(row + ";" + rest);
+        }
+        lines.push_back("S16;Arlberg;St. Anton;Langen;8,89;12,45;18,67");
+        WriteDataFile("data2.sdf", lines);
+        auto frm = CreateWindow();
+        frm->pgcMain->setCurrentWidget(frm->tbsAU);
+        PickSelectorEntry(frm->cboAUDalnice, 0); // "A1"
+        return frm;
+    }
+
+    void SelectRows(QListWidget* list, std::initializer_list<int> rows) {
+        bool first = true;
+        for (const int row : rows) {
+            ClickRow(list, row, first ? Qt::NoModifier : Qt::ControlModifier);
+            first = false;
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(AustrianTab, WorkedExample) {
+    auto frm = Open({"3,5/5,2/7,1", "2,8/4,1/6,05"});
+    ASSERT_EQ(frm->lbxAUCis->count(), 2);
+    EXPECT_EQ(frm->lbxAUCis->item(0)->text(), "Ort 0-Ort 1 : 3,5/5,2/7,1");
+    EXPECT_EQ(frm->lblAUMaut->text(), "");
+    EXPECT_EQ(frm->lblAUKategorie->text(), "2 nápravy");
+
+    PickSelectorEntry(frm->cboAUKategorie, 1);
+    EXPECT_EQ(frm->lblAUKategorie->text(), "3 nápravy");
+    EXPECT_EQ(frm->lblAUMaut->text(), "");
+
+    SelectRows(frm->lbxAUCis, {0, 1});
+    Click(frm->btnAUSelect);
+    EXPECT_EQ(frm->lbxAUTrasa->count(), 2);
+    EXPECT_EQ(frm->lblAUMaut->text(), "9,3 €");
+
+    SelectRows(frm->lbxAUTrasa, {0});
+    Click(frm->btnAUUnselect);
+    EXPECT_EQ(frm->lblAUMaut->text(), "4,1 €");
+
+    // A change of category touches only its label; the next "<<" takes the new amounts.
+    PickSelectorEntry(frm->cboAUKategorie, 2);
+    EXPECT_EQ(frm->lblAUKategorie->text(), "4 nápravy");
+    EXPECT_EQ(frm->lblAUMaut->text(), "4,1 €");
+    SelectRows(frm->lbxAUTrasa, {0});
+    Click(frm->btnAUUnselect);
+    EXPECT_EQ(frm->lbxAUTrasa->count(), 0);
+    EXPECT_EQ(frm->lblAUMaut->text(), "-1,95 €");
+    EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(AustrianTab, FirstAdditionWritesTheAmountAlone) {
+    auto frm = Open({"3,5/5,2/7,1"});
+    PickSelectorEntry(frm->cboAUKategorie, 1);
+    SelectRows(frm->lbxAUCis, {0});
+    Click(frm->btnAUSelect);
+    EXPECT_EQ(frm->lblAUMaut->text(), "5,2 €");
+}
+
+TEST_F(AustrianTab, NothingSelectedChangesNothingAtAll) {
+    auto frm = Open({"3,5/5,2/7,1"});
+    Click(frm->btnAUSelect);
+    Click(frm->btnAUUnselect);
+    EXPECT_EQ(frm->lbxAUTrasa->count(), 0);
+    EXPECT_EQ(frm->lblAUMaut->text(), "");
+}
+
+TEST_F(AustrianTab, TheSameSelectionTwiceCountsTwice) {
+    auto frm = Open({"1,25/2/3"});
+    SelectRows(frm->lbxAUCis, {0});
+    Click(frm->btnAUSelect);
+    Click(frm->btnAUSelect);
+    EXPECT_EQ(frm->lbxAUTrasa->count(), 2);
+    EXPECT_EQ(frm->lblAUMaut->text(), "2,5 €");
+}
+
+TEST_F(AustrianTab, TenthsAddUpExactlyAndRemoveBackToZero) {
+    auto frm = Open({"0,1/1/1", "0,2/1/1", "5/5/5"});
+    SelectRows(frm->lbxAUCis, {0, 1});
+    Click(frm->btnAUSelect);
+    EXPECT_EQ(frm->lblAUMaut->text(), "0,3 €");
+    SelectRows(frm->lbxAUTrasa, {0, 1});
+    Click(frm->btnAUUnselect);
+    EXPECT_EQ(frm->lblAUMaut->text(), "0 €");
+}
+
+TEST_F(AustrianTab, RemovingNonAdjacentEntriesKeepsTheOthersInOrder) {
+    auto frm = Open({"1/1/1", "2/2/2", "4/4/4", "8/8/8"});
+    SelectRows(frm->lbxAUCis, {0, 1, 2, 3});
+    Click(frm->btnAUSelect);
+    EXPECT_EQ(frm->lblAUMaut->text(), "15 €");
+    SelectRows(frm->lbxAUTrasa, {1, 3});
+    Click(frm->btnAUUnselect);
+    ASSERT_EQ(frm->lbxAUTrasa->count(), 2);
+    EXPECT_EQ(frm->lbxAUTrasa->item(0)->text(), "Ort 0-Ort 1 : 1/1/1");
+    EXPECT_EQ(frm->lbxAUTrasa->item(1)->text(), "Ort 2-Ort 3 : 4/4/4");
+    EXPECT_EQ(frm->lblAUMaut->text(), "5 €");
+}
+
+TEST_F(AustrianTab, EveryCategoryTakesItsOwnAmount) {
+    const struct {
+        int category;
+        const char* total;
+    } cases[] = {{0, "1,125 €"}, {1, "2 €"}, {2, "3,5 €"}};
+    for (const auto& c : cases) {
+        auto frm = Open({"1,125/2/3,5"});
+        PickSelectorEntry(frm->cboAUKategorie, c.category);
+        SelectRows(frm->lbxAUCis, {0});
+        Click(frm->btnAUSelect);
+        EXPECT_EQ(frm->lblAUMaut->text(), QString::fromUtf8(c.total)) << c.category;
+    }
+}
+
+TEST_F(AustrianTab, TotalsWithMoreThanTwoDecimalsAreShownInFull) {
+    auto frm = Open({"1,125/0/0", "2/0/0"});
+    SelectRows(frm->lbxAUCis, {0, 1});
+    Click(frm->btnAUSelect);
+    EXPECT_EQ(frm->lblAUMaut->text(), "3,125 €");
+}
+
+TEST_F(AustrianTab, WithoutACategoryEntriesCountZero) {
+    // State: the category text typed over so that it names no entry.
+    auto frm = Open({"3,5/5,2/7,1"});
+    frm->cboAUKategorie->lineEdit()->selectAll();
+    TypeText(frm->cboAUKategorie->lineEdit(), "bez kategorie");
+    EXPECT_EQ(frm->lblAUKategorie->text(), "2 nápravy");
+    SelectRows(frm->lbxAUCis, {0});
+    Click(frm->btnAUSelect);
+    EXPECT_EQ(frm->lbxAUTrasa->count(), 1);
+    EXPECT_EQ(frm->lblAUMaut->text(), "0 €");
+    SelectRows(frm->lbxAUTrasa, {0});
+    Click(frm->btnAUUnselect);
+    EXPECT_EQ(frm->lbxAUTrasa->count(), 0);
+    EXPECT_EQ(frm->lblAUMaut->text(), "0 €");
+}
+
+TEST_F(AustrianTab, AnAmountTheParseCannotReadCountsZero) {
+    auto frm = Open({"2.5/x/", "1/1/1"});
+    SelectRows(frm->lbxAUCis, {0, 1});
+    for (int category = 0; category < 3; ++category) {
+        PickSelectorEntry(frm->cboAUKategorie, category);
+        Click(frm->btnAUSelect);
+    }
+    EXPECT_EQ(frm->lblAUMaut->text(), "3 €");
+}
+
+TEST_F(AustrianTab, ChangingTheMotorwayKeepsRouteAndTotal) {
+    auto frm = Open({"3,5/5,2/7,1"});
+    SelectRows(frm->lbxAUCis, {0});
+    Click(frm->btnAUSelect);
+    PickSelectorEntry(frm->cboAUDalnice, 1); // "S16"
+    ASSERT_EQ(frm->lbxAUCis->count(), 1);
+    EXPECT_EQ(frm->lbxAUCis->item(0)->text(), "St. Anton-Langen : 8,89/12,45/18,67");
+    SelectRows(frm->lbxAUCis, {0});
+    Click(frm->btnAUSelect);
+    EXPECT_EQ(frm->lbxAUTrasa->count(), 2);
+    EXPECT_EQ(frm->lblAUMaut->text(), "12,39 €");
+    ClickRow(frm->lbxAUTrasa, 1);
+    EXPECT_EQ(frm->lblAUUsek->text(), "St. Anton-Langen : 8,89/12,45/18,67");
+}
