@@ -117,6 +117,15 @@ protected:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, rect.center());
     }
 
+    // A click on the first row, Ctrl+clicks on the others: exactly these rows end up selected.
+    void SelectRows(QListWidget* list, std::initializer_list<int> rows) {
+        bool first = true;
+        for (const int row : rows) {
+            ClickRow(list, row, first ? Qt::NoModifier : Qt::ControlModifier);
+            first = false;
+        }
+    }
+
     // Opens the selector's list with the keyboard, walks to the entry and takes it with Enter,
     // as a user does; the selector then reports one pick.
     void PickSelectorEntry(QComboBox* selector, int index) {

@@ -30,14 +30,6 @@ protected:
         PickSelectorEntry(frm->cboAUDalnice, 0); // "A1"
         return frm;
     }
-
-    void SelectRows(QListWidget* list, std::initializer_list<int> rows) {
-        bool first = true;
-        for (const int row : rows) {
-            ClickRow(list, row, first ? Qt::NoModifier : Qt::ControlModifier);
-            first = false;
-        }
-    }
 };
 
 } // namespace

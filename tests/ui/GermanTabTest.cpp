@@ -29,14 +29,6 @@ protected:
         return frm;
     }
 
-    void SelectRows(QListWidget* list, std::initializer_list<int> rows) {
-        bool first = true;
-        for (const int row : rows) {
-            ClickRow(list, row, first ? Qt::NoModifier : Qt::ControlModifier);
-            first = false;
-        }
-    }
-
     void SetAxles(TfrmVemo& frm, int axles) {
         QLineEdit* edit = frm.speNapravy->Edit();
         while (frm.speNapravy->Value() < axles)
