@@ -100,7 +100,11 @@ double TCurrencyEdit::Value() const {
     }
     if (number.empty() || number == "-")
         return 0;
-    return std::strtod(number.c_str(), nullptr);
+    // from_chars, not strtod: the C library's locale (set by Qt from the user's) must not
+    // change how our own text reads back.
+    double value = 0;
+    std::from_chars(number.data(), number.data() + number.size(), value);
+    return value;
 }
 
 void TCurrencyEdit::SetValue(double value) {

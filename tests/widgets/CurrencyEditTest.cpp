@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -198,3 +200,17 @@ TEST_F(CurrencyEditTest, UserCannotChangeTheText) {
 }
 
 } // namespace
+
+// Qt sets the C library's locale from the user's; a decimal-comma C locale must not change how
+// the plain text reads back (it once made every rate read as 0 under cs_CZ).
+TEST(CurrencyEdit, ValueIgnoresTheCLibraryLocale) {
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "cs_CZ.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+        GTEST_SKIP() << "no decimal-comma locale installed";
+    TCurrencyEdit edit;
+    edit.SetSeparators(kCzechDecimal, kCzechGroup);
+    edit.SetValue(0.11);
+    const double read = edit.Value();
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    EXPECT_EQ(read, 0.11);
+}
