@@ -5,6 +5,7 @@
 #include "_frmVemo.h"
 
 #include "BaseXCodec.h"
+#include "QtEnvironment.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -20,27 +21,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
-        static int argc = 1;
-        static char name[] = "ui_tests";
-        static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
-        QApplication::setApplicationName(QStringLiteral("Vemo Maut"));
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> app_;
-};
-
-inline ::testing::Environment* const kQtEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 class UiTest : public ::testing::Test {
 protected:
