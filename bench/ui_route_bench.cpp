@@ -82,6 +82,13 @@ Tab Austrian(TfrmVemo& f) {
             &TfrmVemo::btnAUUnselectClick};
 }
 
+// The tab's motorway chosen and all of its sections selected.
+void SelectAllSections(TfrmVemo& f, const Tab& t) {
+    t.motorway->setCurrentIndex(0);
+    (f.*t.choose)();
+    t.sections->selectAll();
+}
+
 void Choose(benchmark::State& state, Tab (*tab)(TfrmVemo&)) {
     TfrmVemo& f = *TheWindow().frm;
     const Tab t = tab(f);
@@ -95,9 +102,7 @@ void Choose(benchmark::State& state, Tab (*tab)(TfrmVemo&)) {
 void AddAll(benchmark::State& state, Tab (*tab)(TfrmVemo&)) {
     TfrmVemo& f = *TheWindow().frm;
     const Tab t = tab(f);
-    t.motorway->setCurrentIndex(0);
-    (f.*t.choose)();
-    t.sections->selectAll();
+    SelectAllSections(f, t);
     for (auto _ : state) {
         state.PauseTiming();
         ListClear(t.route);
@@ -111,9 +116,7 @@ void AddAll(benchmark::State& state, Tab (*tab)(TfrmVemo&)) {
 void RemoveAll(benchmark::State& state, Tab (*tab)(TfrmVemo&)) {
     TfrmVemo& f = *TheWindow().frm;
     const Tab t = tab(f);
-    t.motorway->setCurrentIndex(0);
-    (f.*t.choose)();
-    t.sections->selectAll();
+    SelectAllSections(f, t);
     for (auto _ : state) {
         state.PauseTiming();
         ListClear(t.route);

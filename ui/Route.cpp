@@ -8,17 +8,22 @@
 
 namespace {
 
+// The number format followed by a blank and the unit.
+std::string Caption(long double value, std::string_view unit, const vemo::LocaleSettings& locale) {
+    std::string caption = vemo::FormatNumber(value, locale);
+    caption += ' ';
+    caption.append(unit);
+    return caption;
+}
+
 // Each step reads the total back from the text it wrote before, so the total carries the
 // number format's ten digits from entry to entry exactly as the label would. The label itself
 // is written once at the end: nothing repaints in between.
 std::string Step(const std::string& caption, double delta, std::string_view unit,
                  const vemo::LocaleSettings& locale) {
-    const long double total = static_cast<long double>(ReadRunningTotal(caption, locale)) +
-                              static_cast<long double>(delta);
-    std::string next = vemo::FormatNumber(total, locale);
-    next += ' ';
-    next.append(unit);
-    return next;
+    return Caption(static_cast<long double>(ReadRunningTotal(caption, locale)) +
+                       static_cast<long double>(delta),
+                   unit, locale);
 }
 
 } // namespace
@@ -36,10 +41,7 @@ double ReadRunningTotal(const QLabel* label, const vemo::LocaleSettings& locale)
 
 void WriteRunningTotal(QLabel* label, long double value, std::string_view unit,
                        const vemo::LocaleSettings& locale) {
-    std::string caption = vemo::FormatNumber(value, locale);
-    caption += ' ';
-    caption.append(unit);
-    label->setText(ToQString(caption));
+    label->setText(ToQString(Caption(value, unit, locale)));
 }
 
 void AddSelectedToRoute(const QListWidget* sections, QListWidget* route, QLabel* total,
