@@ -9,9 +9,14 @@
 #include "TollData.h"
 
 #include <QLocale>
+#include <QString>
 
 #include <cstdio>
 #include <exception>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 #include <string>
 #include <string_view>
 #include <vector>
@@ -80,7 +85,13 @@ public:
     }
     // Command-line text to the data's Windows-1250.
     std::string Argument(std::string_view arg) const {
+#ifdef _WIN32
+        // Windows hands main() its arguments in the ANSI code page, whatever the output mode.
+        const QString text = QString::fromLocal8Bit(arg.data(), static_cast<qsizetype>(arg.size()));
+        return vemo::Utf8ToCp1250(text.toStdString());
+#else
         return raw_ ? std::string(arg) : vemo::Utf8ToCp1250(arg);
+#endif
     }
     void Line(std::string_view cp1250) const {
         const std::string text = Text(cp1250);
@@ -178,6 +189,11 @@ std::string ReportText(const std::string& message) {
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The output is bytes, LF-ended as on every other platform: no CR LF translation.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
     Options options;
     try {
         options = ParseArguments(argc, argv);
