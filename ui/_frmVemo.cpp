@@ -52,9 +52,10 @@ QString HelpText() {
     return lines.join(u'\n');
 }
 
-// Tahoma 8 pt bold at 96 dpi is 11 pixels high. Wine's metric-compatible Tahoma stands in for
-// the Windows font where it is installed; otherwise any sans font will do.
+// Tahoma 8 pt bold at 96 dpi is 11 pixels high. Windows has Tahoma; elsewhere Wine's
+// metric-compatible Tahoma stands in where it is installed, else any sans font will do.
 QFont ProgramFont() {
+#ifndef Q_OS_WIN
     static const bool registered = [] {
         for (const char* file :
              {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
@@ -65,6 +66,7 @@ QFont ProgramFont() {
         return true;
     }();
     (void)registered;
+#endif
     QFont font(QStringLiteral("Tahoma"));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
