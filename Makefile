@@ -3,7 +3,7 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 15
 
-.PHONY: all build test run asan-test bench fuzz format clean
+.PHONY: all build test run asan-test bench fuzz format clean windows windows-test windows-package windows-check
 
 all: build
 
@@ -45,6 +45,23 @@ fuzz:
 	        | grep -E 'stat::number_of_executed_units|ERROR|SUMMARY' || true; \
 	    test $${PIPESTATUS[0]} -eq 0; \
 	done
+
+# Windows: cross-built with mingw-w64 against a static Qt for Windows, tested under Wine.
+windows:
+	@scripts/windows.sh deps
+	@JOBS=$(JOBS) scripts/windows.sh build
+
+windows-test:
+	@scripts/windows.sh deps
+	@JOBS=$(JOBS) scripts/windows.sh test
+
+windows-package:
+	@scripts/windows.sh deps
+	@JOBS=$(JOBS) scripts/windows.sh package
+
+windows-check:
+	@scripts/windows.sh deps
+	@JOBS=$(JOBS) scripts/windows.sh check
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -6,6 +6,9 @@
 ; it may and the current user otherwise.
 
 Unicode true
+; A 64-bit installer for the 64-bit programs: it runs where they run, and Wine without 32-bit
+; support can check it.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !define APPNAME "Vemo Maut"
@@ -18,7 +21,6 @@ SetCompressor /SOLID lzma
 !define MULTIUSER_USE_PROGRAMFILES64
 !include MultiUser.nsh
 !include MUI2.nsh
-!include x64.nsh
 
 Name "${APPNAME} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -45,10 +47,6 @@ VIAddVersionKey /LANG=${LANG_CZECH} "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_CZECH} "LegalCopyright" "${COPYRIGHT}"
 
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP "${APPNAME} potřebuje 64bitová Windows." /SD IDOK
-    Abort
-  ${EndIf}
   !insertmacro MULTIUSER_INIT
 FunctionEnd
 
