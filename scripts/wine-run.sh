@@ -10,7 +10,8 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko installer dialogs when the prefix is created.
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export LC_ALL="${LC_ALL:-cs_CZ.UTF-8}"
-export QT_QPA_PLATFORM=windows
+# Wine hands no QT_* variable of the Unix side to Windows programs; WINEQT_* arrives as QT_*.
+export WINEQT_QPA_PLATFORM=windows
 wine=wine
 command -v wine64 >/dev/null 2>&1 && wine=wine64
 mkdir -p "$WINEPREFIX"

@@ -10,12 +10,17 @@
 class QtEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
+#ifndef Q_OS_WIN
+        // Windows builds have only the `windows` platform, which needs no display server.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
         app_ = std::make_unique<QApplication>(argc_, argv_);
         QApplication::setApplicationName(QStringLiteral("Vemo Maut"));
     }
-    void TearDown() override { app_.reset(); }
+    void TearDown() override {
+        app_.reset();
+    }
 
 private:
     int argc_ = 1;
