@@ -12,11 +12,26 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export LC_ALL="${LC_ALL:-cs_CZ.UTF-8}"
 # Wine hands no QT_* variable of the Unix side to Windows programs; WINEQT_* arrives as QT_*.
 export WINEQT_QPA_PLATFORM=windows
-wine=wine
-command -v wine64 >/dev/null 2>&1 && wine=wine64
-mkdir -p "$WINEPREFIX"
 
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$wine" "$@"
-fi
-exec "$wine" "$@"
+display=()
+[ -n "${DISPLAY:-}" ] || display=(xvfb-run -a -s "-screen 0 1024x768x24")
+
+# A new prefix is made once, under a lock, since ctest starts several programs at a time. Its
+# font folder gets Wine's Tahoma, the window's font, which Windows has in the same place;
+# Wine's own font folder is not offered to the programs' font enumeration.
+mkdir -p "$WINEPREFIX"
+(
+    flock 9
+    if [ ! -f "$WINEPREFIX/.vemo-ready" ]; then
+        "${display[@]}" wine wineboot -i >/dev/null 2>&1 || true
+        wineserver -w
+        fonts="$WINEPREFIX/drive_c/windows/Fonts"
+        mkdir -p "$fonts"
+        for font in /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf; do
+            [ -f "$font" ] && cp "$font" "$fonts/"
+        done
+        touch "$WINEPREFIX/.vemo-ready"
+    fi
+) 9>"$WINEPREFIX/.vemo-lock"
+
+exec "${display[@]}" wine "$@"
