@@ -5,16 +5,14 @@
 #include "LineTable.h"
 #include "TollData.h"
 
+#include "SmallDisk.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/mount.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-
-#include <sched.h>
 
 #include <cerrno>
 #include <cstring>
@@ -294,53 +292,6 @@ TEST(SaveDataFileTest, FifoAsTargetIsRefusedWithoutWaiting) {
     EXPECT_EQ(FileNames(dir.Path()), std::set<std::string>{"data.sdf"});
 }
 
-// A small tmpfs mounted in a mount namespace of this process alone, so nothing outside sees it.
-class SmallDisk {
-public:
-    explicit SmallDisk(const fs::path& where) : where_(where) {
-        if (unshare(CLONE_NEWNS) != 0) {
-            problem_ = "unshare: " + std::string(strerror(errno));
-            return;
-        }
-        if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            mount("tmpfs", where.c_str(), "tmpfs", 0, "size=64k") != 0) {
-            problem_ = "mount: " + std::string(strerror(errno));
-            return;
-        }
-        mounted_ = true;
-    }
-    ~SmallDisk() {
-        if (mounted_)
-            umount2(where_.c_str(), MNT_DETACH);
-    }
-    SmallDisk(const SmallDisk&) = delete;
-    SmallDisk& operator=(const SmallDisk&) = delete;
-
-    // Empty when the disk is there.
-    const std::string& Problem() const { return problem_; }
-
-    // Writes "filler" until the disk is full, then gives back freeBytes of it.
-    static void Fill(const fs::path& where, std::size_t freeBytes) {
-        const std::string filler = (where / "filler").string();
-        const int fd = open(filler.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        ASSERT_GE(fd, 0);
-        const std::string block(4096, 'f');
-        off_t size = 0;
-        for (ssize_t n; (n = write(fd, block.data(), block.size())) > 0;)
-            size += n;
-        ASSERT_EQ(errno, ENOSPC);
-        if (freeBytes > 0) {
-            ASSERT_EQ(ftruncate(fd, size - static_cast<off_t>(freeBytes)), 0);
-        }
-        close(fd);
-    }
-
-private:
-    fs::path where_;
-    std::string problem_;
-    bool mounted_ = false;
-};
-
 struct FullDiskCase {
     const char* name;
     bool austrian;
@@ -358,7 +309,7 @@ TEST_P(FullDiskTest, ConversionKeepsTheOldDataFile) {
     ScratchDir dir;
     const fs::path disk = dir.Path() / "disk";
     fs::create_directory(disk);
-    SmallDisk mounted(disk);
+    testsupport::SmallDisk mounted(disk);
     if (!mounted.Problem().empty())
         GTEST_SKIP() << "no tmpfs here (" << mounted.Problem() << ")";
 
@@ -370,7 +321,7 @@ TEST_P(FullDiskTest, ConversionKeepsTheOldDataFile) {
     const std::string old = "b2xk\r\nZGF0YQ\r\n";
     const std::string target = (disk / "data.sdf").string();
     WriteFile(target, old);
-    SmallDisk::Fill(disk, param.freeBytes);
+    testsupport::SmallDisk::Fill(disk, param.freeBytes);
     ASSERT_FALSE(HasFatalFailure());
 
     vemo::LineTable table;
