@@ -71,7 +71,7 @@ protected:
             setenv("LC_ALL", locale, 1);
             // Outlives the exec: a tool that hangs is killed and the test fails instead of
             // stalling the run.
-            alarm(30);
+            alarm(10);
             const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             dup2(o, STDOUT_FILENO);

@@ -37,7 +37,7 @@ const std::string kWriteError = "Stream write error";
 // the run.
 class Watchdog {
 public:
-    Watchdog() { alarm(30); }
+    Watchdog() { alarm(10); }
     ~Watchdog() { alarm(0); }
     Watchdog(const Watchdog&) = delete;
     Watchdog& operator=(const Watchdog&) = delete;

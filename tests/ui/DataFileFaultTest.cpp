@@ -20,7 +20,7 @@ namespace {
 // Ends the test process when the start-up hangs, so that the test fails instead of stalling.
 class Watchdog {
 public:
-    Watchdog() { alarm(30); }
+    Watchdog() { alarm(10); }
     ~Watchdog() { alarm(0); }
     Watchdog(const Watchdog&) = delete;
     Watchdog& operator=(const Watchdog&) = delete;
