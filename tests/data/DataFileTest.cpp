@@ -49,6 +49,11 @@ struct SpecialCase {
     std::function<void(const fs::path&)> make;
 };
 
+// Names the case in test listings instead of its bytes.
+void PrintTo(const SpecialCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class NotARegularFileTest : public testing::TestWithParam<SpecialCase> {};
 
 TEST_P(NotARegularFileTest, LoadRefusesItAndKeepsTheTable) {
@@ -97,6 +102,10 @@ struct ChangeCase {
     std::function<void(const fs::path&)> change;
     std::string read;
 };
+
+void PrintTo(const ChangeCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ReadDataFileTest : public testing::TestWithParam<ChangeCase> {};
 
@@ -208,6 +217,10 @@ struct MatrixCase {
     bool targetExists;
 };
 
+void PrintTo(const MatrixCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class SaveFaultMatrixTest : public testing::TestWithParam<MatrixCase> {};
 
 // State: an old file (or none) and new content. Action: a save whose N-th call fails, for every
@@ -298,6 +311,10 @@ struct FullDiskCase {
     int lines;
     std::size_t freeBytes;
 };
+
+void PrintTo(const FullDiskCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FullDiskTest : public testing::TestWithParam<FullDiskCase> {};
 

@@ -31,6 +31,11 @@ struct SpecialCase {
     std::function<void(const fs::path&)> make;
 };
 
+// Names the case in test listings instead of its bytes.
+void PrintTo(const SpecialCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class NonRegularDataFileTest : public UiTest, public testing::WithParamInterface<SpecialCase> {};
 
 TEST_P(NonRegularDataFileTest, StartupReportsItAndTheWindowOpens) {
@@ -60,6 +65,10 @@ struct FullDiskCase {
     bool austrian;
     int lines; // of the source; its data file is over 16 KiB from some 250 lines on
 };
+
+void PrintTo(const FullDiskCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FullDiskDataButtonTest : public UiTest, public testing::WithParamInterface<FullDiskCase> {
 protected:
