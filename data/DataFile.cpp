@@ -212,6 +212,13 @@ bool NativeSaveSystem::CreateTemp(const std::string& target, std::string& tempNa
                            std::to_string(tempCounter.fetch_add(1));
         const HANDLE file = CreateFileW(Wide(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
+        // A reserved name ("nul", "con.sdf") opens a device whatever its extension: no file
+        // to rename would ever come of it.
+        if (file != INVALID_HANDLE_VALUE && GetFileType(file) != FILE_TYPE_DISK) {
+            CloseHandle(file);
+            reason_ = "not a regular file";
+            return false;
+        }
         if (file != INVALID_HANDLE_VALUE) {
             handle_ = reinterpret_cast<std::intptr_t>(file);
             tempName = std::move(name);

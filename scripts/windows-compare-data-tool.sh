@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the same vemo-data commands with the Linux build and with the Windows build under Wine,
 # in the Czech locale, and compares standard output, standard error, exit status and written
-# files byte for byte. Inputs: the sample files and files with awkward line ends made here.
+# files byte for byte. Inputs: the sample files and files with awkward line ends made here;
+# outputs: new and replaced files, and targets that cannot be written.
 # Usage: windows-compare-data-tool.sh LINUX_VEMO_DATA WINDOWS_VEMO_DATA_EXE
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -47,6 +48,10 @@ commands=(
     "encode --austrian lf_only.csv out_lf.sdf"
     "encode mixed.csv out_mixed.sdf"
     "encode missing.csv out_missing.sdf"
+    "encode maut_55a.csv data.sdf"
+    "encode --austrian au_maut.csv data2.sdf"
+    "encode maut_55a.csv ."
+    "encode maut_55a.csv no_folder/data.sdf"
 )
 
 differ=0
