@@ -1,6 +1,7 @@
 #include "TollData.h"
 
 #include "BaseXCodec.h"
+#include "Tariff.h"
 #include "TextRoutines.h"
 
 #include <cmath>
@@ -99,7 +100,7 @@ void Convert(LineTable& table, const std::string& source, const std::string& tar
 } // namespace
 
 void BuildGermanIndex(const LineTable& table, SortedUniqueList& index) {
-    BuildIndex(table, index, "A");
+    BuildIndex(table, index, kGermanMotorwayPrefix);
 }
 
 void BuildAustrianIndex(const LineTable& table, SortedUniqueList& index) {
