@@ -4,9 +4,6 @@
 #include "Tariff.h"
 #include "TextRoutines.h"
 
-#include <cmath>
-#include <limits>
-
 namespace vemo {
 
 namespace {
@@ -71,14 +68,12 @@ void BuildIndex(const LineTable& table, SortedUniqueList& index, std::string_vie
 
 std::vector<NumberProblem> NumberProblems(const LineTable& table, const LocaleSettings& locale,
                                           int firstField, int lastField) {
-    // The parse yields its default only when it fails, and a number it reads is never NaN.
-    constexpr double failed = std::numeric_limits<double>::quiet_NaN();
     std::vector<NumberProblem> problems;
     for (int i = 1; i < table.Count(); ++i) {
         const std::string row = Base64Decode(table.Get(i));
         for (int field = firstField; field <= lastField; ++field) {
             const std::string_view text = TrimmedField(row, field);
-            if (std::isnan(ParseNumber(text, failed, locale)))
+            if (!ReadNumber(text, locale))
                 problems.push_back({i, field, std::string(text)});
         }
     }

@@ -3,6 +3,7 @@
 // Positions count from 1; no routine changes its arguments.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,7 +26,9 @@ std::string_view GetFieldView(std::string_view text, std::string_view separator,
 // Removes every byte with a code of 32 or less from both ends.
 std::string_view Trim(std::string_view text);
 
-// Reads a number written in the locale; defaultValue when text is no number.
+// Reads a number written in the locale; nothing when text is no number.
+std::optional<double> ReadNumber(std::string_view text, const LocaleSettings& locale);
+// The same with defaultValue for a text that is no number, as the calculator reads its totals.
 double ParseNumber(std::string_view text, double defaultValue, const LocaleSettings& locale);
 
 // Writes value in the shortest general form with at most 10 significant digits.

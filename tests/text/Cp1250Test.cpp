@@ -24,6 +24,8 @@ TEST(Cp1250Test, CzechAndGermanLetters) {
 }
 
 TEST(Cp1250Test, CharactersOutsideTheCodePageBecomeQuestionMarks) {
+    EXPECT_EQ(UnicodeToCp1250(U'\u4E2D'), std::nullopt);
+    EXPECT_EQ(UnicodeToCp1250(U'\u20AC'), 0x80);
     EXPECT_EQ(Utf8ToCp1250("\u00E6\u4E2D"), "??");
     EXPECT_EQ(Utf8ToCp1250("a\xFF"
                            "b"),

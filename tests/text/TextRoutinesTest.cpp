@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <random>
 
 using namespace vemo;
@@ -153,6 +154,19 @@ TEST(ParseNumberTest, OnlyFailureGivesTheDefault) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     EXPECT_TRUE(std::isnan(ParseNumber("x", nan, Czech())));
     EXPECT_EQ(ParseNumber("0", nan, Czech()), 0);
+}
+
+TEST(ParseNumberTest, ReadNumberTellsFailureApart) {
+    const LocaleSettings cz = Czech();
+    const struct {
+        const char* text;
+        std::optional<double> value;
+    } cases[] = {
+        {"0", 0.0},         {"-0,5", -0.5},      {"12,5", 12.5},         {"1e3", 1000.0},
+        {"", std::nullopt}, {"x", std::nullopt}, {"12.5", std::nullopt}, {"1e999", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadNumber(c.text, cz), c.value) << c.text;
 }
 
 TEST(FormatNumberTest, Examples) {
