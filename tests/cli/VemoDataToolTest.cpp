@@ -1,13 +1,17 @@
 // End-to-end runs of the vemo-data tool on real files.
 
 #include "BaseXCodec.h"
+#include "SmallDisk.h"
 
 #include "TestFiles.h"
 #include "ToolRun.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -160,6 +164,50 @@ TEST_F(VemoDataToolTest, FileErrorsNameTheFile) {
     EXPECT_FALSE(fs::exists(dir_ / "data2.sdf"));
     EXPECT_EQ(Run({"--raw", "decode", "missing.sdf"}).err,
               "Nelze vytvo\xF8it soubor missing.sdf.\n");
+}
+
+// The tool stops with the file error at once where a load could wait or read without end.
+TEST_F(VemoDataToolTest, NonRegularDataFileIsAFileError) {
+    const std::string message = "Nelze vytvo\xC5\x99it soubor data.sdf";
+    const struct {
+        const char* name;
+        std::function<void(const fs::path&)> make;
+    } cases[] = {
+        {"fifo", [](const fs::path& f) { ASSERT_EQ(mkfifo(f.c_str(), 0600), 0); }},
+        {"/dev/zero", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); }},
+        {"/dev/urandom", [](const fs::path& f) { fs::create_symlink("/dev/urandom", f); }},
+        {"folder", [](const fs::path& f) { fs::create_directory(f); }},
+    };
+    for (const auto& c : cases) {
+        const fs::path file = dir_ / "data.sdf";
+        c.make(file);
+        for (const char* command : {"decode", "motorways"}) {
+            const Result result = Run({command, "data.sdf"});
+            EXPECT_EQ(result.status, 1) << c.name << " " << command;
+            EXPECT_NE(result.err.find(message), std::string::npos) << c.name << ": " << result.err;
+            EXPECT_EQ(result.out, "") << c.name;
+        }
+        fs::remove(file);
+    }
+}
+
+// State: a data file on a full disk. Action: encode a source whose data file does not fit.
+// Expected: exit status 1 with the write error, the old data file byte for byte.
+TEST_F(VemoDataToolTest, EncodeOnAFullDiskKeepsTheOldFile) {
+    const fs::path disk = dir_ / "disk";
+    fs::create_directory(disk);
+    testsupport::SmallDisk mounted(disk);
+    if (!mounted.Problem().empty())
+        GTEST_SKIP() << "no tmpfs here (" << mounted.Problem() << ")";
+    WriteFile(dir_ / "maut_55a.csv", "h;x\r\n1;0;AS;A;;AK;B;12,5\r\n");
+    WriteFile(disk / "data.sdf", "b2xk\r\n");
+    testsupport::SmallDisk::Fill(disk, 0);
+    ASSERT_FALSE(HasFatalFailure());
+
+    const Result result = Run({"encode", "maut_55a.csv", "disk/data.sdf"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("Stream write error"), std::string::npos) << result.err;
+    EXPECT_EQ(ReadFile(disk / "data.sdf"), "b2xk\r\n");
 }
 
 TEST_F(VemoDataToolTest, UsageErrorsAndHelp) {
