@@ -7,8 +7,9 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 export WINEPREFIX="${VEMO_WINEPREFIX:-$root/build/wine}"
 export WINEDEBUG="${WINEDEBUG:--all}"
-# No Mono or Gecko installer dialogs when the prefix is created.
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# No Mono or Gecko installer dialogs when the prefix is created, and no debugger waiting for
+# input when a program crashes: the crash ends the run.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winedbg.exe=d}"
 export LC_ALL="${LC_ALL:-cs_CZ.UTF-8}"
 # Wine hands no QT_* variable of the Unix side to Windows programs; WINEQT_* arrives as QT_*.
 export WINEQT_QPA_PLATFORM=windows

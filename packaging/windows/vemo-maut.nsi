@@ -1,5 +1,6 @@
 ; Installer of the Windows build:
-;   makensis -DVERSION=1.0 -DSTAGE=dir -DICON=file.ico -DOUTFILE=setup.exe vemo-maut.nsi
+;   makensis -DVERSION=1.0 -DSTAGE=dir -DICON=file.ico -DOUTFILE=setup.exe [-DLICENSE
+;            -DCOPYRIGHT=...] vemo-maut.nsi
 ; STAGE holds what the zip holds: the two programs, the data folder's files, LICENSE, README.txt.
 ; Installs per user (no administrator rights needed) or for all users; the choice is offered on
 ; the first page, and a silent install (/S) takes /AllUsers or /CurrentUser, else all users when
@@ -28,7 +29,9 @@ RequestExecutionLevel user
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 
+!ifdef LICENSE
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
+!endif
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -44,7 +47,9 @@ VIAddVersionKey /LANG=${LANG_CZECH} "ProductName" "${APPNAME}"
 VIAddVersionKey /LANG=${LANG_CZECH} "FileDescription" "${APPNAME} ${VERSION} - instalace"
 VIAddVersionKey /LANG=${LANG_CZECH} "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_CZECH} "ProductVersion" "${VERSION}"
+!ifdef COPYRIGHT
 VIAddVersionKey /LANG=${LANG_CZECH} "LegalCopyright" "${COPYRIGHT}"
+!endif
 
 Function .onInit
   !insertmacro MULTIUSER_INIT
@@ -64,7 +69,9 @@ Section "Install"
   SetOutPath "$INSTDIR"
   File "${STAGE}\vemo-maut.exe"
   File "${STAGE}\vemo-data.exe"
+!ifdef LICENSE
   File "${STAGE}\LICENSE.txt"
+!endif
   File "${STAGE}\README.txt"
   SetOutPath "$INSTDIR\data"
   File "${STAGE}\data.sdf"

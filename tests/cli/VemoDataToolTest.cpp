@@ -1,14 +1,17 @@
 // End-to-end runs of the vemo-data tool on real files.
 
 #include "BaseXCodec.h"
-#include "SmallDisk.h"
-
 #include "TestFiles.h"
 #include "ToolRun.h"
 
 #include <gtest/gtest.h>
 
+// FIFOs, device links and a small tmpfs exist only on Linux.
+#if defined(__linux__)
+#include "SmallDisk.h"
+
 #include <sys/stat.h>
+#endif
 
 #include <filesystem>
 #include <functional>
@@ -173,9 +176,11 @@ TEST_F(VemoDataToolTest, NonRegularDataFileIsAFileError) {
         const char* name;
         std::function<void(const fs::path&)> make;
     } cases[] = {
+#if defined(__linux__)
         {"fifo", [](const fs::path& f) { ASSERT_EQ(mkfifo(f.c_str(), 0600), 0); }},
         {"/dev/zero", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); }},
         {"/dev/urandom", [](const fs::path& f) { fs::create_symlink("/dev/urandom", f); }},
+#endif
         {"folder", [](const fs::path& f) { fs::create_directory(f); }},
     };
     for (const auto& c : cases) {
@@ -191,6 +196,7 @@ TEST_F(VemoDataToolTest, NonRegularDataFileIsAFileError) {
     }
 }
 
+#if defined(__linux__)
 // State: a data file on a full disk. Action: encode a source whose data file does not fit.
 // Expected: exit status 1 with the write error, the old data file byte for byte.
 TEST_F(VemoDataToolTest, EncodeOnAFullDiskKeepsTheOldFile) {
@@ -209,6 +215,7 @@ TEST_F(VemoDataToolTest, EncodeOnAFullDiskKeepsTheOldFile) {
     EXPECT_NE(result.err.find("Stream write error"), std::string::npos) << result.err;
     EXPECT_EQ(ReadFile(disk / "data.sdf"), "b2xk\r\n");
 }
+#endif
 
 TEST_F(VemoDataToolTest, UsageErrorsAndHelp) {
     const Result help = Run({"--help"});
