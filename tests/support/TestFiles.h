@@ -79,6 +79,12 @@ private:
 class WriteProtect {
 public:
     explicit WriteProtect(const fs::path& path) : path_(path) {
+#if defined(_WIN32)
+        // Windows' read-only attribute does not stop new files in a folder; only access rights
+        // would, which Wine does not model.
+        if (fs::is_directory(path))
+            return;
+#endif
         if (!RunsAsRoot()) {
             std::error_code error;
             fs::permissions(
