@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 #include "ToolRun.h"
 
+#include <QLocale>
 #include <gtest/gtest.h>
 
 // FIFOs, device links and a small tmpfs exist only on Linux.
@@ -23,7 +24,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using testfiles::LocaleAvailable;
 using testfiles::ReadFile;
 using testfiles::WriteFile;
 using Result = testfiles::ToolResult;
@@ -40,6 +40,19 @@ protected:
 };
 
 using vemo::Base64Encode;
+
+// Whether the tool reads numbers and sorts as in locale when run with it. Windows programs
+// follow the user's regional settings instead of LC_ALL.
+bool ToolLocaleIs(const std::string& locale) {
+#if defined(_WIN32)
+    const QLocale user = QLocale::system();
+    if (locale.rfind("cs_CZ", 0) == 0)
+        return user.language() == QLocale::Czech;
+    return user.decimalPoint() == QStringLiteral(".");
+#else
+    return locale == "C.UTF-8" || testfiles::LocaleAvailable(locale.c_str());
+#endif
+}
 
 // A German data file with every line end, "=" padding, a Windows-1250 byte and a NUL, after
 // which nothing is read.
@@ -109,7 +122,9 @@ TEST_F(VemoDataToolTest, AustrianLayout) {
               "Wien-M\xC3\xBCrz : 1.5/2/3\n");
     const Result check = Run({"check", "--austrian", "data2.sdf"});
     EXPECT_EQ(check.status, 1);
-    EXPECT_EQ(check.out, "row 2, field 6: \"x\"\n");
+    if (ToolLocaleIs("C.UTF-8")) {
+        EXPECT_EQ(check.out, "row 2, field 6: \"x\"\n");
+    }
 }
 
 TEST_F(VemoDataToolTest, EncodeWritesTheDataFile) {
@@ -125,14 +140,16 @@ TEST_F(VemoDataToolTest, EncodeWritesTheDataFile) {
 
 TEST_F(VemoDataToolTest, CheckFollowsTheLocale) {
     WriteFile(dir_ / "data.sdf", kGermanFile);
-    const Result point = Run({"check", "data.sdf"});
-    EXPECT_EQ(point.status, 1);
-    EXPECT_EQ(point.out, "row 3, field 8: \"2,5\"\nrow 4, field 8: \"\"\n");
+    if (ToolLocaleIs("C.UTF-8")) {
+        const Result point = Run({"check", "data.sdf"});
+        EXPECT_EQ(point.status, 1);
+        EXPECT_EQ(point.out, "row 3, field 8: \"2,5\"\nrow 4, field 8: \"\"\n");
 
-    WriteFile(dir_ / "clean.sdf", Base64Encode("h") + "\r\n" + Base64Encode("1;;;;;;;1.5"));
-    EXPECT_EQ(Run({"check", "clean.sdf"}).status, 0);
+        WriteFile(dir_ / "clean.sdf", Base64Encode("h") + "\r\n" + Base64Encode("1;;;;;;;1.5"));
+        EXPECT_EQ(Run({"check", "clean.sdf"}).status, 0);
+    }
 
-    if (!LocaleAvailable("cs_CZ.UTF-8"))
+    if (!ToolLocaleIs("cs_CZ.UTF-8"))
         GTEST_SKIP() << "no cs_CZ.UTF-8 locale";
     const Result comma = Run({"check", "data.sdf"}, "cs_CZ.UTF-8");
     EXPECT_EQ(comma.status, 1);
@@ -140,7 +157,7 @@ TEST_F(VemoDataToolTest, CheckFollowsTheLocale) {
 }
 
 TEST_F(VemoDataToolTest, CzechSortingPutsCaronLettersInPlace) {
-    if (!LocaleAvailable("cs_CZ.UTF-8"))
+    if (!ToolLocaleIs("cs_CZ.UTF-8"))
         GTEST_SKIP() << "no cs_CZ.UTF-8 locale";
     WriteFile(dir_ / "au.csv", "h\nd\n\xE8\nc\nC\n");
     ASSERT_EQ(Run({"encode", "--austrian", "au.csv", "au.sdf"}).status, 0);

@@ -106,7 +106,9 @@ public:
     WriteProtect(const WriteProtect&) = delete;
     WriteProtect& operator=(const WriteProtect&) = delete;
 
-    bool Active() const { return mode_ != Mode::None; }
+    bool Active() const {
+        return mode_ != Mode::None;
+    }
 
 private:
     enum class Mode { None, Permissions, Immutable };
