@@ -24,8 +24,9 @@ mkdir -p "$WINEPREFIX"
 (
     flock 9
     if [ ! -f "$WINEPREFIX/.vemo-ready" ]; then
-        "${display[@]}" wine wineboot -i >/dev/null 2>&1 || true
-        wineserver -w
+        # The lock's descriptor stays out of Wine's long-lived processes.
+        "${display[@]}" wine wineboot -i >/dev/null 2>&1 9>&- || true
+        wineserver -w 9>&-
         fonts="$WINEPREFIX/drive_c/windows/Fonts"
         mkdir -p "$fonts"
         for font in /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf; do
