@@ -1,5 +1,6 @@
 #include "_frmVemo.h"
 
+#include "CaptionFont.h"
 #include "Cp1250Text.h"
 #include "ListBox.h"
 #include "LocaleCollation.h"
@@ -33,6 +34,8 @@ const QColor kPaleYellow(0xFF, 0xFF, 0xC1);
 const QColor kLightCyan(0x80, 0xFF, 0xFF);
 constexpr int kItemHeight = 13;
 constexpr int kLabelHeight = 13;
+// Pixels a caption keeps clear of the control beside it.
+constexpr int kCaptionGap = 4;
 
 const char* const kHelpLines[] = {
     "AD:\tdálniční trojúhelník",
@@ -308,8 +311,9 @@ void TfrmVemo::BuildLayout() {
     setObjectName(QStringLiteral("frmVemo"));
     setWindowTitle(QStringLiteral("Vemo Maut - výpočet mýtného"));
     setWindowIcon(QIcon(QStringLiteral(":/images/vemo.png")));
-    // A tool window: narrow caption, close button only, not resizable.
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    // The program's own top-level window, so that task bars and Alt+Tab list it; as the stored
+    // frame asks, it requests a close button only and keeps its size.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(537, 511);
     move(269, 124);
@@ -375,12 +379,6 @@ void TfrmVemo::BuildLayout() {
     // Tab moves the focus on, as in every other control of the page.
     memHelp->setTabChangesFocus(true);
     {
-        // The edit control's tab stops: every 32 dialog units of the box's font.
-        const QFontMetrics metrics(memHelp->font());
-        const QString letters =
-            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-        const int baseUnit = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
-        memHelp->setTabStopDistance(8 * baseUnit);
         QPalette helpPalette = memHelp->palette();
         helpPalette.setColor(QPalette::Base, kPaleYellow);
         memHelp->setPalette(helpPalette);
@@ -432,6 +430,24 @@ void TfrmVemo::BuildLayout() {
                    lbxAUTrasa, btnAUSelect, btnAUUnselect, btnAUCreateData, cboAUKategorie});
 
     pgcMain->setCurrentWidget(tbsDE);
+
+    // Where a wider face stands in for Tahoma, the font is narrowed so that no caption runs into
+    // the control beside it. Only the cyan total caption may reach into the cyan box it heads.
+    {
+        auto room = [](QLabel* caption, QWidget* beside) {
+            return CaptionRoom{caption->text(), beside->x() - caption->x() - kCaptionGap};
+        };
+        setFont(FitCaptionFont(font(), {room(Label1, cboDalnice), room(Label2, lbxTrasa),
+                                        room(Label8, speNapravy), room(Label4, curSazba),
+                                        room(Label3, lblKm), room(Label9, cboAUDalnice),
+                                        room(Label10, lbxAUTrasa)}));
+        // The edit control's tab stops: every 32 dialog units of the box's font.
+        const QFontMetrics metrics(memHelp->font());
+        const QString letters =
+            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+        const int baseUnit = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
+        memHelp->setTabStopDistance(8 * baseUnit);
+    }
 }
 
 void TfrmVemo::ConnectHandlers() {
@@ -528,7 +544,7 @@ void TfrmVemo::btnAUCreateDataClick() {
 void TfrmVemo::closeEvent(QCloseEvent* event) {
     Guard(&TfrmVemo::FormClose);
     event->accept();
-    // A tool window does not count as the last window; the program ends with it all the same.
+    // The program ends with its window, whatever other top-level window may still be open.
     QCoreApplication::quit();
 }
 

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,11 @@ protected:
 
     // Runs the tool in the scratch folder with LC_ALL set, capturing both streams.
     Result Run(const std::vector<std::string>& args, const char* locale = "C.UTF-8") {
+        return RunProgram(VEMO_DATA_TOOL, args, locale);
+    }
+
+    Result RunProgram(const char* program, const std::vector<std::string>& args,
+                      const char* locale = "C.UTF-8") {
         const fs::path out = dir_ / ".stdout";
         const fs::path err = dir_ / ".stderr";
         const pid_t pid = fork();
@@ -70,11 +76,11 @@ protected:
             const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             dup2(o, STDOUT_FILENO);
             dup2(e, STDERR_FILENO);
-            std::vector<char*> argv{const_cast<char*>(VEMO_DATA_TOOL)};
+            std::vector<char*> argv{const_cast<char*>(program)};
             for (const auto& arg : args)
                 argv.push_back(const_cast<char*>(arg.c_str()));
             argv.push_back(nullptr);
-            execv(VEMO_DATA_TOOL, argv.data());
+            execv(program, argv.data());
             _exit(127);
         }
         Result result;
@@ -143,7 +149,6 @@ TEST_F(VemoDataToolTest, MotorwaysAndSections) {
               "(AS) K\xF6ln : (AK) Bonn;12.5\n(AD) Br\xFC"
               "hl : (AS) \xC8"
               "ern\xE1;2,5\n");
-    EXPECT_EQ(Run({"sections", "data.sdf", "A99"}).out, "") << "after the NUL";
     // The first character is the selector's "A", whatever it is: "3" leaves the empty key of
     // the empty line.
     EXPECT_EQ(Run({"sections", "data.sdf", "a3"}).out, sections.out);
@@ -201,8 +206,33 @@ TEST_F(VemoDataToolTest, CzechSortingPutsCaronLettersInPlace) {
               "c\n\xE8\nd\n");
 }
 
+TEST_F(VemoDataToolTest, SectionsOfAMotorwayWithoutRowsSaySoOnStderrOnly) {
+    WriteFile(dir_ / "data.sdf", kGermanFile);
+    WriteFile(dir_ / "data2.sdf", Base64Encode("h") + "\r\n" + Base64Encode("S6;;a;b;1;2;3"));
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        std::string err;
+    };
+    const Case cases[] = {
+        {"row after the NUL", {"sections", "data.sdf", "A99"}, "A99 in data.sdf"},
+        {"unknown motorway", {"sections", "data.sdf", "A7"}, "A7 in data.sdf"},
+        {"Austrian", {"sections", "--austrian", "data2.sdf", "A1"}, "A1 in data2.sdf"},
+        {"selector text in UTF-8", {"sections", "data.sdf", "A\xC4\x8C"}, "A\xC4\x8C in data.sdf"},
+    };
+    for (const Case& c : cases) {
+        const Result result = Run(c.args);
+        EXPECT_EQ(result.status, 0) << c.name;
+        EXPECT_EQ(result.out, "") << c.name;
+        EXPECT_EQ(result.err, "vemo-data: no rows for motorway " + c.err + "\n") << c.name;
+    }
+    const Result found = Run({"sections", "--austrian", "data2.sdf", "S6"});
+    EXPECT_EQ(found.err, "");
+    EXPECT_EQ(found.out, "a-b : 1/2/3\n");
+}
+
 TEST_F(VemoDataToolTest, FileErrorsNameTheFile) {
-    const std::string message = "Nelze vytvo\xC5\x99it soubor ";
+    const std::string message = "vemo-data: Nelze vytvo\xC5\x99it soubor ";
     for (const auto& args :
          std::vector<std::vector<std::string>>{{"decode", "missing.sdf"},
                                                {"motorways", "missing.sdf"},
@@ -211,14 +241,45 @@ TEST_F(VemoDataToolTest, FileErrorsNameTheFile) {
         const Result result = Run(args);
         EXPECT_EQ(result.status, 1) << args[0];
         EXPECT_EQ(result.out, "") << args[0];
-        EXPECT_EQ(result.err, message + "missing.sdf.\n") << args[0];
+        EXPECT_EQ(result.err, message + "missing.sdf\n") << args[0];
     }
     const Result encode = Run({"encode", "--austrian", "au_maut.csv"});
     EXPECT_EQ(encode.status, 1);
-    EXPECT_EQ(encode.err, message + "au_maut.csv.\n");
+    EXPECT_EQ(encode.err, message + "au_maut.csv\n");
     EXPECT_FALSE(fs::exists(dir_ / "data2.sdf"));
     EXPECT_EQ(Run({"--raw", "decode", "missing.sdf"}).err,
-              "Nelze vytvo\xF8it soubor missing.sdf.\n");
+              "vemo-data: Nelze vytvo\xF8it soubor missing.sdf\n");
+}
+
+// --help and --version answer without a window; for the calculator only as its one argument.
+TEST_F(VemoDataToolTest, VersionAndHelpOfBothPrograms) {
+    struct Case {
+        const char* name;
+        const char* program;
+        std::vector<std::string> args;
+        std::string outPattern;
+    };
+    const Case cases[] = {
+        {"tool version", VEMO_DATA_TOOL, {"--version"}, "vemo-data [0-9]+(\\.[0-9]+)*\n"},
+        {"tool version after a command",
+         VEMO_DATA_TOOL,
+         {"decode", "x", "--version"},
+         "vemo-data [0-9]+(\\.[0-9]+)*\n"},
+#ifdef VEMO_MAUT_PROGRAM
+        {"calculator version", VEMO_MAUT_PROGRAM, {"--version"}, "vemo-maut [0-9]+(\\.[0-9]+)*\n"},
+        {"calculator help",
+         VEMO_MAUT_PROGRAM,
+         {"--help"},
+         "Usage: vemo-maut \\[QZX\\]\n(.|\n)*--version(.|\n)*"},
+#endif
+    };
+    for (const Case& c : cases) {
+        const Result result = RunProgram(c.program, c.args);
+        EXPECT_EQ(result.status, 0) << c.name;
+        EXPECT_EQ(result.err, "") << c.name;
+        EXPECT_TRUE(std::regex_match(result.out, std::regex(c.outPattern)))
+            << c.name << ": " << result.out;
+    }
 }
 
 TEST_F(VemoDataToolTest, UsageErrorsAndHelp) {
