@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,11 @@ struct Case {
     int pixelSize;
     int stretch; // 0: left as it was
 };
+
+// Test listings name the case instead of dumping its bytes.
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class CaptionFontTest : public testing::TestWithParam<Case> {};
 
