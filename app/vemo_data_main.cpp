@@ -217,7 +217,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vemo-data: %s\n\n%s", error.reason.c_str(), kUsage);
         return 2;
     } catch (const vemo::Error& error) {
-        PrintError(Printer(options.raw).Text(error.Message()));
+        PrintError(Printer(options.raw).Text(error.Message()), error.Reason());
         return 1;
     } catch (const std::exception& error) {
         PrintError(error.what());
