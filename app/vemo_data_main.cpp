@@ -6,6 +6,7 @@
 #include "Errors.h"
 #include "LineTable.h"
 #include "LocaleCollation.h"
+#include "Tariff.h"
 #include "TollData.h"
 
 #include <QLocale>
@@ -151,11 +152,9 @@ int Run(const Options& options, const Printer& out) {
         Expect(options, 3, 3, true);
         const vemo::LineTable table = Load(options.words[1]);
         const std::string selector = out.Argument(options.words[2]);
-        // The German selector shows "A" in front of the number the rows hold.
         const auto entries =
             options.austrian ? vemo::AustrianSectionListing(table, selector)
-                             : vemo::GermanSectionListing(table, std::string_view(selector).substr(
-                                                                     selector.empty() ? 0 : 1));
+                             : vemo::GermanSectionListing(table, vemo::GermanMotorwayKey(selector));
         // An empty listing would look like a silent failure; the status stays 0, as for any
         // listing, and stdout stays empty for scripts that read it.
         if (entries.empty())
