@@ -15,4 +15,5 @@ using ErrorReporter = std::function<void(QWidget* parent, const QString& message
 void ShowErrorReport(QWidget* parent, const QString& message);
 
 // Runs Handler; an exception that escapes it is reported through Reporter and goes no further.
-void RunGuarded(QWidget* parent, const ErrorReporter& reporter, const std::function<void()>& handler);
+void RunGuarded(QWidget* parent, const ErrorReporter& reporter,
+                const std::function<void()>& handler);

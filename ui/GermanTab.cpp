@@ -18,7 +18,11 @@ struct RateRow {
 };
 
 constexpr RateRow kRates[] = {
-    {"T\xF8\xED" "dy \x9A" "kodlivin S4, S5 a EEV t\xF8\xED" "dy 1, EURO-4,5", 0.09, 0.10},
+    {"T\xF8\xED"
+     "dy \x9A"
+     "kodlivin S4, S5 a EEV t\xF8\xED"
+     "dy 1, EURO-4,5",
+     0.09, 0.10},
     {"EURO-2, EURO-3 (S2,S3)", 0.11, 0.12},
     {"EURO-0, EURO-1 (S1)", 0.13, 0.14},
 };
