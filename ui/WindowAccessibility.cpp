@@ -88,7 +88,7 @@ void TfrmVemo::DescribeControls() {
         label->setBuddy(control);
     }
 
-    pgcMain->tabBar()->setAccessibleName(QStringLiteral("Země"));
+    // The tab bar needs nothing: Qt names it after the page in front.
 
     const QString motorway = QStringLiteral("Dálnice");
     const QString motorwayHelp =
