@@ -99,8 +99,8 @@ void TfrmVemo::DescribeControls() {
                        "trasy; Ctrl+C je zkopíruje.");
     const QString route = QStringLiteral("Opis trasy");
     const QString routeHelp =
-        QStringLiteral("Úseky trasy v pořadí přidání. Ctrl+C zkopíruje celou trasu s celkovými "
-                       "částkami, nebo jen vybrané úseky.");
+        QStringLiteral("Úseky trasy v pořadí přidání. Ctrl+C zkopíruje celou trasu i se součty, "
+                       "nebo jen vybrané úseky.");
     const QString add = QStringLiteral("Přidat do trasy");
     const QString addHelp = QStringLiteral("Přidá vybrané úseky na konec trasy.");
     const QString remove = QStringLiteral("Odebrat z trasy");
