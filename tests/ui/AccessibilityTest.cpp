@@ -274,6 +274,11 @@ struct TipCase {
     const char* shownEntry; // the tooltip's text as the user reads it; null: no tooltip
 };
 
+// Parameters print as their names in test listings.
+void PrintTo(const TipCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class EntryTooltip : public Accessibility, public ::testing::WithParamInterface<TipCase> {
 protected:
     // The event the application sends when the pointer rests on the entry.

@@ -27,6 +27,11 @@ struct TextCase {
     QString expected;
 };
 
+// Parameters print as their names in test listings.
+void PrintTo(const TextCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class ClipboardText : public ::testing::TestWithParam<TextCase> {};
 
 TEST_P(ClipboardText, OneEntryALineThenTheTotals) {
@@ -236,6 +241,11 @@ struct CommandCase {
     const char* menuCommand;      // null: Ctrl+C
     QString expected;
 };
+
+// Parameters print as their names in test listings.
+void PrintTo(const CommandCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class CopyCommandCases : public CopyCommands, public ::testing::WithParamInterface<CommandCase> {};
 
