@@ -1,6 +1,7 @@
 #pragma once
-// The program's changes to a list box or selector: they fire none of the handlers that react to
-// the user's selection, and entries carry their Windows-1250 bytes through the widget.
+// The window's list box, and the program's changes to a list box or selector: those fire none of
+// the handlers that react to the user's selection, and entries carry their Windows-1250 bytes
+// through the widget.
 
 #include <QListWidget>
 #include <QString>
