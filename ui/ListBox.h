@@ -24,9 +24,6 @@ public:
     // Fills the context menu each time it opens; no menu opens while it is unset or adds nothing.
     void SetContextMenuFiller(std::function<void(QMenu& menu)> fill) { fill_ = std::move(fill); }
 
-    // Whether the entry at Row is wider than the room the list gives it.
-    bool IsEntryCut(int row) const;
-
 signals:
     // Ctrl+C (the platform's copy keys) while the list has the focus.
     void CopyRequested();
@@ -40,6 +37,9 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
+    // Whether the entry at Row is wider than the room the list gives it.
+    bool IsEntryCut(int row) const;
+
     std::function<void(QMenu& menu)> fill_;
 };
 
