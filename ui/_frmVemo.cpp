@@ -4,6 +4,7 @@
 #include "Cp1250Text.h"
 #include "ListBox.h"
 #include "LocaleCollation.h"
+#include "WindowAccessibility.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -181,9 +182,13 @@ private:
 
 enum class LabelStyle { Transparent, Opaque, Cyan };
 
+// Label: a plain QLabel unless the caller made a special one (a running total).
 QLabel* MakeLabel(QWidget* page, const char* name, QRect box, const QString& caption,
-                  LabelStyle style, bool autoSize) {
-    auto* label = new QLabel(caption, page);
+                  LabelStyle style, bool autoSize, QLabel* label = nullptr) {
+    if (!label) {
+        label = new QLabel(page);
+    }
+    label->setText(caption);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(box);
     label->setTextFormat(Qt::PlainText);
@@ -240,8 +245,8 @@ QComboBox* MakeCategorySelector(QWidget* page, const char* name, QRect box) {
     return selector;
 }
 
-QListWidget* MakeList(QWidget* page, const char* name, QRect box) {
-    auto* list = new QListWidget(page);
+TListBox* MakeList(QWidget* page, const char* name, QRect box) {
+    auto* list = new TListBox(page);
     list->setObjectName(QString::fromLatin1(name));
     list->setGeometry(box);
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -292,12 +297,16 @@ void ChainTabOrder(std::initializer_list<QWidget*> widgets) {
 TfrmVemo::TfrmVemo(Options options, QWidget* parent)
     : QWidget(parent), options_(std::move(options)) {
     BuildLayout();
+    DescribeControls();
+    MarkFocus();
     ConnectHandlers();
+    ConnectCopyCommands();
     ApplyLocale();
     Guard(&TfrmVemo::FormCreate);
 }
 
 TfrmVemo::~TfrmVemo() {
+    UnmarkFocus();
     // The layouts let go of their labels before Qt deletes the children: each deleted label
     // makes its page's layout fit the tracked labels again, some of which are already half gone.
     for (QWidget* page : {tbsDE, tbsAU}) {
@@ -351,9 +360,10 @@ void TfrmVemo::BuildLayout() {
                        true);
     Label3 = MakeLabel(de, "Label3", {298, 274, 66, 13}, QStringLiteral("Celkem km:"),
                        LS::Transparent, true);
-    lblKm =
-        MakeLabel(de, "lblKm", {423, 274, 90, 13}, QStringLiteral("0 km"), LS::Transparent, false);
-    lblMaut = MakeLabel(de, "lblMaut", {400, 326, 117, 13}, {}, LS::Cyan, false);
+    lblKm = MakeLabel(de, "lblKm", {423, 274, 90, 13}, QStringLiteral("0 km"), LS::Transparent,
+                      false, NewTotalLabel(QStringLiteral("Celkem km"), de));
+    lblMaut = MakeLabel(de, "lblMaut", {400, 326, 117, 13}, {}, LS::Cyan, false,
+                        NewTotalLabel(QStringLiteral("Celkem Vemo Maut"), de));
     Label4 = MakeLabel(de, "Label4", {298, 295, 74, 13}, QStringLiteral("Sazba za km:"),
                        LS::Transparent, true);
     Bevel2 = MakeBevel(de, "Bevel2", {292, 271, 235, 79}, QFrame::Sunken);
@@ -412,7 +422,8 @@ void TfrmVemo::BuildLayout() {
                         LS::Opaque, true);
     Label13 = MakeLabel(au, "Label13", {298, 372, 104, 13}, QStringLiteral("Celkem Vemo Maut:"),
                         LS::Cyan, true);
-    lblAUMaut = MakeLabel(au, "lblAUMaut", {402, 372, 115, 13}, {}, LS::Cyan, false);
+    lblAUMaut = MakeLabel(au, "lblAUMaut", {402, 372, 115, 13}, {}, LS::Cyan, false,
+                          NewTotalLabel(QStringLiteral("Celkem Vemo Maut"), au));
     // The caption may come out a few pixels wider than stored; the total's box must not hide it.
     lblAUMaut->stackUnder(Label13);
     lblAUUsek = MakeLabel(au, "lblAUUsek", {11, 346, 3, 13}, {}, LS::Opaque, true);
@@ -460,7 +471,7 @@ void TfrmVemo::ConnectHandlers() {
     auto on = [this](auto* sender, auto signal, void (TfrmVemo::*handler)()) {
         connect(sender, signal, this, [this, handler] { Guard(handler); });
     };
-    auto onClick = [this](QListWidget* list, void (TfrmVemo::*handler)()) {
+    auto onClick = [this](TListBox* list, void (TfrmVemo::*handler)()) {
         new ListClickWatcher(list, [this, handler] { Guard(handler); });
     };
 
