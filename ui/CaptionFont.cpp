@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace vemo::ui {
+
 namespace {
 
 constexpr int kNarrowestStretch = 80;
@@ -43,3 +45,5 @@ QFont FitCaptionFont(const QFont& font, const std::vector<CaptionRoom>& rooms,
     }
     return candidate;
 }
+
+} // namespace vemo::ui

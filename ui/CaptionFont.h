@@ -8,6 +8,8 @@
 #include <functional>
 #include <vector>
 
+namespace vemo::ui {
+
 struct CaptionRoom {
     QString caption;
     // Pixels from the caption's left edge to the point where it must have ended.
@@ -23,3 +25,5 @@ int FontTextWidth(const QFont& font, const QString& text);
 // and two pixels less. When none fits, the narrowest of them.
 QFont FitCaptionFont(const QFont& font, const std::vector<CaptionRoom>& rooms,
                      const TextWidth& width = FontTextWidth);
+
+} // namespace vemo::ui

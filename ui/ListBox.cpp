@@ -20,7 +20,7 @@ QStringList ToQStrings(const std::vector<std::string>& entries) {
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(entries.size()));
     for (const std::string& entry : entries) {
-        texts.append(ToQString(entry));
+        texts.append(vemo::ui::ToQString(entry));
     }
     return texts;
 }
@@ -111,6 +111,8 @@ bool TListBox::viewportEvent(QEvent* event) {
     return true;
 }
 
+namespace vemo::ui {
+
 void ListAppend(QListWidget* list, const std::vector<std::string>& entries) {
     if (entries.empty()) {
         return;
@@ -164,7 +166,7 @@ std::vector<int> ListSelectedRows(const QListWidget* list) {
 
 std::string ListEntry(const QListWidget* list, int row) {
     const QListWidgetItem* item = list->item(row);
-    return item ? FromQString(item->text()) : std::string();
+    return item ? vemo::ui::FromQString(item->text()) : std::string();
 }
 
 void SelectorFill(QComboBox* selector, const std::vector<std::string>& entries) {
@@ -176,7 +178,7 @@ void SelectorFill(QComboBox* selector, const std::vector<std::string>& entries) 
 }
 
 std::string SelectorText(const QComboBox* selector) {
-    return FromQString(selector->currentText());
+    return vemo::ui::FromQString(selector->currentText());
 }
 
 int SelectorItemIndex(const QComboBox* selector) {
@@ -191,3 +193,5 @@ int SelectorItemIndex(const QComboBox* selector) {
     }
     return -1;
 }
+
+} // namespace vemo::ui

@@ -43,6 +43,8 @@ private:
     std::function<void(QMenu& menu)> fill_;
 };
 
+namespace vemo::ui {
+
 // Appends entries, not selected.
 void ListAppend(QListWidget* list, const std::vector<std::string>& entries);
 void ListClear(QListWidget* list);
@@ -57,3 +59,5 @@ void SelectorFill(QComboBox* selector, const std::vector<std::string>& entries);
 std::string SelectorText(const QComboBox* selector);
 // The selected entry: for an editable selector the entry its text equals exactly, else -1.
 int SelectorItemIndex(const QComboBox* selector);
+
+} // namespace vemo::ui

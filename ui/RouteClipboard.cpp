@@ -1,5 +1,7 @@
 #include "RouteClipboard.h"
 
+namespace vemo::ui {
+
 namespace {
 
 // An entry decoded from the data may carry control bytes; a line break inside it would split it
@@ -41,3 +43,5 @@ QString RouteClipboardText(const QStringList& entries, const std::vector<ShownTo
         lines.append(TotalLine(total));
     return lines.join(u'\n');
 }
+
+} // namespace vemo::ui

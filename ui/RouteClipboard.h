@@ -8,6 +8,8 @@
 
 #include <vector>
 
+namespace vemo::ui {
+
 struct ShownTotal {
     QString caption; // the caption beside the total, "Celkem km:"
     QString value;   // the total as shown, "19,5 km"; empty when the tab shows none yet
@@ -17,3 +19,5 @@ struct ShownTotal {
 QString EntriesClipboardText(const QStringList& entries);
 // The whole route: its entries, then one line per total.
 QString RouteClipboardText(const QStringList& entries, const std::vector<ShownTotal>& totals);
+
+} // namespace vemo::ui

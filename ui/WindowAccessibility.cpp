@@ -66,7 +66,7 @@ void Describe(QWidget* control, const QString& name, const QString& description)
 
 } // namespace
 
-QLabel* NewTotalLabel(const QString& name, QWidget* parent) {
+QLabel* vemo::ui::NewTotalLabel(const QString& name, QWidget* parent) {
     static const bool installed = [] {
         QAccessible::installFactory(TotalFactory);
         return true;

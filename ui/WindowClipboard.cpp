@@ -33,18 +33,18 @@ std::vector<int> AllRows(const QListWidget* list) {
 void TfrmVemo::ConnectCopyCommands() {
     auto guarded = [this](std::function<void()> command) {
         return [this, command = std::move(command)] {
-            RunGuarded(this, options_.reportError, command);
+            vemo::ui::RunGuarded(this, options_.reportError, command);
         };
     };
 
     for (TListBox* route : {lbxTrasa, lbxAUTrasa}) {
         connect(route, &TListBox::CopyRequested, this, guarded([this, route] {
-                    const std::vector<int> selected = ListSelectedRows(route);
+                    const std::vector<int> selected = vemo::ui::ListSelectedRows(route);
                     if (selected.empty()) {
                         CopyRoute(route);
                     } else {
                         QApplication::clipboard()->setText(
-                            EntriesClipboardText(Entries(route, selected)));
+                            vemo::ui::EntriesClipboardText(Entries(route, selected)));
                     }
                 }));
         route->SetContextMenuFiller([this, route, guarded](QMenu& menu) {
@@ -55,23 +55,23 @@ void TfrmVemo::ConnectCopyCommands() {
 
     for (TListBox* sections : {lbxCis, lbxAUCis}) {
         auto copySelected = guarded([sections] {
-            const std::vector<int> selected = ListSelectedRows(sections);
+            const std::vector<int> selected = vemo::ui::ListSelectedRows(sections);
             if (!selected.empty()) {
                 QApplication::clipboard()->setText(
-                    EntriesClipboardText(Entries(sections, selected)));
+                    vemo::ui::EntriesClipboardText(Entries(sections, selected)));
             }
         });
         connect(sections, &TListBox::CopyRequested, this, copySelected);
         sections->SetContextMenuFiller([sections, copySelected](QMenu& menu) {
             QAction* copy = menu.addAction(QStringLiteral("Kopírovat úseky"), copySelected);
-            copy->setEnabled(!ListSelectedRows(sections).empty());
+            copy->setEnabled(!vemo::ui::ListSelectedRows(sections).empty());
         });
     }
 }
 
 void TfrmVemo::CopyRoute(const QListWidget* route) {
     // The totals as the tab shows them; the rate as its box shows it while it has no focus.
-    std::vector<ShownTotal> totals;
+    std::vector<vemo::ui::ShownTotal> totals;
     if (route == lbxTrasa) {
         totals = {{Label3->text(), lblKm->text()},
                   {Label4->text(), curSazba->DisplayText()},
@@ -79,5 +79,6 @@ void TfrmVemo::CopyRoute(const QListWidget* route) {
     } else {
         totals = {{Label12->text(), lblAUKategorie->text()}, {Label13->text(), lblAUMaut->text()}};
     }
-    QApplication::clipboard()->setText(RouteClipboardText(Entries(route, AllRows(route)), totals));
+    QApplication::clipboard()->setText(
+        vemo::ui::RouteClipboardText(Entries(route, AllRows(route)), totals));
 }

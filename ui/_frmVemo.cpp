@@ -361,9 +361,9 @@ void TfrmVemo::BuildLayout() {
     Label3 = MakeLabel(de, "Label3", {298, 274, 66, 13}, QStringLiteral("Celkem km:"),
                        LS::Transparent, true);
     lblKm = MakeLabel(de, "lblKm", {423, 274, 90, 13}, QStringLiteral("0 km"), LS::Transparent,
-                      false, NewTotalLabel(QStringLiteral("Celkem km"), de));
+                      false, vemo::ui::NewTotalLabel(QStringLiteral("Celkem km"), de));
     lblMaut = MakeLabel(de, "lblMaut", {400, 326, 117, 13}, {}, LS::Cyan, false,
-                        NewTotalLabel(QStringLiteral("Celkem Vemo Maut"), de));
+                        vemo::ui::NewTotalLabel(QStringLiteral("Celkem Vemo Maut"), de));
     Label4 = MakeLabel(de, "Label4", {298, 295, 74, 13}, QStringLiteral("Sazba za km:"),
                        LS::Transparent, true);
     Bevel2 = MakeBevel(de, "Bevel2", {292, 271, 235, 79}, QFrame::Sunken);
@@ -423,7 +423,7 @@ void TfrmVemo::BuildLayout() {
     Label13 = MakeLabel(au, "Label13", {298, 372, 104, 13}, QStringLiteral("Celkem Vemo Maut:"),
                         LS::Cyan, true);
     lblAUMaut = MakeLabel(au, "lblAUMaut", {402, 372, 115, 13}, {}, LS::Cyan, false,
-                          NewTotalLabel(QStringLiteral("Celkem Vemo Maut"), au));
+                          vemo::ui::NewTotalLabel(QStringLiteral("Celkem Vemo Maut"), au));
     // The caption may come out a few pixels wider than stored; the total's box must not hide it.
     lblAUMaut->stackUnder(Label13);
     lblAUUsek = MakeLabel(au, "lblAUUsek", {11, 346, 3, 13}, {}, LS::Opaque, true);
@@ -451,12 +451,12 @@ void TfrmVemo::BuildLayout() {
     // the control beside it. Only the cyan total caption may reach into the cyan box it heads.
     {
         auto room = [](QLabel* caption, QWidget* beside) {
-            return CaptionRoom{caption->text(), beside->x() - caption->x() - kCaptionGap};
+            return vemo::ui::CaptionRoom{caption->text(), beside->x() - caption->x() - kCaptionGap};
         };
-        setFont(FitCaptionFont(font(), {room(Label1, cboDalnice), room(Label2, lbxTrasa),
-                                        room(Label8, speNapravy), room(Label4, curSazba),
-                                        room(Label3, lblKm), room(Label9, cboAUDalnice),
-                                        room(Label10, lbxAUTrasa)}));
+        setFont(vemo::ui::FitCaptionFont(font(), {room(Label1, cboDalnice), room(Label2, lbxTrasa),
+                                                  room(Label8, speNapravy), room(Label4, curSazba),
+                                                  room(Label3, lblKm), room(Label9, cboAUDalnice),
+                                                  room(Label10, lbxAUTrasa)}));
         // The edit control's tab stops: every 32 dialog units of the box's font.
         const QFontMetrics metrics(memHelp->font());
         const QString letters =
@@ -497,11 +497,11 @@ void TfrmVemo::ConnectHandlers() {
 }
 
 void TfrmVemo::Guard(void (TfrmVemo::*handler)()) {
-    RunGuarded(this, options_.reportError, [this, handler] { (this->*handler)(); });
+    vemo::ui::RunGuarded(this, options_.reportError, [this, handler] { (this->*handler)(); });
 }
 
 void TfrmVemo::ApplyLocale() {
-    locale_ = options_.readLocale ? options_.readLocale() : ReadPlatformLocale();
+    locale_ = options_.readLocale ? options_.readLocale() : vemo::ui::ReadPlatformLocale();
     curSazba->SetSeparators(locale_.decimalSeparator, locale_.groupSeparator);
 }
 
@@ -514,10 +514,10 @@ void TfrmVemo::FormCreate() {
     lists_ = std::make_unique<vemo::TollLists>(vemo::LocaleCollation(locale_.locale));
     vemo::StartupSink sink;
     sink.fillGerman = [this](const vemo::SortedUniqueList& index) {
-        SelectorFill(cboDalnice, index.Items());
+        vemo::ui::SelectorFill(cboDalnice, index.Items());
     };
     sink.fillAustrian = [this](const vemo::SortedUniqueList& index) {
-        SelectorFill(cboAUDalnice, index.Items());
+        vemo::ui::SelectorFill(cboAUDalnice, index.Items());
     };
     vemo::StartupLoad(*lists_, sink);
 

@@ -30,8 +30,8 @@ public:
     struct Options {
         // Command-line arguments after the program name (the maintainer word).
         QStringList arguments;
-        std::function<UiLocale()> readLocale = ReadPlatformLocale;
-        ErrorReporter reportError = ShowErrorReport;
+        std::function<vemo::ui::UiLocale()> readLocale = vemo::ui::ReadPlatformLocale;
+        vemo::ui::ErrorReporter reportError = vemo::ui::ShowErrorReport;
     };
 
     // Builds the stored layout, then runs FormCreate while the window is still hidden.
@@ -63,7 +63,7 @@ public:
     void btnAUCreateDataClick();
 
     const vemo::TollLists* Lists() const { return lists_.get(); }
-    const UiLocale& Locale() const { return locale_; }
+    const vemo::ui::UiLocale& Locale() const { return locale_; }
 
     // Controls, by their names in the stored layout (each is also its objectName).
     QTabWidget* pgcMain = nullptr;
@@ -136,7 +136,7 @@ private:
     void CopyRoute(const QListWidget* route);
 
     Options options_;
-    UiLocale locale_;
+    vemo::ui::UiLocale locale_;
     std::unique_ptr<vemo::TollLists> lists_;
     QPointer<QFocusFrame> focusFrame_;
     QMetaObject::Connection focusWatch_;

@@ -15,7 +15,7 @@ namespace {
 
 // Ten pixels a character at 11 px and 100 %, scaling with pixel size and stretch. An engine that
 // cannot narrow a face ignores the stretch.
-TextWidth MadeUpWidth(bool stretchWorks) {
+vemo::ui::TextWidth MadeUpWidth(bool stretchWorks) {
     return [stretchWorks](const QFont& font, const QString& text) {
         const int stretch = stretchWorks && font.stretch() > 0 ? font.stretch() : 100;
         return static_cast<int>(text.size()) * 10 * font.pixelSize() * stretch / (11 * 100);
@@ -31,7 +31,7 @@ QFont ElevenPixelsBold() {
 
 struct Case {
     const char* name;
-    std::vector<CaptionRoom> rooms;
+    std::vector<vemo::ui::CaptionRoom> rooms;
     bool stretchWorks;
     int pixelSize;
     int stretch; // 0: left as it was
@@ -46,7 +46,8 @@ class CaptionFontTest : public testing::TestWithParam<Case> {};
 
 TEST_P(CaptionFontTest, PicksTheFirstFormThatFits) {
     const Case& c = GetParam();
-    const QFont fitted = FitCaptionFont(ElevenPixelsBold(), c.rooms, MadeUpWidth(c.stretchWorks));
+    const QFont fitted =
+        vemo::ui::FitCaptionFont(ElevenPixelsBold(), c.rooms, MadeUpWidth(c.stretchWorks));
     EXPECT_EQ(fitted.pixelSize(), c.pixelSize);
     EXPECT_EQ(fitted.stretch(), c.stretch);
     EXPECT_TRUE(fitted.bold());
@@ -71,11 +72,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CaptionFontPoints, AFontInPointsKeepsItsSize) {
     QFont font(QStringLiteral("Tahoma"));
     font.setPointSize(8);
-    const TextWidth width = [](const QFont& f, const QString& text) {
+    const vemo::ui::TextWidth width = [](const QFont& f, const QString& text) {
         const int stretch = f.stretch() > 0 ? f.stretch() : 100;
         return static_cast<int>(text.size()) * stretch / 10;
     };
-    const QFont fitted = FitCaptionFont(font, {{kTen, 90}}, width);
+    const QFont fitted = vemo::ui::FitCaptionFont(font, {{kTen, 90}}, width);
     EXPECT_EQ(fitted.pointSize(), 8);
     EXPECT_EQ(fitted.pixelSize(), -1);
     EXPECT_EQ(fitted.stretch(), 90);
@@ -85,9 +86,10 @@ TEST(CaptionFontPoints, AFontInPointsKeepsItsSize) {
 TEST(CaptionFontMetrics, TheNarrowedFontMeasuresNarrower) {
     const QString caption = QString::fromUtf8("Počet náprav:");
     const QFont font = ElevenPixelsBold();
-    const int full = FontTextWidth(font, caption);
-    const QFont fitted = FitCaptionFont(font, {{caption, full - 6}});
-    EXPECT_LE(FontTextWidth(fitted, caption), full - 6) << QFontInfo(fitted).family().toStdString();
+    const int full = vemo::ui::FontTextWidth(font, caption);
+    const QFont fitted = vemo::ui::FitCaptionFont(font, {{caption, full - 6}});
+    EXPECT_LE(vemo::ui::FontTextWidth(fitted, caption), full - 6)
+        << QFontInfo(fitted).family().toStdString();
 }
 
 } // namespace

@@ -22,7 +22,7 @@ namespace {
 struct TextCase {
     const char* name;
     QStringList entries;
-    std::vector<ShownTotal> totals;
+    std::vector<vemo::ui::ShownTotal> totals;
     bool wholeRoute;
     QString expected;
 };
@@ -36,8 +36,8 @@ class ClipboardText : public ::testing::TestWithParam<TextCase> {};
 
 TEST_P(ClipboardText, OneEntryALineThenTheTotals) {
     const TextCase& c = GetParam();
-    const QString text =
-        c.wholeRoute ? RouteClipboardText(c.entries, c.totals) : EntriesClipboardText(c.entries);
+    const QString text = c.wholeRoute ? vemo::ui::RouteClipboardText(c.entries, c.totals)
+                                      : vemo::ui::EntriesClipboardText(c.entries);
     EXPECT_EQ(text.toStdString(), c.expected.toStdString());
 }
 
@@ -212,7 +212,7 @@ struct WindowState {
           auMaut(frm.lblAUMaut->text()), auKategorie(frm.lblAUKategorie->text()),
           sazba(frm.curSazba->DisplayText()) {
         for (const QListWidget* list : {frm.lbxCis, frm.lbxTrasa, frm.lbxAUCis, frm.lbxAUTrasa}) {
-            selections.push_back(ListSelectedRows(list));
+            selections.push_back(vemo::ui::ListSelectedRows(list));
             counts.push_back(list->count());
         }
     }
@@ -347,7 +347,7 @@ TEST_F(CopyCommands, RightClickLeavesTheSelection) {
     QSignalSpy selection(frm->lbxCis, &QListWidget::itemSelectionChanged);
 
     UseContextMenu(frm->lbxCis, QString(), 1); // closed with Escape
-    EXPECT_EQ(ListSelectedRows(frm->lbxCis), std::vector<int>{0});
+    EXPECT_EQ(vemo::ui::ListSelectedRows(frm->lbxCis), std::vector<int>{0});
     EXPECT_EQ(frm->lbxCis->currentRow(), 0);
     EXPECT_EQ(frm->lblUsek->text().toStdString(), "(AS) Start : (AK) Ort 1;1");
     EXPECT_EQ(selection.count(), 0);
