@@ -111,8 +111,8 @@ int Run(const Options& options, const Printer& out) {
     if (command == "decode") {
         Expect(options, 2, 2, false);
         const vemo::LineTable table = Load(options.words[1]);
-        for (const auto& line : table.Lines())
-            out.Line(vemo::Base64Decode(line));
+        for (int i = 0; i < table.Count(); ++i)
+            out.Line(vemo::Base64Decode(table.Get(i)));
         return 0;
     }
     if (command == "encode") {

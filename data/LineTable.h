@@ -1,35 +1,72 @@
 #pragma once
 // An ordered list of byte strings with load from and save to a text file.
+//
+// All lines live in one buffer: a loaded file stays as it was read and its lines are positions in
+// it, so loading costs no allocation per line. A replaced or appended line is copied to the end
+// of the buffer; when the buffer has to grow, the bytes no line uses any more are dropped.
 
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace vemo {
 
-// Splits file content into lines: the content ends at the first NUL; a line ends at CR, LF or
-// CR LF (LF CR ends two lines); a line end at the very end adds no empty line.
-std::vector<std::string> SplitLines(std::string_view content);
-
 class LineTable {
 public:
+    LineTable() = default;
+    LineTable(const LineTable& other);
+    LineTable& operator=(const LineTable& other);
+    LineTable(LineTable&& other) noexcept;
+    LineTable& operator=(LineTable&& other) noexcept;
+    ~LineTable();
+
     // Replaces the contents by the lines of the file; throws FileError and keeps the contents
     // when the file cannot be opened.
     void LoadFromFile(const std::string& fileName);
+    // Replaces the contents by the lines of Content: it ends at the first NUL; a line ends at CR,
+    // LF or CR LF (LF CR ends two lines); a line end at the very end adds no empty line.
     void LoadFromBytes(std::string_view content);
     // Writes every line followed by CR LF. The file is replaced only when every byte was written:
     // FileError when it cannot be created, WriteError when writing fails; the old file stays.
     void SaveToFile(const std::string& fileName) const;
 
     int Count() const { return static_cast<int>(lines_.size()); }
-    const std::string& Get(int index) const { return lines_.at(index); }
-    void Set(int index, std::string line) { lines_.at(index) = std::move(line); }
-    void Append(std::string line) { lines_.push_back(std::move(line)); }
-    void Clear() { lines_.clear(); }
-    const std::vector<std::string>& Lines() const { return lines_; }
+    // The line at Index (std::out_of_range outside); the view stays valid until the table
+    // changes.
+    std::string_view Get(int index) const {
+        const Span& span = lines_.at(static_cast<std::size_t>(index));
+        return {bytes_.get() + span.offset, span.length};
+    }
+    // Line may be a view into this table.
+    void Set(int index, std::string_view line);
+    void Append(std::string_view line);
+    void Clear();
+    // Room for Lines more lines of Bytes bytes in all, so that appending them moves nothing.
+    void Reserve(std::size_t lines, std::size_t bytes);
+    // A copy of every line, for tests and tools.
+    std::vector<std::string> Lines() const;
 
 private:
-    std::vector<std::string> lines_;
+    struct Span {
+        std::size_t offset;
+        std::size_t length;
+    };
+
+    // Takes Bytes (Size bytes in use of Capacity) as the buffer and splits it into lines.
+    void Adopt(std::unique_ptr<char[]> bytes, std::size_t size, std::size_t capacity);
+    // Copies Line to the end of the buffer and returns its offset.
+    std::size_t Place(std::string_view line);
+    // Moves the lines into a new buffer of Capacity bytes, without the unused bytes, and returns
+    // the old buffer, for a caller that still has to copy from it.
+    std::unique_ptr<char[]> Repack(std::size_t capacity);
+
+    std::unique_ptr<char[]> bytes_;
+    std::size_t size_ = 0;     // bytes written, from the start of the buffer
+    std::size_t capacity_ = 0; // bytes allocated
+    std::size_t unused_ = 0;   // bytes written that no line refers to: line ends, replaced lines
+    std::vector<Span> lines_;
 };
 
 } // namespace vemo

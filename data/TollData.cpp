@@ -50,7 +50,7 @@ std::vector<std::string> SectionListing(const LineTable& table, std::string_view
     if (Trim(key).size() != key.size() || key.find(';') != std::string_view::npos)
         return entries;
     for (int i = 1; i < table.Count(); ++i) {
-        const std::string& line = table.Get(i);
+        const std::string_view line = table.Get(i);
         if (FirstFieldEquals(line, key))
             entries.push_back(makeEntry(Base64Decode(line)));
     }
@@ -59,12 +59,18 @@ std::vector<std::string> SectionListing(const LineTable& table, std::string_view
 
 void BuildIndex(const LineTable& table, SortedUniqueList& index, std::string_view prefix) {
     std::string field;
-    std::string entry;
+    std::string entry(prefix);
+    bool offered = false;
     for (int i = 1; i < table.Count(); ++i) {
         DecodeFirstField(table.Get(i), field);
-        entry.assign(prefix);
-        entry.append(Trim(field));
+        const std::string_view trimmed = Trim(field);
+        // A motorway's rows stand together, and offering the same text again changes nothing.
+        if (offered && std::string_view(entry).substr(prefix.size()) == trimmed)
+            continue;
+        entry.resize(prefix.size());
+        entry.append(trimmed);
         index.Add(entry);
+        offered = true;
     }
 }
 
@@ -87,12 +93,20 @@ std::vector<NumberProblem> NumberProblems(const LineTable& table, const LocaleSe
 void Convert(LineTable& table, const std::string& source, const std::string& target,
              bool tabsToSemicolons) {
     table.LoadFromFile(source);
+    // Every line is replaced by its encoding. The encodings go to a table of their own, sized
+    // beforehand, so that the source's bytes are not carried along behind them.
+    std::size_t bytes = 0;
+    for (int i = 0; i < table.Count(); ++i)
+        bytes += (table.Get(i).size() * 4 + 2) / 3;
+    LineTable encoded;
+    encoded.Reserve(static_cast<std::size_t>(table.Count()), bytes);
     for (int i = 0; i < table.Count(); ++i) {
         if (tabsToSemicolons)
-            table.Set(i, Base64Encode(ReplaceAll(table.Get(i), "\t", ";")));
+            encoded.Append(Base64Encode(ReplaceAll(table.Get(i), "\t", ";")));
         else
-            table.Set(i, Base64Encode(table.Get(i)));
+            encoded.Append(Base64Encode(table.Get(i)));
     }
+    table = std::move(encoded);
     table.SaveToFile(target);
 }
 
