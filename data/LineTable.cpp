@@ -8,6 +8,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -20,13 +24,38 @@ QString NativeName(const std::string& fileName) {
     return QFile::decodeName(QByteArray(fileName.data(), static_cast<qsizetype>(fileName.size())));
 }
 
+// Files are read and split in blocks of this size, small enough to stay in the cache between
+// the read and the split.
+constexpr std::size_t kBlock = std::size_t{1} << 19;
+
+// The first CR, LF or NUL from From on, or End. One pass looks for all three at once, 16 bytes
+// at a time where the processor allows, which is some three times faster than memchr per byte.
+const char* NextStop(const char* from, const char* end) {
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i nul = _mm_setzero_si128();
+    while (end - from >= 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+        const __m128i hits =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)),
+                         _mm_cmpeq_epi8(chunk, nul));
+        if (const int mask = _mm_movemask_epi8(hits))
+            return from + __builtin_ctz(static_cast<unsigned>(mask));
+        from += 16;
+    }
+#endif
+    while (from < end && *from != '\r' && *from != '\n' && *from != '\0')
+        ++from;
+    return from;
+}
+
 } // namespace
 
 LineTable::LineTable(const LineTable& other)
-    : bytes_(std::make_unique_for_overwrite<char[]>(other.size_)), size_(other.size_),
-      capacity_(other.size_), unused_(other.unused_), lines_(other.lines_) {
+    : bytes_(other.size_), size_(other.size_), unused_(other.unused_), lines_(other.lines_) {
     if (size_ > 0)
-        std::memcpy(bytes_.get(), other.bytes_.get(), size_);
+        std::memcpy(bytes_.Data(), other.bytes_.Data(), size_);
 }
 
 LineTable& LineTable::operator=(const LineTable& other) {
@@ -36,100 +65,130 @@ LineTable& LineTable::operator=(const LineTable& other) {
 }
 
 LineTable::LineTable(LineTable&& other) noexcept
-    : bytes_(std::move(other.bytes_)), size_(std::exchange(other.size_, 0)),
-      capacity_(std::exchange(other.capacity_, 0)), unused_(std::exchange(other.unused_, 0)),
-      lines_(std::move(other.lines_)) {
-    other.lines_.clear();
-}
+    : bytes_(std::exchange(other.bytes_, {})), size_(std::exchange(other.size_, 0)),
+      unused_(std::exchange(other.unused_, 0)), lines_(std::exchange(other.lines_, {})) {}
 
 LineTable& LineTable::operator=(LineTable&& other) noexcept {
     if (this != &other) {
-        bytes_ = std::move(other.bytes_);
+        bytes_ = std::exchange(other.bytes_, {});
         size_ = std::exchange(other.size_, 0);
-        capacity_ = std::exchange(other.capacity_, 0);
         unused_ = std::exchange(other.unused_, 0);
-        lines_ = std::move(other.lines_);
-        other.lines_.clear();
+        lines_ = std::exchange(other.lines_, {});
     }
     return *this;
 }
 
 LineTable::~LineTable() = default;
 
-void LineTable::Adopt(std::unique_ptr<char[]> bytes, std::size_t size, std::size_t capacity) {
-    const char* const begin = bytes.get();
-    if (const void* nul = size > 0 ? std::memchr(begin, '\0', size) : nullptr)
-        size = static_cast<std::size_t>(static_cast<const char*>(nul) - begin);
-
-    std::vector<Span> lines;
-    // Data lines are some 135 bytes long; a rough guess saves most of the regrowth, and the part
-    // of the guess that stays unused is never touched, so it takes no memory.
-    lines.reserve(size / 64 + 1);
-    std::size_t used = 0;
-    const char* const end = begin + size;
-    const auto next = [end](const char* from, char c) {
-        const void* found = std::memchr(from, c, static_cast<std::size_t>(end - from));
-        return found ? static_cast<const char*>(found) : end;
-    };
-    const auto add = [&](const char* from, const char* to) {
-        const auto length = static_cast<std::size_t>(to - from);
-        lines.push_back({static_cast<std::size_t>(from - begin), length});
-        used += length;
-    };
-    // memchr is far faster than a byte loop. Each hit is kept until the scan passes it, so a
-    // file with only one kind of line end is not searched to its end again for every line.
-    const char* start = begin;
-    const char* cr = size > 0 ? next(start, '\r') : end;
-    const char* lf = size > 0 ? next(start, '\n') : end;
-    while (start < end) {
-        if (cr < start)
-            cr = next(start, '\r');
-        if (lf < start)
-            lf = next(start, '\n');
-        const char* const stop = cr < lf ? cr : lf;
-        if (stop == end)
-            break;
-        add(start, stop);
-        // CR LF ends one line; LF CR ends two, so only the LF after a CR is swallowed.
-        start = stop + 1;
-        if (*stop == '\r' && start < end && *start == '\n')
-            ++start;
+// Splits the buffer into lines while it fills, so that each block is split while it is still
+// in the cache. Only offsets are kept, since the buffer may move between two blocks.
+class LineTable::Splitter {
+public:
+    explicit Splitter(std::size_t expectedSize) {
+        // Data lines are some 135 bytes long; a rough guess saves most of the regrowth, and the
+        // part of the guess that stays unused is never touched, so it takes no memory.
+        lines_.reserve(expectedSize / 64 + 1);
     }
-    if (start < end)
-        add(start, end);
 
+    // The first Available bytes at Begin are there; splits off every line they complete.
+    void Feed(const char* begin, std::size_t available) {
+        if (ended_)
+            return;
+        if (afterCr_) {
+            if (next_ == available)
+                return;
+            // CR LF ends one line; LF CR ends two, so only the LF after a CR is swallowed.
+            if (begin[next_] == '\n')
+                lineStart_ = ++next_;
+            afterCr_ = false;
+        }
+        const char* const end = begin + available;
+        for (;;) {
+            const char* const stop = NextStop(begin + next_, end);
+            const auto at = static_cast<std::size_t>(stop - begin);
+            if (stop == end) {
+                next_ = available;
+                return;
+            }
+            if (*stop == '\0') {
+                // The content ends at the first NUL; a line before it is still a line.
+                if (at > lineStart_)
+                    Add(at);
+                size_ = at;
+                ended_ = true;
+                return;
+            }
+            Add(at);
+            next_ = at + 1;
+            if (*stop == '\r') {
+                if (next_ == available)
+                    afterCr_ = true;
+                else if (begin[next_] == '\n')
+                    ++next_;
+            }
+            lineStart_ = next_;
+        }
+    }
+
+    // No more bytes come: a last line without a line end is still a line.
+    void Finish(const char* begin, std::size_t available) {
+        Feed(begin, available);
+        if (ended_)
+            return;
+        if (lineStart_ < available)
+            Add(available);
+        size_ = available;
+        ended_ = true;
+    }
+
+    std::vector<Span> lines_;
+    std::size_t size_ = 0; // the content's size: up to the first NUL
+    std::size_t used_ = 0; // bytes inside lines
+
+private:
+    // The line from lineStart_ to End.
+    void Add(std::size_t end) {
+        lines_.push_back({lineStart_, end - lineStart_});
+        used_ += end - lineStart_;
+    }
+
+    std::size_t lineStart_ = 0;
+    std::size_t next_ = 0; // where the search for the next line end goes on
+    bool afterCr_ = false; // the last byte so far is a CR that ended a line
+    bool ended_ = false;
+};
+
+void LineTable::Adopt(ByteBuffer bytes, Splitter& splitter) {
     bytes_ = std::move(bytes);
-    size_ = size;
-    capacity_ = capacity;
-    unused_ = size - used;
-    lines_ = std::move(lines);
+    size_ = splitter.size_;
+    unused_ = splitter.size_ - splitter.used_;
+    lines_ = std::move(splitter.lines_);
 }
 
-std::unique_ptr<char[]> LineTable::Repack(std::size_t capacity) {
-    auto fresh = std::make_unique_for_overwrite<char[]>(capacity);
+ByteBuffer LineTable::Repack(std::size_t capacity) {
+    ByteBuffer fresh(capacity);
     std::size_t at = 0;
     for (Span& span : lines_) {
         if (span.length > 0)
-            std::memcpy(fresh.get() + at, bytes_.get() + span.offset, span.length);
+            std::memcpy(fresh.Data() + at, bytes_.Data() + span.offset, span.length);
         span.offset = at;
         at += span.length;
     }
     size_ = at;
-    capacity_ = capacity;
     unused_ = 0;
     return std::exchange(bytes_, std::move(fresh));
 }
 
 std::size_t LineTable::Place(std::string_view line) {
     // Line may lie in the current buffer, so the old buffer lives until Line has been copied.
-    std::unique_ptr<char[]> old;
-    if (capacity_ - size_ < line.size()) {
+    ByteBuffer old;
+    if (bytes_.Capacity() - size_ < line.size()) {
         const std::size_t needed = size_ - unused_ + line.size();
         old = Repack(std::max<std::size_t>(needed + needed / 2, 256));
     }
     const std::size_t offset = size_;
     if (!line.empty())
-        std::memcpy(bytes_.get() + offset, line.data(), line.size());
+        std::memcpy(bytes_.Data() + offset, line.data(), line.size());
     size_ += line.size();
     return offset;
 }
@@ -158,7 +217,7 @@ void LineTable::Clear() {
 
 void LineTable::Reserve(std::size_t lines, std::size_t bytes) {
     lines_.reserve(lines_.size() + lines);
-    if (capacity_ - size_ < bytes)
+    if (bytes_.Capacity() - size_ < bytes)
         Repack(size_ - unused_ + bytes);
 }
 
@@ -177,32 +236,41 @@ void LineTable::LoadFromFile(const std::string& fileName) {
 
     // Read straight into the table's buffer, left uninitialised: the size the file claims,
     // then on until the end, in case it grew or has no size.
-    std::size_t capacity = static_cast<std::size_t>(std::max<qint64>(file.size(), 0)) + 1;
-    auto bytes = std::make_unique_for_overwrite<char[]>(capacity);
+    const auto expected = static_cast<std::size_t>(std::max<qint64>(file.size(), 0));
+    ByteBuffer bytes(expected + 1);
+    Splitter splitter(expected);
     std::size_t used = 0;
     for (;;) {
-        if (used == capacity) {
-            auto larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
-            std::memcpy(larger.get(), bytes.get(), used);
+        if (used == bytes.Capacity()) {
+            ByteBuffer larger(bytes.Capacity() * 2);
+            std::memcpy(larger.Data(), bytes.Data(), used);
             bytes = std::move(larger);
-            capacity *= 2;
         }
-        const qint64 got = file.read(bytes.get() + used, static_cast<qint64>(capacity - used));
+        const qint64 got = file.read(
+            bytes.Data() + used, static_cast<qint64>(std::min(bytes.Capacity() - used, kBlock)));
         if (got < 0)
             throw FileError(fileName);
         if (got == 0)
             break;
         used += static_cast<std::size_t>(got);
+        splitter.Feed(bytes.Data(), used);
     }
-    Adopt(std::move(bytes), used, capacity);
+    splitter.Finish(bytes.Data(), used);
+    Adopt(std::move(bytes), splitter);
 }
 
 void LineTable::LoadFromBytes(std::string_view content) {
     content = content.substr(0, content.find('\0'));
-    auto bytes = std::make_unique_for_overwrite<char[]>(content.size());
-    if (!content.empty())
-        std::memcpy(bytes.get(), content.data(), content.size());
-    Adopt(std::move(bytes), content.size(), content.size());
+    ByteBuffer bytes(content.size());
+    Splitter splitter(content.size());
+    // Copied and split a block at a time, like a file.
+    for (std::size_t at = 0; at < content.size(); at += kBlock) {
+        const std::size_t block = std::min(content.size() - at, kBlock);
+        std::memcpy(bytes.Data() + at, content.data() + at, block);
+        splitter.Feed(bytes.Data(), at + block);
+    }
+    splitter.Finish(bytes.Data(), content.size());
+    Adopt(std::move(bytes), splitter);
 }
 
 void LineTable::SaveToFile(const std::string& fileName) const {

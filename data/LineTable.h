@@ -5,8 +5,9 @@
 // it, so loading costs no allocation per line. A replaced or appended line is copied to the end
 // of the buffer; when the buffer has to grow, the bytes no line uses any more are dropped.
 
+#include "ByteBuffer.h"
+
 #include <cstddef>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,7 +38,7 @@ public:
     // changes.
     std::string_view Get(int index) const {
         const Span& span = lines_.at(static_cast<std::size_t>(index));
-        return {bytes_.get() + span.offset, span.length};
+        return {bytes_.Data() + span.offset, span.length};
     }
     // Line may be a view into this table.
     void Set(int index, std::string_view line);
@@ -54,18 +55,18 @@ private:
         std::size_t length;
     };
 
-    // Takes Bytes (Size bytes in use of Capacity) as the buffer and splits it into lines.
-    void Adopt(std::unique_ptr<char[]> bytes, std::size_t size, std::size_t capacity);
+    class Splitter;
+    // Takes Bytes as the buffer and the lines the splitter found in it.
+    void Adopt(ByteBuffer bytes, Splitter& splitter);
     // Copies Line to the end of the buffer and returns its offset.
     std::size_t Place(std::string_view line);
     // Moves the lines into a new buffer of Capacity bytes, without the unused bytes, and returns
     // the old buffer, for a caller that still has to copy from it.
-    std::unique_ptr<char[]> Repack(std::size_t capacity);
+    ByteBuffer Repack(std::size_t capacity);
 
-    std::unique_ptr<char[]> bytes_;
-    std::size_t size_ = 0;     // bytes written, from the start of the buffer
-    std::size_t capacity_ = 0; // bytes allocated
-    std::size_t unused_ = 0;   // bytes written that no line refers to: line ends, replaced lines
+    ByteBuffer bytes_;
+    std::size_t size_ = 0;   // bytes written, from the start of the buffer
+    std::size_t unused_ = 0; // bytes written that no line refers to: line ends, replaced lines
     std::vector<Span> lines_;
 };
 

@@ -3,6 +3,8 @@
 #include "BaseXCodec.h"
 #include "TextRoutines.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -40,6 +42,20 @@ bool FirstFieldEquals(std::string_view line, std::string_view key) {
 
 std::string_view TrimmedField(std::string_view row, int index) {
     return Trim(GetFieldView(row, ";", index));
+}
+
+// Trimmed fields 1 to count of a decoded row (element 0 stays empty), as TrimmedField gives
+// them, from one pass over the row instead of one search from its start per field.
+template <std::size_t count>
+std::array<std::string_view, count + 1> TrimmedFields(std::string_view row) {
+    std::array<std::string_view, count + 1> fields{};
+    std::size_t start = 0;
+    for (std::size_t n = 1; n <= count && start <= row.size(); ++n) {
+        const std::size_t stop = std::min(row.find(';', start), row.size());
+        fields[n] = Trim(row.substr(start, stop - start));
+        start = stop + 1;
+    }
+    return fields;
 }
 
 template <typename MakeEntry>
@@ -133,33 +149,35 @@ void StartupLoad(TollLists& lists, const StartupSink& sink) {
 }
 
 std::string GermanSectionEntry(std::string_view row) {
+    const auto field = TrimmedFields<8>(row);
     std::string entry;
     entry.reserve(row.size() + 16);
     entry += '(';
-    entry += TrimmedField(row, 3);
+    entry += field[3];
     entry += ") ";
-    entry += TrimmedField(row, 4);
+    entry += field[4];
     entry += " : (";
-    entry += TrimmedField(row, 6);
+    entry += field[6];
     entry += ") ";
-    entry += TrimmedField(row, 7);
+    entry += field[7];
     entry += ';';
-    entry += TrimmedField(row, 8);
+    entry += field[8];
     return entry;
 }
 
 std::string AustrianSectionEntry(std::string_view row) {
+    const auto field = TrimmedFields<7>(row);
     std::string entry;
     entry.reserve(row.size() + 8);
-    entry += TrimmedField(row, 3);
+    entry += field[3];
     entry += '-';
-    entry += TrimmedField(row, 4);
+    entry += field[4];
     entry += " : ";
-    entry += TrimmedField(row, 5);
+    entry += field[5];
     entry += '/';
-    entry += TrimmedField(row, 6);
+    entry += field[6];
     entry += '/';
-    entry += TrimmedField(row, 7);
+    entry += field[7];
     return entry;
 }
 
