@@ -13,6 +13,8 @@
 #endif
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -28,26 +30,26 @@ QString NativeName(const std::string& fileName) {
 // the read and the split.
 constexpr std::size_t kBlock = std::size_t{1} << 19;
 
-// The first CR, LF or NUL from From on, or End. One pass looks for all three at once, 16 bytes
-// at a time where the processor allows, which is some three times faster than memchr per byte.
-const char* NextStop(const char* from, const char* end) {
+// One bit for each of the 64 bytes at bytes that is CR or below: every CR, LF and NUL, and now
+// and then a tab or other control byte that the caller skips. Two instructions per 16 bytes
+// where the processor allows, against a search for each of the three bytes apart.
+std::uint64_t LowBytes(const char* bytes) {
+    std::uint64_t mask = 0;
 #if defined(__SSE2__)
     const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i nul = _mm_setzero_si128();
-    while (end - from >= 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
-        const __m128i hits =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, cr), _mm_cmpeq_epi8(chunk, lf)),
-                         _mm_cmpeq_epi8(chunk, nul));
-        if (const int mask = _mm_movemask_epi8(hits))
-            return from + __builtin_ctz(static_cast<unsigned>(mask));
-        from += 16;
+    for (int i = 0; i < 4; ++i) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 16 * i));
+        // A byte is at most CR when the smaller of it and CR is the byte itself.
+        const __m128i low = _mm_cmpeq_epi8(_mm_min_epu8(chunk, cr), chunk);
+        mask |= std::uint64_t{static_cast<unsigned>(_mm_movemask_epi8(low))} << (16 * i);
+    }
+#else
+    for (int i = 0; i < 64; ++i) {
+        if (static_cast<unsigned char>(bytes[i]) <= '\r')
+            mask |= std::uint64_t{1} << i;
     }
 #endif
-    while (from < end && *from != '\r' && *from != '\n' && *from != '\0')
-        ++from;
-    return from;
+    return mask;
 }
 
 } // namespace
@@ -97,37 +99,22 @@ public:
         if (afterCr_) {
             if (next_ == available)
                 return;
-            // CR LF ends one line; LF CR ends two, so only the LF after a CR is swallowed.
             if (begin[next_] == '\n')
                 lineStart_ = ++next_;
             afterCr_ = false;
         }
-        const char* const end = begin + available;
-        for (;;) {
-            const char* const stop = NextStop(begin + next_, end);
-            const auto at = static_cast<std::size_t>(stop - begin);
-            if (stop == end) {
-                next_ = available;
-                return;
+        std::size_t at = next_;
+        for (; available - at >= 64; at += 64) {
+            for (std::uint64_t mask = LowBytes(begin + at); mask != 0; mask &= mask - 1) {
+                if (!Stop(begin, at + static_cast<std::size_t>(std::countr_zero(mask)), available))
+                    return;
             }
-            if (*stop == '\0') {
-                // The content ends at the first NUL; a line before it is still a line.
-                if (at > lineStart_)
-                    Add(at);
-                size_ = at;
-                ended_ = true;
-                return;
-            }
-            Add(at);
-            next_ = at + 1;
-            if (*stop == '\r') {
-                if (next_ == available)
-                    afterCr_ = true;
-                else if (begin[next_] == '\n')
-                    ++next_;
-            }
-            lineStart_ = next_;
         }
+        for (; at < available; ++at) {
+            if (static_cast<unsigned char>(begin[at]) <= '\r' && !Stop(begin, at, available))
+                return;
+        }
+        next_ = available;
     }
 
     // No more bytes come: a last line without a line end is still a line.
@@ -146,7 +133,35 @@ public:
     std::size_t used_ = 0; // bytes inside lines
 
 private:
-    // The line from lineStart_ to End.
+    // Ends a line at pos when the byte there is a line end; false when it is the NUL that ends
+    // the content.
+    bool Stop(const char* begin, std::size_t pos, std::size_t available) {
+        const char c = begin[pos];
+        // The LF of a CR LF has been taken with the CR.
+        if (pos < lineStart_ || (c != '\r' && c != '\n' && c != '\0'))
+            return true;
+        if (c == '\0') {
+            // The content ends at the first NUL; a line before it is still a line.
+            if (pos > lineStart_)
+                Add(pos);
+            size_ = pos;
+            ended_ = true;
+            return false;
+        }
+        Add(pos);
+        std::size_t next = pos + 1;
+        // CR LF ends one line; LF CR ends two, so only the LF after a CR is swallowed.
+        if (c == '\r') {
+            if (next == available)
+                afterCr_ = true;
+            else if (begin[next] == '\n')
+                ++next;
+        }
+        lineStart_ = next;
+        return true;
+    }
+
+    // The line from lineStart_ to end.
     void Add(std::size_t end) {
         lines_.push_back({lineStart_, end - lineStart_});
         used_ += end - lineStart_;
