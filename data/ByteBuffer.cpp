@@ -15,11 +15,13 @@ ByteBuffer::ByteBuffer(std::size_t capacity) {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     constexpr std::size_t kHugePage = std::size_t{2} << 20;
     if (capacity >= 2 * kHugePage) {
-        capacity = (capacity + kHugePage - 1) / kHugePage * kHugePage;
-        bytes = std::aligned_alloc(kHugePage, capacity);
+        // Only whole huge pages are asked for: a huge page at the end would take 2 MB of memory
+        // however little of it is used.
+        const std::size_t aligned = (capacity + kHugePage - 1) / kHugePage * kHugePage;
+        bytes = std::aligned_alloc(kHugePage, aligned);
         // Only a hint: without huge pages the block works the same.
         if (bytes)
-            madvise(bytes, capacity, MADV_HUGEPAGE);
+            madvise(bytes, capacity / kHugePage * kHugePage, MADV_HUGEPAGE);
     } else {
         bytes = std::malloc(capacity);
     }

@@ -89,7 +89,7 @@ public:
     explicit Splitter(std::size_t expectedSize) {
         // Data lines are some 135 bytes long; a rough guess saves most of the regrowth, and the
         // part of the guess that stays unused is never touched, so it takes no memory.
-        lines_.reserve(expectedSize / 64 + 1);
+        lines_.Reserve(expectedSize / 64 + 1);
     }
 
     // The first Available bytes at Begin are there; splits off every line they complete.
@@ -128,7 +128,7 @@ public:
         ended_ = true;
     }
 
-    std::vector<Span> lines_;
+    Places lines_;
     std::size_t size_ = 0; // the content's size: up to the first NUL
     std::size_t used_ = 0; // bytes inside lines
 
@@ -163,7 +163,7 @@ private:
 
     // The line from lineStart_ to end.
     void Add(std::size_t end) {
-        lines_.push_back({lineStart_, end - lineStart_});
+        lines_.Push(lineStart_, end - lineStart_);
         used_ += end - lineStart_;
     }
 
@@ -172,6 +172,29 @@ private:
     bool afterCr_ = false; // the last byte so far is a CR that ended a line
     bool ended_ = false;
 };
+
+void LineTable::Places::Push(std::size_t offset, std::size_t length) {
+    packed_.push_back(0);
+    try {
+        Put(packed_.size() - 1, offset, length);
+    } catch (...) {
+        packed_.pop_back();
+        throw;
+    }
+}
+
+void LineTable::Places::Put(std::size_t index, std::size_t offset, std::size_t length) {
+    if (offset > kOffsetMask)
+        throw std::length_error("line table larger than 1 TiB");
+    if (length >= kLongLine) {
+        longLengths_[index] = length;
+        packed_[index] = offset | (kLongLine << kOffsetBits);
+        return;
+    }
+    if (!longLengths_.empty())
+        longLengths_.erase(index);
+    packed_[index] = offset | (std::uint64_t{length} << kOffsetBits);
+}
 
 void LineTable::Adopt(ByteBuffer bytes, Splitter& splitter) {
     bytes_ = std::move(bytes);
@@ -183,11 +206,12 @@ void LineTable::Adopt(ByteBuffer bytes, Splitter& splitter) {
 ByteBuffer LineTable::Repack(std::size_t capacity) {
     ByteBuffer fresh(capacity);
     std::size_t at = 0;
-    for (Span& span : lines_) {
-        if (span.length > 0)
-            std::memcpy(fresh.Data() + at, bytes_.Data() + span.offset, span.length);
-        span.offset = at;
-        at += span.length;
+    for (std::size_t i = 0; i < lines_.Count(); ++i) {
+        const std::size_t length = lines_.Length(i);
+        if (length > 0)
+            std::memcpy(fresh.Data() + at, bytes_.Data() + lines_.Offset(i), length);
+        lines_.Put(i, at, length);
+        at += length;
     }
     size_ = at;
     unused_ = 0;
@@ -210,18 +234,25 @@ std::size_t LineTable::Place(std::string_view line) {
 
 void LineTable::Set(int index, std::string_view line) {
     const std::size_t at = static_cast<std::size_t>(index);
-    const std::size_t length = lines_.at(at).length;
+    if (at >= lines_.Count())
+        throw std::out_of_range("line table index");
+    const std::size_t length = lines_.Length(at);
     const std::size_t offset = Place(line);
+    try {
+        lines_.Put(at, offset, line.size());
+    } catch (...) {
+        unused_ += line.size();
+        throw;
+    }
     unused_ += length;
-    lines_[at] = {offset, line.size()};
 }
 
 void LineTable::Append(std::string_view line) {
-    lines_.push_back({size_, 0});
+    const std::size_t offset = Place(line);
     try {
-        lines_.back() = {Place(line), line.size()};
+        lines_.Push(offset, line.size());
     } catch (...) {
-        lines_.pop_back();
+        unused_ += line.size();
         throw;
     }
 }
@@ -231,14 +262,14 @@ void LineTable::Clear() {
 }
 
 void LineTable::Reserve(std::size_t lines, std::size_t bytes) {
-    lines_.reserve(lines_.size() + lines);
+    lines_.Reserve(lines_.Count() + lines);
     if (bytes_.Capacity() - size_ < bytes)
         Repack(size_ - unused_ + bytes);
 }
 
 std::vector<std::string> LineTable::Lines() const {
     std::vector<std::string> lines;
-    lines.reserve(lines_.size());
+    lines.reserve(lines_.Count());
     for (int i = 0; i < Count(); ++i)
         lines.emplace_back(Get(i));
     return lines;

@@ -8,8 +8,11 @@
 #include "ByteBuffer.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace vemo {
@@ -33,12 +36,14 @@ public:
     // FileError when it cannot be created, WriteError when writing fails; the old file stays.
     void SaveToFile(const std::string& fileName) const;
 
-    int Count() const { return static_cast<int>(lines_.size()); }
-    // The line at Index (std::out_of_range outside); the view stays valid until the table
+    int Count() const { return static_cast<int>(lines_.Count()); }
+    // The line at index (std::out_of_range outside); the view stays valid until the table
     // changes.
     std::string_view Get(int index) const {
-        const Span& span = lines_.at(static_cast<std::size_t>(index));
-        return {bytes_.Data() + span.offset, span.length};
+        const auto at = static_cast<std::size_t>(index);
+        if (at >= lines_.Count())
+            throw std::out_of_range("line table index");
+        return {bytes_.Data() + lines_.Offset(at), lines_.Length(at)};
     }
     // Line may be a view into this table.
     void Set(int index, std::string_view line);
@@ -50,9 +55,28 @@ public:
     std::vector<std::string> Lines() const;
 
 private:
-    struct Span {
-        std::size_t offset;
-        std::size_t length;
+    // Where each line lies in the buffer, in 8 bytes a line: its offset in the low 40 bits and
+    // its length in the high 24. A line of 16 MiB or more, which no data file holds, keeps its
+    // length in a map instead.
+    class Places {
+    public:
+        std::size_t Count() const { return packed_.size(); }
+        std::size_t Offset(std::size_t index) const { return packed_[index] & kOffsetMask; }
+        std::size_t Length(std::size_t index) const {
+            const std::uint64_t length = packed_[index] >> kOffsetBits;
+            return length == kLongLine ? longLengths_.at(index) : length;
+        }
+        void Reserve(std::size_t count) { packed_.reserve(count); }
+        void Push(std::size_t offset, std::size_t length);
+        void Put(std::size_t index, std::size_t offset, std::size_t length);
+
+    private:
+        static constexpr int kOffsetBits = 40;
+        static constexpr std::uint64_t kOffsetMask = (std::uint64_t{1} << kOffsetBits) - 1;
+        static constexpr std::uint64_t kLongLine = (std::uint64_t{1} << (64 - kOffsetBits)) - 1;
+
+        std::vector<std::uint64_t> packed_;
+        std::unordered_map<std::size_t, std::size_t> longLengths_; // by line index
     };
 
     class Splitter;
@@ -67,7 +91,7 @@ private:
     ByteBuffer bytes_;
     std::size_t size_ = 0;   // bytes written, from the start of the buffer
     std::size_t unused_ = 0; // bytes written that no line refers to: line ends, replaced lines
-    std::vector<Span> lines_;
+    Places lines_;
 };
 
 } // namespace vemo
