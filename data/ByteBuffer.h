@@ -12,7 +12,7 @@ namespace vemo {
 class ByteBuffer {
 public:
     ByteBuffer() = default;
-    // At least Capacity bytes; throws std::bad_alloc. A block of several megabytes is asked for
+    // At least capacity bytes; throws std::bad_alloc. A block of several megabytes is asked for
     // in huge pages where the system offers them, since faulting in a large file's worth of
     // small pages costs as much as reading it.
     explicit ByteBuffer(std::size_t capacity);

@@ -92,7 +92,7 @@ public:
         lines_.Reserve(expectedSize / 64 + 1);
     }
 
-    // The first Available bytes at Begin are there; splits off every line they complete.
+    // The first available bytes at begin are there; splits off every line they complete.
     void Feed(const char* begin, std::size_t available) {
         if (ended_)
             return;
@@ -219,7 +219,7 @@ ByteBuffer LineTable::Repack(std::size_t capacity) {
 }
 
 std::size_t LineTable::Place(std::string_view line) {
-    // Line may lie in the current buffer, so the old buffer lives until Line has been copied.
+    // line may lie in the current buffer, so the old buffer lives until line has been copied.
     ByteBuffer old;
     if (bytes_.Capacity() - size_ < line.size()) {
         const std::size_t needed = size_ - unused_ + line.size();

@@ -29,7 +29,7 @@ public:
     // Replaces the contents by the lines of the file; throws FileError and keeps the contents
     // when the file cannot be opened.
     void LoadFromFile(const std::string& fileName);
-    // Replaces the contents by the lines of Content: it ends at the first NUL; a line ends at CR,
+    // Replaces the contents by the lines of content: it ends at the first NUL; a line ends at CR,
     // LF or CR LF (LF CR ends two lines); a line end at the very end adds no empty line.
     void LoadFromBytes(std::string_view content);
     // Writes every line followed by CR LF. The file is replaced only when every byte was written:
@@ -45,11 +45,11 @@ public:
             throw std::out_of_range("line table index");
         return {bytes_.Data() + lines_.Offset(at), lines_.Length(at)};
     }
-    // Line may be a view into this table.
+    // line may be a view into this table.
     void Set(int index, std::string_view line);
     void Append(std::string_view line);
     void Clear();
-    // Room for Lines more lines of Bytes bytes in all, so that appending them moves nothing.
+    // Room for lines more lines of bytes bytes in all, so that appending them moves nothing.
     void Reserve(std::size_t lines, std::size_t bytes);
     // A copy of every line, for tests and tools.
     std::vector<std::string> Lines() const;
@@ -80,11 +80,11 @@ private:
     };
 
     class Splitter;
-    // Takes Bytes as the buffer and the lines the splitter found in it.
+    // Takes bytes as the buffer and the lines the splitter found in it.
     void Adopt(ByteBuffer bytes, Splitter& splitter);
-    // Copies Line to the end of the buffer and returns its offset.
+    // Copies line to the end of the buffer and returns its offset.
     std::size_t Place(std::string_view line);
-    // Moves the lines into a new buffer of Capacity bytes, without the unused bytes, and returns
+    // Moves the lines into a new buffer of capacity bytes, without the unused bytes, and returns
     // the old buffer, for a caller that still has to copy from it.
     ByteBuffer Repack(std::size_t capacity);
 
