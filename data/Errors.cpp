@@ -2,15 +2,15 @@
 
 namespace vemo {
 
-Error FileError(std::string_view fileName) {
+Error FileError(std::string_view fileName, std::string reason) {
     // "vytvořit" with ř as the Windows-1250 byte 0xF8.
     std::string message = "Nelze vytvo\xF8it soubor ";
     message.append(fileName);
-    return Error(std::move(message));
+    return Error(std::move(message), std::move(reason));
 }
 
-Error WriteError() {
-    return Error("Stream write error");
+Error WriteError(std::string reason) {
+    return Error("Stream write error", std::move(reason));
 }
 
 } // namespace vemo

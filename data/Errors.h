@@ -9,17 +9,22 @@ namespace vemo {
 
 class Error : public std::exception {
 public:
-    explicit Error(std::string message) : message_(std::move(message)) {}
+    explicit Error(std::string message, std::string reason = {})
+        : message_(std::move(message)), reason_(std::move(reason)) {}
     const char* what() const noexcept override { return message_.c_str(); }
     const std::string& Message() const noexcept { return message_; }
+    // The system's own words for the cause ("No space left on device"), or empty. Kept apart
+    // from the message, which the window shows unchanged.
+    const std::string& Reason() const noexcept { return reason_; }
 
 private:
     std::string message_;
+    std::string reason_;
 };
 
 // "Nelze vytvořit soubor <name>": a file that cannot be opened for reading or created for writing.
-Error FileError(std::string_view fileName);
+Error FileError(std::string_view fileName, std::string reason = {});
 // "Stream write error": writing failed after the file was created.
-Error WriteError();
+Error WriteError(std::string reason = {});
 
 } // namespace vemo

@@ -1,12 +1,6 @@
 #include "LineTable.h"
 
-#include "Errors.h"
-
-#include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "DataFile.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -16,19 +10,15 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 namespace vemo {
 
 namespace {
 
-QString NativeName(const std::string& fileName) {
-    return QFile::decodeName(QByteArray(fileName.data(), static_cast<qsizetype>(fileName.size())));
-}
-
-// Files are read and split in blocks of this size, small enough to stay in the cache between
-// the read and the split.
-constexpr std::size_t kBlock = std::size_t{1} << 19;
+// Bytes from memory are copied and split in blocks of the size a file is read in.
+constexpr std::size_t kBlock = kReadBlock;
 
 // One bit for each of the 64 bytes at bytes that is CR or below: every CR, LF and NUL, and now
 // and then a tab or other control byte that the caller skips. Two instructions per 16 bytes
@@ -276,33 +266,18 @@ std::vector<std::string> LineTable::Lines() const {
 }
 
 void LineTable::LoadFromFile(const std::string& fileName) {
-    QFile file(NativeName(fileName));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw FileError(fileName);
-
-    // Read straight into the table's buffer, left uninitialised: the size the file claims,
-    // then on until the end, in case it grew or has no size.
-    const auto expected = static_cast<std::size_t>(std::max<qint64>(file.size(), 0));
-    ByteBuffer bytes(expected + 1);
-    Splitter splitter(expected);
-    std::size_t used = 0;
-    for (;;) {
-        if (used == bytes.Capacity()) {
-            ByteBuffer larger(bytes.Capacity() * 2);
-            std::memcpy(larger.Data(), bytes.Data(), used);
-            bytes = std::move(larger);
-        }
-        const qint64 got = file.read(
-            bytes.Data() + used, static_cast<qint64>(std::min(bytes.Capacity() - used, kBlock)));
-        if (got < 0)
-            throw FileError(fileName);
-        if (got == 0)
-            break;
-        used += static_cast<std::size_t>(got);
-        splitter.Feed(bytes.Data(), used);
-    }
-    splitter.Finish(bytes.Data(), used);
-    Adopt(std::move(bytes), splitter);
+    // The file is read straight into the table's buffer, and every block is split while it is
+    // still in the cache.
+    std::optional<Splitter> splitter;
+    DataFileContent content = ReadDataFile(fileName, {}, [&splitter](const DataFileContent& sofar) {
+        if (!splitter)
+            splitter.emplace(sofar.bytes.Capacity());
+        splitter->Feed(sofar.bytes.Data(), sofar.size);
+    });
+    if (!splitter)
+        splitter.emplace(content.size);
+    splitter->Finish(content.bytes.Data(), content.size);
+    Adopt(std::move(content.bytes), *splitter);
 }
 
 void LineTable::LoadFromBytes(std::string_view content) {
@@ -320,49 +295,12 @@ void LineTable::LoadFromBytes(std::string_view content) {
 }
 
 void LineTable::SaveToFile(const std::string& fileName) const {
-    const QString name = NativeName(fileName);
-
-    // The temporary file would be renamed over a read-only target, so refuse it here, as an
-    // ordinary create-or-empty would.
-    const QFileInfo target(name);
-    if (target.exists() && (target.isDir() || !target.isWritable()))
-        throw FileError(fileName);
-    const QFileInfo folder(target.absolutePath());
-    if (!folder.isDir() || !folder.isWritable())
-        throw FileError(fileName);
-
-    QSaveFile file(name);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        throw FileError(fileName);
-    // The lines go out through one block of 64 KiB instead of a second copy of the whole table.
-    std::string block;
-    block.reserve(std::size_t{1} << 16);
-    const auto flush = [&] {
-        if (file.write(block.data(), static_cast<qint64>(block.size())) !=
-            static_cast<qint64>(block.size())) {
-            file.cancelWriting();
-            throw WriteError();
+    SaveDataFile(fileName, [this](const auto& put) {
+        for (int i = 0; i < Count(); ++i) {
+            put(Get(i));
+            put("\r\n");
         }
-        block.clear();
-    };
-    for (int i = 0; i < Count(); ++i) {
-        const std::string_view line = Get(i);
-        if (block.size() + line.size() + 2 > block.capacity()) {
-            flush();
-            if (line.size() + 2 > block.capacity())
-                block.reserve(line.size() + 2);
-        }
-        block += line;
-        block += "\r\n";
-    }
-    flush();
-    if (!file.commit()) {
-        // commit() removes the temporary file; the target keeps its old content.
-        if (file.error() == QFileDevice::RenameError)
-            throw FileError(fileName);
-        throw WriteError();
-    }
+    });
 }
 
 } // namespace vemo

@@ -1,10 +1,12 @@
 // End-to-end runs of the vemo-data tool on real files.
 
 #include "BaseXCodec.h"
+#include "SmallDisk.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -66,6 +69,9 @@ protected:
             if (chdir(dir_.c_str()) != 0)
                 _exit(127);
             setenv("LC_ALL", locale, 1);
+            // Outlives the exec: a tool that hangs is killed and the test fails instead of
+            // stalling the run.
+            alarm(10);
             const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             dup2(o, STDOUT_FILENO);
@@ -219,6 +225,50 @@ TEST_F(VemoDataToolTest, FileErrorsNameTheFile) {
     EXPECT_FALSE(fs::exists(dir_ / "data2.sdf"));
     EXPECT_EQ(Run({"--raw", "decode", "missing.sdf"}).err,
               "Nelze vytvo\xF8it soubor missing.sdf.\n");
+}
+
+// The tool stops with the file error at once where a load could wait or read without end.
+TEST_F(VemoDataToolTest, NonRegularDataFileIsAFileError) {
+    const std::string message = "Nelze vytvo\xC5\x99it soubor data.sdf";
+    const struct {
+        const char* name;
+        std::function<void(const fs::path&)> make;
+    } cases[] = {
+        {"fifo", [](const fs::path& f) { ASSERT_EQ(mkfifo(f.c_str(), 0600), 0); }},
+        {"/dev/zero", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); }},
+        {"/dev/urandom", [](const fs::path& f) { fs::create_symlink("/dev/urandom", f); }},
+        {"folder", [](const fs::path& f) { fs::create_directory(f); }},
+    };
+    for (const auto& c : cases) {
+        const fs::path file = dir_ / "data.sdf";
+        c.make(file);
+        for (const char* command : {"decode", "motorways"}) {
+            const Result result = Run({command, "data.sdf"});
+            EXPECT_EQ(result.status, 1) << c.name << " " << command;
+            EXPECT_NE(result.err.find(message), std::string::npos) << c.name << ": " << result.err;
+            EXPECT_EQ(result.out, "") << c.name;
+        }
+        fs::remove(file);
+    }
+}
+
+// State: a data file on a full disk. Action: encode a source whose data file does not fit.
+// Expected: exit status 1 with the write error, the old data file byte for byte.
+TEST_F(VemoDataToolTest, EncodeOnAFullDiskKeepsTheOldFile) {
+    const fs::path disk = dir_ / "disk";
+    fs::create_directory(disk);
+    testsupport::SmallDisk mounted(disk);
+    if (!mounted.Problem().empty())
+        GTEST_SKIP() << "no tmpfs here (" << mounted.Problem() << ")";
+    WriteFile(dir_ / "maut_55a.csv", "h;x\r\n1;0;AS;A;;AK;B;12,5\r\n");
+    WriteFile(disk / "data.sdf", "b2xk\r\n");
+    testsupport::SmallDisk::Fill(disk, 0);
+    ASSERT_FALSE(HasFatalFailure());
+
+    const Result result = Run({"encode", "maut_55a.csv", "disk/data.sdf"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("Stream write error"), std::string::npos) << result.err;
+    EXPECT_EQ(ReadFile(disk / "data.sdf"), "b2xk\r\n");
 }
 
 TEST_F(VemoDataToolTest, UsageErrorsAndHelp) {
