@@ -164,6 +164,11 @@ private:
 };
 
 void LineTable::Places::Push(std::size_t offset, std::size_t length) {
+    // The common case, packed at once.
+    if (length < kLongLine && offset <= kOffsetMask) {
+        packed_.push_back(offset | (std::uint64_t{length} << kOffsetBits));
+        return;
+    }
     packed_.push_back(0);
     try {
         Put(packed_.size() - 1, offset, length);
