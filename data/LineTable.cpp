@@ -95,9 +95,14 @@ public:
         }
         std::size_t at = next_;
         for (; available - at >= 64; at += 64) {
-            for (std::uint64_t mask = LowBytes(begin + at); mask != 0; mask &= mask - 1) {
+            std::uint64_t mask = LowBytes(begin + at);
+            while (mask != 0) {
                 if (!Stop(begin, at + static_cast<std::size_t>(std::countr_zero(mask)), available))
                     return;
+                mask &= mask - 1;
+                // The LF of a CR LF was taken with the CR: no need to stop at it.
+                if (lineStart_ > at)
+                    mask &= lineStart_ - at < 64 ? ~std::uint64_t{0} << (lineStart_ - at) : 0;
             }
         }
         for (; at < available; ++at) {
@@ -163,12 +168,7 @@ private:
     bool ended_ = false;
 };
 
-void LineTable::Places::Push(std::size_t offset, std::size_t length) {
-    // The common case, packed at once.
-    if (length < kLongLine && offset <= kOffsetMask) {
-        packed_.push_back(offset | (std::uint64_t{length} << kOffsetBits));
-        return;
-    }
+void LineTable::Places::PushLong(std::size_t offset, std::size_t length) {
     packed_.push_back(0);
     try {
         Put(packed_.size() - 1, offset, length);

@@ -67,10 +67,17 @@ private:
             return length == kLongLine ? longLengths_.at(index) : length;
         }
         void Reserve(std::size_t count) { packed_.reserve(count); }
-        void Push(std::size_t offset, std::size_t length);
+        void Push(std::size_t offset, std::size_t length) {
+            if (length < kLongLine && offset <= kOffsetMask)
+                packed_.push_back(offset | (std::uint64_t{length} << kOffsetBits));
+            else
+                PushLong(offset, length);
+        }
         void Put(std::size_t index, std::size_t offset, std::size_t length);
 
     private:
+        void PushLong(std::size_t offset, std::size_t length);
+
         static constexpr int kOffsetBits = 40;
         static constexpr std::uint64_t kOffsetMask = (std::uint64_t{1} << kOffsetBits) - 1;
         static constexpr std::uint64_t kLongLine = (std::uint64_t{1} << (64 - kOffsetBits)) - 1;
