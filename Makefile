@@ -3,7 +3,7 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 15
 
-.PHONY: all build test run asan-test bench fuzz format clean
+.PHONY: all build test run asan-test bench fuzz format format-check clean
 
 all: build
 
@@ -31,7 +31,7 @@ bench:
 	@scripts/setup-deps.sh build
 	@cmake --preset bench >/dev/null
 	@cmake --build --preset bench -j $(JOBS)
-	@for b in build/bench/bench/*_bench; do QT_QPA_PLATFORM=offscreen $$b; done
+	@for b in build/bench/bench/*_bench; do $$b; done
 
 fuzz:
 	@scripts/setup-deps.sh fuzz
@@ -51,7 +51,12 @@ fuzz:
 	done
 
 format:
+	@scripts/setup-deps.sh format
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+format-check:
+	@scripts/setup-deps.sh format
+	@clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
 
 clean:
 	rm -rf build

@@ -6,6 +6,7 @@
 #include "Errors.h"
 #include "LineTable.h"
 #include "LocaleCollation.h"
+#include "Tariff.h"
 #include "TollData.h"
 
 #include <QLocale>
@@ -146,11 +147,9 @@ int Run(const Options& options, const Printer& out) {
         Expect(options, 3, 3, true);
         const vemo::LineTable table = Load(options.words[1]);
         const std::string selector = out.Argument(options.words[2]);
-        // The German selector shows "A" in front of the number the rows hold.
         const auto entries =
             options.austrian ? vemo::AustrianSectionListing(table, selector)
-                             : vemo::GermanSectionListing(table, std::string_view(selector).substr(
-                                                                     selector.empty() ? 0 : 1));
+                             : vemo::GermanSectionListing(table, vemo::GermanMotorwayKey(selector));
         for (const auto& entry : entries)
             out.Line(entry);
         return 0;
@@ -169,14 +168,6 @@ int Run(const Options& options, const Printer& out) {
     throw UsageError{"unknown command " + command};
 }
 
-// The window's error text: a full stop is added unless the message already ends in one (or
-// in a character coded below it).
-std::string ReportText(const std::string& message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
-        return message + ".";
-    return message;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -192,7 +183,7 @@ int main(int argc, char** argv) {
         const Printer out(options.raw);
         const int status = Run(options, out);
         if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-            std::fprintf(stderr, "%s\n", ReportText(vemo::WriteError().Message()).c_str());
+            std::fprintf(stderr, "%s\n", vemo::ReportText(vemo::WriteError().Message()).c_str());
             return 1;
         }
         return status;
@@ -200,7 +191,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vemo-data: %s\n\n%s", error.reason.c_str(), kUsage);
         return 2;
     } catch (const vemo::Error& error) {
-        const std::string text = Printer(options.raw).Text(ReportText(error.Message()));
+        const std::string text = Printer(options.raw).Text(vemo::ReportText(error.Message()));
         std::fprintf(stderr, "%s\n", text.c_str());
         return 1;
     } catch (const std::exception& error) {

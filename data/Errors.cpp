@@ -13,4 +13,11 @@ Error WriteError(std::string reason) {
     return Error("Stream write error", std::move(reason));
 }
 
+std::string ReportText(std::string_view message) {
+    std::string text(message);
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.')
+        text += '.';
+    return text;
+}
+
 } // namespace vemo

@@ -1,5 +1,6 @@
 #pragma once
-// The errors the data layer raises. Messages are Windows-1250 text, shown as they stand.
+// The errors the data layer raises. Messages are Windows-1250 text; ReportText makes the shown
+// form. The core reports failure by throwing Error; an ordinary "no value" is a std::optional.
 
 #include <exception>
 #include <string>
@@ -26,5 +27,9 @@ private:
 Error FileError(std::string_view fileName, std::string reason = {});
 // "Stream write error": writing failed after the file was created.
 Error WriteError(std::string reason = {});
+
+// The text the window's error report and vemo-data show for message: "." is appended unless
+// message is empty or its last byte's code is at most that of ".".
+std::string ReportText(std::string_view message);
 
 } // namespace vemo

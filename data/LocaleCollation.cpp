@@ -39,8 +39,7 @@ LocaleSettings LocaleNumberSettings(const QLocale& locale) {
     settings.currencySymbol = Encode(locale.currencySymbol(QLocale::CurrencySymbol));
     for (int byte = 0; byte < 256; ++byte) {
         const char32_t code = Cp1250ToUnicode(static_cast<unsigned char>(byte));
-        const int upper = UnicodeToCp1250(QChar::toUpper(code));
-        settings.upper[byte] = static_cast<unsigned char>(upper < 0 ? byte : upper);
+        settings.upper[byte] = UnicodeToCp1250(QChar::toUpper(code)).value_or(byte);
     }
     return settings;
 }

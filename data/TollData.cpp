@@ -1,12 +1,11 @@
 #include "TollData.h"
 
 #include "BaseXCodec.h"
+#include "Tariff.h"
 #include "TextRoutines.h"
 
 #include <algorithm>
 #include <array>
-#include <cmath>
-#include <limits>
 
 namespace vemo {
 
@@ -114,14 +113,12 @@ void BuildIndex(const LineTable& table, SortedUniqueList& index, std::string_vie
 
 std::vector<NumberProblem> NumberProblems(const LineTable& table, const LocaleSettings& locale,
                                           int firstField, int lastField) {
-    // The parse yields its default only when it fails, and a number it reads is never NaN.
-    constexpr double failed = std::numeric_limits<double>::quiet_NaN();
     std::vector<NumberProblem> problems;
     for (int i = 1; i < table.Count(); ++i) {
         const std::string row = Base64Decode(table.Get(i));
         for (int field = firstField; field <= lastField; ++field) {
             const std::string_view text = TrimmedField(row, field);
-            if (std::isnan(ParseNumber(text, failed, locale)))
+            if (!ReadNumber(text, locale))
                 problems.push_back({i, field, std::string(text)});
         }
     }
@@ -151,7 +148,7 @@ void Convert(LineTable& table, const std::string& source, const std::string& tar
 } // namespace
 
 void BuildGermanIndex(const LineTable& table, SortedUniqueList& index) {
-    BuildIndex(table, index, "A");
+    BuildIndex(table, index, kGermanMotorwayPrefix);
 }
 
 void BuildAustrianIndex(const LineTable& table, SortedUniqueList& index) {

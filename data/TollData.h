@@ -29,7 +29,8 @@ struct TollLists {
     SortedUniqueList austrianIndex;
 };
 
-// "A" + trimmed field 1 of every German data row; trimmed field 1 of every Austrian data row.
+// kGermanMotorwayPrefix + trimmed field 1 of every German data row; trimmed field 1 of every
+// Austrian data row.
 void BuildGermanIndex(const LineTable& table, SortedUniqueList& index);
 void BuildAustrianIndex(const LineTable& table, SortedUniqueList& index);
 
@@ -47,8 +48,8 @@ void StartupLoad(TollLists& lists, const StartupSink& sink);
 std::string GermanSectionEntry(std::string_view row);
 std::string AustrianSectionEntry(std::string_view row);
 
-// Entries of every row whose trimmed field 1 equals Key exactly, in file order.
-// Key is the selector's text: without its leading "A" for Germany, as it stands for Austria.
+// Entries of every row whose trimmed field 1 equals key exactly, in file order. key is the
+// selector's text: GermanMotorwayKey of it for Germany, the text as it stands for Austria.
 std::vector<std::string> GermanSectionListing(const LineTable& table, std::string_view key);
 std::vector<std::string> AustrianSectionListing(const LineTable& table, std::string_view key);
 

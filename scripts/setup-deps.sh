@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, quietly and only when something is missing.
-# Usage: setup-deps.sh [build|run|fuzz]
+# Usage: setup-deps.sh [build|run|fuzz|format]
 set -euo pipefail
 need=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
       locales)
 case "${1:-build}" in
     run) need+=(fonts-wine fonts-dejavu-core) ;;
     fuzz) need+=(clang-14 libclang-rt-14-dev) ;;
+    format) need=(clang-format) ;;
 esac
 
 missing=()
@@ -31,7 +32,7 @@ fi
 
 # The sample data writes decimal commas, so the run command starts the program in a Czech locale;
 # the tests use it too, to check that nothing reads numbers through the C library's locale.
-if [ "${1:-build}" != fuzz ] && ! locale -a 2>/dev/null | grep -qi '^cs_CZ\.utf-\?8$'; then
+if [ "${1:-build}" != fuzz ] && [ "${1:-build}" != format ] && ! locale -a 2>/dev/null | grep -qi '^cs_CZ\.utf-\?8$'; then
     if [ "$(id -u)" -eq 0 ]; then
         sed -i 's/^# *\(cs_CZ.UTF-8 UTF-8\)/\1/' /etc/locale.gen
         grep -q '^cs_CZ.UTF-8 UTF-8' /etc/locale.gen || echo 'cs_CZ.UTF-8 UTF-8' >> /etc/locale.gen

@@ -8,10 +8,10 @@
 
 namespace vemo {
 
-// Encodes Data with k = Bits bits per character; pads with "=" to a multiple of Block (0: no
-// padding).
+// Encodes data with bits bits per character of alphabet; pads with "=" to a multiple of block
+// characters (0: no padding).
 std::string EncodeBaseX(std::string_view data, std::string_view alphabet, int bits, int block);
-// Decodes Text; reading stops at the first byte outside the alphabet, leftover bits are dropped.
+// Decodes text; reading stops at the first byte outside the alphabet, leftover bits are dropped.
 std::string DecodeBaseX(std::string_view text, std::string_view alphabet, int bits);
 
 // Standard Base64 without padding.

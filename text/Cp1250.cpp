@@ -64,13 +64,13 @@ char32_t Cp1250ToUnicode(unsigned char byte) {
     return byte < 0x80 ? byte : kHigh[byte - 0x80];
 }
 
-int UnicodeToCp1250(char32_t codePoint) {
+std::optional<unsigned char> UnicodeToCp1250(char32_t codePoint) {
     if (codePoint < 0x80)
-        return static_cast<int>(codePoint);
+        return static_cast<unsigned char>(codePoint);
     for (std::size_t i = 0; i < kHigh.size(); ++i)
         if (kHigh[i] == codePoint)
-            return static_cast<int>(0x80 + i);
-    return -1;
+            return static_cast<unsigned char>(0x80 + i);
+    return std::nullopt;
 }
 
 std::string Cp1250ToUtf8(std::string_view bytes) {
@@ -85,8 +85,7 @@ std::string Utf8ToCp1250(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
-        const int b = UnicodeToCp1250(NextUtf8(utf8, pos));
-        out += static_cast<char>(b < 0 ? '?' : b);
+        out += static_cast<char>(UnicodeToCp1250(NextUtf8(utf8, pos)).value_or('?'));
     }
     return out;
 }

@@ -3,14 +3,15 @@
 // The five bytes the code page leaves undefined map to the C1 controls of the same value,
 // so every byte string survives the round trip.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace vemo {
 
 char32_t Cp1250ToUnicode(unsigned char byte);
-// The Windows-1250 byte for a code point, or -1 when the code page has none.
-int UnicodeToCp1250(char32_t codePoint);
+// The Windows-1250 byte for codePoint; nothing when the code page has none.
+std::optional<unsigned char> UnicodeToCp1250(char32_t codePoint);
 
 std::string Cp1250ToUtf8(std::string_view bytes);
 // Characters outside the code page become "?".

@@ -106,7 +106,7 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-double ParseNumber(std::string_view text, double defaultValue, const LocaleSettings& locale) {
+std::optional<double> ReadNumber(std::string_view text, const LocaleSettings& locale) {
     std::string work = UpperCase(text, locale);
     const std::string symbol = UpperCase(locale.currencySymbol, locale);
     if (!symbol.empty()) {
@@ -138,7 +138,7 @@ double ParseNumber(std::string_view text, double defaultValue, const LocaleSetti
         fracDigits = std::string_view(work.data() + fracStart, i - fracStart);
     }
     if (intDigits.empty() && fracDigits.empty() && !hasSeparator)
-        return defaultValue;
+        return std::nullopt;
     bool negativeExponent = false;
     std::string_view expDigits;
     if (i < n && (work[i] == 'E' || work[i] == 'e')) {
@@ -151,7 +151,7 @@ double ParseNumber(std::string_view text, double defaultValue, const LocaleSetti
         expDigits = std::string_view(work.data() + expStart, i - expStart);
     }
     if (i != n)
-        return defaultValue;
+        return std::nullopt;
 
     std::string normal;
     normal.reserve(n + 4);
@@ -169,12 +169,16 @@ double ParseNumber(std::string_view text, double defaultValue, const LocaleSetti
     if (ec == std::errc::result_out_of_range) {
         // Too small to be held reads as zero; too large is no number.
         if (DecimalMagnitude(intDigits, fracDigits, negativeExponent, expDigits) >= 0)
-            return defaultValue;
+            return std::nullopt;
         value = 0;
     } else if (ec != std::errc() || end != normal.data() + normal.size()) {
-        return defaultValue;
+        return std::nullopt;
     }
     return negative ? -value : value;
+}
+
+double ParseNumber(std::string_view text, double defaultValue, const LocaleSettings& locale) {
+    return ReadNumber(text, locale).value_or(defaultValue);
 }
 
 std::string FormatNumber(long double value, const LocaleSettings& locale) {

@@ -3,6 +3,7 @@
 // Positions count from 1; no routine changes its arguments.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,23 +18,25 @@ struct LocaleSettings {
     LocaleSettings(); // ASCII upper-casing, "." and no currency symbol
 };
 
-// Field Index (from 1) of Text split at Separator; the empty text when there is none.
+// Field index (from 1) of text split at separator; the empty text when there is none.
 std::string GetField(std::string_view text, std::string_view separator, int index);
-// The same without a copy: a view into Text.
+// The same without a copy: a view into text.
 std::string_view GetFieldView(std::string_view text, std::string_view separator, int index);
 
 // Removes every byte with a code of 32 or less from both ends.
 std::string_view Trim(std::string_view text);
 
-// Reads a number written in the locale; Default when the text is no number.
+// Reads a number written in the locale; nothing when text is no number.
+std::optional<double> ReadNumber(std::string_view text, const LocaleSettings& locale);
+// The same with defaultValue for a text that is no number, as the calculator reads its totals.
 double ParseNumber(std::string_view text, double defaultValue, const LocaleSettings& locale);
 
-// Writes Value in the shortest general form with at most 10 significant digits.
+// Writes value in the shortest general form with at most 10 significant digits.
 // Takes long double so that a sum or product of two doubles is written before it is rounded.
 std::string FormatNumber(long double value, const LocaleSettings& locale);
 
-// Replaces Old by New from left to right. A replacement never rescans text it wrote itself:
-// the loop ends when the next Old would begin at or before the end of the last New.
+// Replaces oldText by newText from left to right. A replacement never rescans text it wrote
+// itself: the loop ends when the next oldText would begin at or before the end of the last newText.
 std::string ReplaceAll(std::string_view text, std::string_view oldText, std::string_view newText);
 
 } // namespace vemo

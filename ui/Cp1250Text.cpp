@@ -14,8 +14,7 @@ std::string FromQString(const QString& text) {
     std::string out;
     out.reserve(static_cast<std::size_t>(text.size()));
     for (const QChar c : text) {
-        const int b = vemo::UnicodeToCp1250(c.unicode());
-        out += static_cast<char>(b < 0 ? '?' : b);
+        out += static_cast<char>(vemo::UnicodeToCp1250(c.unicode()).value_or('?'));
     }
     return out;
 }

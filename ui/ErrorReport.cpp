@@ -8,11 +8,11 @@
 #include <exception>
 #include <new>
 
+// The rule is vemo::ReportText's, the one vemo-data uses. It looks at the last character only,
+// so only that goes through the code page and the message keeps every character it has.
 QString ErrorReportText(const QString& message) {
-    if (message.isEmpty() || message.back().unicode() <= u'.') {
-        return message;
-    }
-    return message + u'.';
+    const std::string last = FromQString(message.right(1));
+    return vemo::ReportText(last) == last ? message : message + u'.';
 }
 
 void ShowErrorReport(QWidget* parent, const QString& message) {

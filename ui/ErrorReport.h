@@ -14,5 +14,6 @@ QString ErrorReportText(const QString& message);
 using ErrorReporter = std::function<void(QWidget* parent, const QString& message)>;
 void ShowErrorReport(QWidget* parent, const QString& message);
 
-// Runs Handler; an exception that escapes it is reported through Reporter and goes no further.
-void RunGuarded(QWidget* parent, const ErrorReporter& reporter, const std::function<void()>& handler);
+// Runs handler; an exception that escapes it is reported through reporter and goes no further.
+void RunGuarded(QWidget* parent, const ErrorReporter& reporter,
+                const std::function<void()>& handler);

@@ -8,7 +8,7 @@
 
 struct UiLocale {
     QLocale locale;
-    vemo::LocaleSettings numbers;  // decimal separator, currency symbol, upper-casing
+    vemo::LocaleSettings numbers; // decimal separator, currency symbol, upper-casing
     QChar decimalSeparator;
     QString groupSeparator;
 };

@@ -295,7 +295,8 @@ TfrmVemo::TfrmVemo(Options options, QWidget* parent)
 }
 
 TfrmVemo::~TfrmVemo() {
-    // The labels go before the layouts that watch them.
+    // The layouts let go of their labels before Qt deletes the children: each deleted label
+    // makes its page's layout fit the tracked labels again, some of which are already half gone.
     for (QWidget* page : {tbsDE, tbsAU}) {
         if (auto* layout = dynamic_cast<StoredLayout*>(page->layout())) {
             layout->Release();
@@ -364,6 +365,8 @@ void TfrmVemo::BuildLayout() {
         MakeButton(de, "btnCreateData", {221, 218, 75, 25}, QStringLiteral("Data"), true);
     lbxCis = MakeList(de, "lbxCis", {10, 58, 209, 185});
     cboKategorie = MakeCategorySelector(de, "cboKategorie", {8, 286, 129, 21});
+    // The stored text stays in the box when a data file is missing, because the start-up load
+    // then ends FormCreate before the category defaults empty it.
     cboKategorie->setEditText(QStringLiteral("cboKategorie"));
 
     memHelp = new QPlainTextEdit(de);
@@ -385,6 +388,8 @@ void TfrmVemo::BuildLayout() {
         helpPalette.setColor(QPalette::Base, kPaleYellow);
         memHelp->setPalette(helpPalette);
     }
+    // Written here for the stored layout and again by FormCreate, so that a start-up that stops
+    // on a missing data file leaves the box as it was stored.
     memHelp->setPlainText(HelpText());
 
     curSazba = new TCurrencyEdit(de);

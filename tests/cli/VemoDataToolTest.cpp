@@ -3,19 +3,15 @@
 #include "BaseXCodec.h"
 #include "SmallDisk.h"
 
+#include "TestFiles.h"
+#include "ToolRun.h"
+
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <clocale>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -24,77 +20,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-bool LocaleAvailable(const char* name) {
-    locale_t locale = newlocale(LC_ALL_MASK, name, nullptr);
-    if (!locale)
-        return false;
-    freelocale(locale);
-    return true;
-}
-
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using testfiles::LocaleAvailable;
+using testfiles::ReadFile;
+using testfiles::WriteFile;
+using Result = testfiles::ToolResult;
 
 class VemoDataToolTest : public testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "vemo-cli-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
-
-    // Runs the tool in the scratch folder with LC_ALL set, capturing both streams.
+    // Runs the tool in the scratch folder with LC_ALL set.
     Result Run(const std::vector<std::string>& args, const char* locale = "C.UTF-8") {
-        const fs::path out = dir_ / ".stdout";
-        const fs::path err = dir_ / ".stderr";
-        const pid_t pid = fork();
-        if (pid == 0) {
-            if (chdir(dir_.c_str()) != 0)
-                _exit(127);
-            setenv("LC_ALL", locale, 1);
-            // Outlives the exec: a tool that hangs is killed and the test fails instead of
-            // stalling the run.
-            alarm(10);
-            const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            dup2(o, STDOUT_FILENO);
-            dup2(e, STDERR_FILENO);
-            std::vector<char*> argv{const_cast<char*>(VEMO_DATA_TOOL)};
-            for (const auto& arg : args)
-                argv.push_back(const_cast<char*>(arg.c_str()));
-            argv.push_back(nullptr);
-            execv(VEMO_DATA_TOOL, argv.data());
-            _exit(127);
-        }
-        Result result;
-        int status = 0;
-        waitpid(pid, &status, 0);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.out = ReadFile(out);
-        result.err = ReadFile(err);
-        fs::remove(out);
-        fs::remove(err);
-        return result;
+        return testfiles::RunTool(VEMO_DATA_TOOL, args, dir_, locale);
     }
 
-    fs::path dir_;
+    testfiles::ScratchDir scratch_;
+    const fs::path& dir_ = scratch_.Path();
 };
 
 using vemo::Base64Encode;

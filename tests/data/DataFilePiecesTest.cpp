@@ -89,12 +89,12 @@ vemo::ContentPieces Handing(const std::vector<std::string_view>& pieces) {
     };
 }
 
-class SavePiecesTest : public testing::TestWithParam<std::tuple<PieceCase, std::size_t>> {};
+class SaveDataFilePiecesTest : public testing::TestWithParam<std::tuple<PieceCase, std::size_t>> {};
 
 // State: an old file. Action: save the same content whole and in pieces, with writes cut short
 // or not. Expected: the same file and the same writes, each offered from the first byte not yet
 // written.
-TEST_P(SavePiecesTest, WritesLikeTheWholeContent) {
+TEST_P(SaveDataFilePiecesTest, WritesLikeTheWholeContent) {
     const auto& [pieces, maxWrite] = GetParam();
     const std::string content = Lines(6000);
     ScratchDir dir;
@@ -114,7 +114,7 @@ TEST_P(SavePiecesTest, WritesLikeTheWholeContent) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Pieces, SavePiecesTest,
+    Pieces, SaveDataFilePiecesTest,
     testing::Combine(
         testing::Values(
             PieceCase{"Whole", [](std::string_view c) { return EveryN(c, c.size()); }},
@@ -148,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
         return std::get<0>(info.param).name + "Max"s + std::to_string(std::get<1>(info.param));
     });
 
-TEST(SavePiecesTest, FailingWriteKeepsTheOldFile) {
+TEST(SaveDataFilePiecesTest, FailingWriteKeepsTheOldFile) {
     const std::string content = Lines(6000);
     ScratchDir dir;
     const std::string target = dir.File("data.sdf");
@@ -177,11 +177,11 @@ void PrintTo(const ReadCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class ReadBlocksTest : public testing::TestWithParam<ReadCase> {};
+class ReadDataFileBlocksTest : public testing::TestWithParam<ReadCase> {};
 
 // Every block read is handed over at once, in order, no larger than a read block, in the buffer
 // that the read returns.
-TEST_P(ReadBlocksTest, HandsOverEveryBlockInOrder) {
+TEST_P(ReadDataFileBlocksTest, HandsOverEveryBlockInOrder) {
     const ReadCase& c = GetParam();
     ScratchDir dir;
     WriteFile(dir.File("data.sdf"), c.content);
@@ -212,7 +212,7 @@ TEST_P(ReadBlocksTest, HandsOverEveryBlockInOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Files, ReadBlocksTest,
+    Files, ReadDataFileBlocksTest,
     testing::Values(ReadCase{"Empty", "", 0}, ReadCase{"Small", "a\r\nb\r\n", 6},
                     ReadCase{"ThreeBlocksAndABit", std::string(3 * vemo::kReadBlock + 5, 'x'),
                              3 * vemo::kReadBlock + 5},

@@ -51,7 +51,7 @@ void PrintTo(const BoundaryCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class BlockBoundaryTest : public testing::TestWithParam<std::tuple<std::size_t, BoundaryCase>> {
+class LineTableBlockTest : public testing::TestWithParam<std::tuple<std::size_t, BoundaryCase>> {
 protected:
     std::string Content() const {
         const auto& [length, end] = GetParam();
@@ -64,14 +64,14 @@ protected:
     }
 };
 
-TEST_P(BlockBoundaryTest, BytesSplitLikeThePlainReading) {
+TEST_P(LineTableBlockTest, BytesSplitLikeThePlainReading) {
     const std::string content = Content();
     vemo::LineTable table;
     table.LoadFromBytes(content);
     EXPECT_EQ(table.Lines(), ExpectedLines(content));
 }
 
-TEST_P(BlockBoundaryTest, FileSplitsLikeThePlainReading) {
+TEST_P(LineTableBlockTest, FileSplitsLikeThePlainReading) {
     const std::string content = Content();
     testfiles::ScratchDir dir;
     testfiles::WriteFile(dir.File("t.sdf"), content);
@@ -81,7 +81,7 @@ TEST_P(BlockBoundaryTest, FileSplitsLikeThePlainReading) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    LineEnds, BlockBoundaryTest,
+    LineEnds, LineTableBlockTest,
     testing::Combine(testing::Values(62, 63, 64, 65, 127, 128, (1 << 19) - 2, (1 << 19) - 1,
                                      1 << 19, (1 << 19) + 1),
                      testing::Values(BoundaryCase{"CrLf", "\r\n"}, BoundaryCase{"Cr", "\r"},
@@ -103,9 +103,9 @@ struct EditCase {
     int reloads;  // weight of LoadFromBytes, Clear, copy and move
 };
 
-class EditModelTest : public testing::TestWithParam<EditCase> {};
+class LineTableEditTest : public testing::TestWithParam<EditCase> {};
 
-TEST_P(EditModelTest, HoldsWhatAListOfStringsHolds) {
+TEST_P(LineTableEditTest, HoldsWhatAListOfStringsHolds) {
     const EditCase& c = GetParam();
     std::mt19937 rng(1250);
     vemo::LineTable table;
@@ -169,7 +169,7 @@ TEST_P(EditModelTest, HoldsWhatAListOfStringsHolds) {
     EXPECT_EQ(table.Lines(), model);
 }
 
-INSTANTIATE_TEST_SUITE_P(Edits, EditModelTest,
+INSTANTIATE_TEST_SUITE_P(Edits, LineTableEditTest,
                          testing::Values(EditCase{"AppendOnly", 1, 0, 0, 0},
                                          EditCase{"ReplaceMostly", 1, 20, 0, 0},
                                          EditCase{"FromItselfMostly", 1, 1, 10, 0},
@@ -206,9 +206,9 @@ TEST(LineTableBufferTest, MovedFromTableIsEmptyAndUsable) {
 }
 
 // Lengths around 16 MiB, where a line's length no longer fits beside its offset.
-class LongLineTest : public testing::TestWithParam<std::size_t> {};
+class LineTableLongLineTest : public testing::TestWithParam<std::size_t> {};
 
-TEST_P(LongLineTest, KeepsItsLengthThroughLoadReplaceAndRegrowth) {
+TEST_P(LineTableLongLineTest, KeepsItsLengthThroughLoadReplaceAndRegrowth) {
     const std::size_t length = GetParam();
     std::string content = "first\r\n";
     content += std::string(length, 'L');
@@ -230,7 +230,7 @@ TEST_P(LongLineTest, KeepsItsLengthThroughLoadReplaceAndRegrowth) {
     EXPECT_EQ(table.Get(3), std::string(length, 'L'));
 }
 
-INSTANTIATE_TEST_SUITE_P(Lengths, LongLineTest,
+INSTANTIATE_TEST_SUITE_P(Lengths, LineTableLongLineTest,
                          testing::Values((std::size_t{1} << 24) - 2, (std::size_t{1} << 24) - 1,
                                          std::size_t{1} << 24),
                          [](const auto& info) { return "Length" + std::to_string(info.param); });

@@ -22,7 +22,7 @@ const std::string kSample = std::string(VEMO_SOURCE_DIR) + "/sample/";
 
 } // namespace
 
-TEST(SampleData, DataFilesAreTheConversionOfTheSources) {
+TEST(SampleDataTest, DataFilesAreTheConversionOfTheSources) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const std::string target = dir.path().toStdString() + "/";
@@ -33,7 +33,7 @@ TEST(SampleData, DataFilesAreTheConversionOfTheSources) {
     EXPECT_EQ(ReadFile(target + "data2.sdf"), ReadFile(kSample + "data2.sdf"));
 }
 
-TEST(SampleData, EveryMotorwayHasItsSectionsAndEveryNumberReads) {
+TEST(SampleDataTest, EveryMotorwayHasItsSectionsAndEveryNumberReads) {
     vemo::LineTable german, austrian;
     german.LoadFromFile(kSample + "data.sdf");
     austrian.LoadFromFile(kSample + "data2.sdf");

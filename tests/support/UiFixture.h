@@ -83,7 +83,10 @@ protected:
         window->show();
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        QTest::qWaitForWindowActive(window.get(), 1000);
+        // Keys go to the active window, so one that never activates would fail later tests
+        // for the wrong reason.
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get(), 1000))
+            << "the window did not become active";
         return window;
     }
 
@@ -121,7 +124,8 @@ protected:
             QTest::keyClick(view, Qt::Key_Down);
         }
         QTest::keyClick(view, Qt::Key_Return);
-        QTest::qWaitFor([view] { return !view->isVisible(); }, 2000);
+        EXPECT_TRUE(QTest::qWaitFor([view] { return !view->isVisible(); }, 2000))
+            << "the list of " << selector->objectName().toStdString() << " did not close";
     }
 
     // Key events that carry their text, so that characters beyond Latin-1 arrive as typed.

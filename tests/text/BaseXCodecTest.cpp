@@ -28,7 +28,7 @@ std::string ReadAll(std::string_view text) {
 
 } // namespace
 
-TEST(Base64Encode, Examples) {
+TEST(Base64EncodeTest, Examples) {
     const struct {
         std::string bytes, text;
     } cases[] = {
@@ -38,7 +38,7 @@ TEST(Base64Encode, Examples) {
         EXPECT_EQ(Base64Encode(c.bytes), c.text) << c.bytes;
 }
 
-TEST(Base64Decode, Examples) {
+TEST(Base64DecodeTest, Examples) {
     const struct {
         std::string text, bytes;
     } cases[] = {
@@ -53,14 +53,14 @@ TEST(Base64Decode, Examples) {
     }
 }
 
-TEST(EncodeBaseX, PadsToTheBlockOnlyWhenAsked) {
+TEST(EncodeBaseXTest, PadsToTheBlockOnlyWhenAsked) {
     EXPECT_EQ(EncodeBaseX("ab", kAlphabet, 6, 4), "YWI=");
     EXPECT_EQ(EncodeBaseX("a", kAlphabet, 6, 4), "YQ==");
     EXPECT_EQ(EncodeBaseX("abc", kAlphabet, 6, 4), "YWJj");
     EXPECT_EQ(EncodeBaseX("ab", kAlphabet, 6, 0), "YWI");
 }
 
-TEST(Base64, EveryLengthRoundTripsWithoutPadding) {
+TEST(Base64Test, EveryLengthRoundTripsWithoutPadding) {
     // State: random bytes of every length up to 200, high bytes included.
     std::mt19937 rng(1250);
     for (std::size_t n = 0; n <= 200; ++n) {
@@ -78,14 +78,14 @@ TEST(Base64, EveryLengthRoundTripsWithoutPadding) {
     }
 }
 
-TEST(Base64, AllByteValuesRoundTrip) {
+TEST(Base64Test, AllByteValuesRoundTrip) {
     std::string all;
     for (int b = 0; b < 256; ++b)
         all += static_cast<char>(b);
     EXPECT_EQ(Base64Decode(Base64Encode(all)), all);
 }
 
-TEST(Base64Decode, AForeignByteAtEveryPositionCutsTheDecodeThere) {
+TEST(Base64DecodeTest, AForeignByteAtEveryPositionCutsTheDecodeThere) {
     // State: a valid line; every byte outside the alphabet, put at every position.
     std::mt19937 rng(7);
     const std::string text = Base64Encode(RandomBytes(rng, 40));
@@ -103,7 +103,7 @@ TEST(Base64Decode, AForeignByteAtEveryPositionCutsTheDecodeThere) {
     }
 }
 
-TEST(BaseX, EveryWidthRoundTrips) {
+TEST(BaseXTest, EveryWidthRoundTrips) {
     std::mt19937 rng(3);
     const std::string alphabet128 = [] {
         std::string a;
@@ -122,7 +122,7 @@ TEST(BaseX, EveryWidthRoundTrips) {
     }
 }
 
-TEST(DecodeBaseX, LaterPositionOfARepeatedByteCounts) {
+TEST(DecodeBaseXTest, LaterPositionOfARepeatedByteCounts) {
     // "A" stands at 0 and 2 of a four-character 2-bit alphabet: it decodes as 2.
     EXPECT_EQ(DecodeBaseX("AAAA", "ABAC", 2), std::string("\xAA"));
 }

@@ -4,7 +4,7 @@
 
 using namespace vemo;
 
-TEST(Cp1250, EveryByteSurvivesTheRoundTripThroughUnicode) {
+TEST(Cp1250Test, EveryByteSurvivesTheRoundTripThroughUnicode) {
     std::string all;
     for (int b = 0; b < 256; ++b) {
         all += static_cast<char>(b);
@@ -13,7 +13,7 @@ TEST(Cp1250, EveryByteSurvivesTheRoundTripThroughUnicode) {
     EXPECT_EQ(Utf8ToCp1250(Cp1250ToUtf8(all)), all);
 }
 
-TEST(Cp1250, CzechAndGermanLetters) {
+TEST(Cp1250Test, CzechAndGermanLetters) {
     EXPECT_EQ(Cp1250ToUtf8("\x80"), "\u20AC");
     EXPECT_EQ(Cp1250ToUtf8("v\xFDpo\xE8"
                            "et m\xFDtn\xE9ho"),
@@ -23,7 +23,9 @@ TEST(Cp1250, CzechAndGermanLetters) {
                                                              "en");
 }
 
-TEST(Cp1250, CharactersOutsideTheCodePageBecomeQuestionMarks) {
+TEST(Cp1250Test, CharactersOutsideTheCodePageBecomeQuestionMarks) {
+    EXPECT_EQ(UnicodeToCp1250(U'\u4E2D'), std::nullopt);
+    EXPECT_EQ(UnicodeToCp1250(U'\u20AC'), 0x80);
     EXPECT_EQ(Utf8ToCp1250("\u00E6\u4E2D"), "??");
     EXPECT_EQ(Utf8ToCp1250("a\xFF"
                            "b"),

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <random>
 
 using namespace vemo;
@@ -33,7 +34,7 @@ constexpr double kDefault = -999.0;
 
 } // namespace
 
-TEST(GetField, Examples) {
+TEST(GetFieldTest, Examples) {
     const struct {
         std::string text, separator;
         int index;
@@ -69,7 +70,7 @@ TEST(GetField, Examples) {
     }
 }
 
-TEST(GetField, TwelveFieldRowWithHighBytes) {
+TEST(GetFieldTest, TwelveFieldRowWithHighBytes) {
     const std::string row = "9;12;AS;M\xFC"
                             "nchen-Nord;7;AK;Neufahrn;8,4;;x;y;\x80";
     EXPECT_EQ(GetField(row, ";", 4), "M\xFC"
@@ -80,7 +81,7 @@ TEST(GetField, TwelveFieldRowWithHighBytes) {
     EXPECT_EQ(GetField(row, ";", 13), "");
 }
 
-TEST(Trim, RemovesControlBytesAndBlanksOnly) {
+TEST(TrimTest, RemovesControlBytesAndBlanksOnly) {
     EXPECT_EQ(Trim(" \t3\r\n"), "3");
     EXPECT_EQ(Trim("\x01\x20"), "");
     EXPECT_EQ(Trim("\xA0"
@@ -90,7 +91,7 @@ TEST(Trim, RemovesControlBytesAndBlanksOnly) {
     EXPECT_EQ(Trim("a b"), "a b");
 }
 
-TEST(ParseNumber, CzechExamples) {
+TEST(ParseNumberTest, CzechExamples) {
     const LocaleSettings cz = Czech();
     const struct {
         std::string text;
@@ -140,7 +141,7 @@ TEST(ParseNumber, CzechExamples) {
         EXPECT_EQ(ParseNumber(c.text, kDefault, cz), c.value) << c.text;
 }
 
-TEST(ParseNumber, FollowsTheLocaleSeparator) {
+TEST(ParseNumberTest, FollowsTheLocaleSeparator) {
     const LocaleSettings en = English();
     EXPECT_EQ(ParseNumber("12.5", kDefault, en), 12.5);
     EXPECT_EQ(ParseNumber("12,5", kDefault, en), kDefault);
@@ -148,14 +149,27 @@ TEST(ParseNumber, FollowsTheLocaleSeparator) {
     EXPECT_EQ(ParseNumber("1,234.5", kDefault, en), kDefault); // thousands separator is no blank
 }
 
-TEST(ParseNumber, OnlyFailureGivesTheDefault) {
+TEST(ParseNumberTest, OnlyFailureGivesTheDefault) {
     // A NaN default comes back only from a text that is no number.
     const double nan = std::numeric_limits<double>::quiet_NaN();
     EXPECT_TRUE(std::isnan(ParseNumber("x", nan, Czech())));
     EXPECT_EQ(ParseNumber("0", nan, Czech()), 0);
 }
 
-TEST(FormatNumber, Examples) {
+TEST(ParseNumberTest, ReadNumberTellsFailureApart) {
+    const LocaleSettings cz = Czech();
+    const struct {
+        const char* text;
+        std::optional<double> value;
+    } cases[] = {
+        {"0", 0.0},         {"-0,5", -0.5},      {"12,5", 12.5},         {"1e3", 1000.0},
+        {"", std::nullopt}, {"x", std::nullopt}, {"12.5", std::nullopt}, {"1e999", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadNumber(c.text, cz), c.value) << c.text;
+}
+
+TEST(FormatNumberTest, Examples) {
     const LocaleSettings cz = Czech();
     const struct {
         long double value;
@@ -189,7 +203,7 @@ TEST(FormatNumber, Examples) {
     EXPECT_EQ(FormatNumber(12.5, English()), "12.5");
 }
 
-TEST(FormatNumber, EveryTextReadsBackToTheValueOfItsDigits) {
+TEST(FormatNumberTest, EveryTextReadsBackToTheValueOfItsDigits) {
     // State: doubles spread over many magnitudes, sums of two of them among them.
     std::mt19937_64 rng(42);
     std::uniform_real_distribution<double> mantissa(-10, 10);
@@ -208,7 +222,7 @@ TEST(FormatNumber, EveryTextReadsBackToTheValueOfItsDigits) {
     }
 }
 
-TEST(ReplaceAll, Examples) {
+TEST(ReplaceAllTest, Examples) {
     const struct {
         std::string text, oldText, newText, result;
     } cases[] = {

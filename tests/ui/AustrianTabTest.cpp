@@ -10,7 +10,7 @@
 
 namespace {
 
-class AustrianTab : public UiTest {
+class AustrianTabTest : public UiTest {
 protected:
     // Sections of motorway "A1" with the given "A/B/C" amounts, and one of "S16".
     std::unique_ptr<TfrmVemo> Open(const std::vector<std::string>& amounts) {
@@ -34,7 +34,7 @@ protected:
 
 } // namespace
 
-TEST_F(AustrianTab, WorkedExample) {
+TEST_F(AustrianTabTest, WorkedExample) {
     auto frm = Open({"3,5/5,2/7,1", "2,8/4,1/6,05"});
     ASSERT_EQ(frm->lbxAUCis->count(), 2);
     EXPECT_EQ(frm->lbxAUCis->item(0)->text(), "Ort 0-Ort 1 : 3,5/5,2/7,1");
@@ -65,7 +65,7 @@ TEST_F(AustrianTab, WorkedExample) {
     EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(AustrianTab, FirstAdditionWritesTheAmountAlone) {
+TEST_F(AustrianTabTest, FirstAdditionWritesTheAmountAlone) {
     auto frm = Open({"3,5/5,2/7,1"});
     PickSelectorEntry(frm->cboAUKategorie, 1);
     SelectRows(frm->lbxAUCis, {0});
@@ -73,7 +73,7 @@ TEST_F(AustrianTab, FirstAdditionWritesTheAmountAlone) {
     EXPECT_EQ(frm->lblAUMaut->text(), "5,2 €");
 }
 
-TEST_F(AustrianTab, NothingSelectedChangesNothingAtAll) {
+TEST_F(AustrianTabTest, NothingSelectedChangesNothingAtAll) {
     auto frm = Open({"3,5/5,2/7,1"});
     Click(frm->btnAUSelect);
     Click(frm->btnAUUnselect);
@@ -81,7 +81,7 @@ TEST_F(AustrianTab, NothingSelectedChangesNothingAtAll) {
     EXPECT_EQ(frm->lblAUMaut->text(), "");
 }
 
-TEST_F(AustrianTab, TheSameSelectionTwiceCountsTwice) {
+TEST_F(AustrianTabTest, TheSameSelectionTwiceCountsTwice) {
     auto frm = Open({"1,25/2/3"});
     SelectRows(frm->lbxAUCis, {0});
     Click(frm->btnAUSelect);
@@ -90,7 +90,7 @@ TEST_F(AustrianTab, TheSameSelectionTwiceCountsTwice) {
     EXPECT_EQ(frm->lblAUMaut->text(), "2,5 €");
 }
 
-TEST_F(AustrianTab, TenthsAddUpExactlyAndRemoveBackToZero) {
+TEST_F(AustrianTabTest, TenthsAddUpExactlyAndRemoveBackToZero) {
     auto frm = Open({"0,1/1/1", "0,2/1/1", "5/5/5"});
     SelectRows(frm->lbxAUCis, {0, 1});
     Click(frm->btnAUSelect);
@@ -100,7 +100,7 @@ TEST_F(AustrianTab, TenthsAddUpExactlyAndRemoveBackToZero) {
     EXPECT_EQ(frm->lblAUMaut->text(), "0 €");
 }
 
-TEST_F(AustrianTab, RemovingNonAdjacentEntriesKeepsTheOthersInOrder) {
+TEST_F(AustrianTabTest, RemovingNonAdjacentEntriesKeepsTheOthersInOrder) {
     auto frm = Open({"1/1/1", "2/2/2", "4/4/4", "8/8/8"});
     SelectRows(frm->lbxAUCis, {0, 1, 2, 3});
     Click(frm->btnAUSelect);
@@ -113,7 +113,7 @@ TEST_F(AustrianTab, RemovingNonAdjacentEntriesKeepsTheOthersInOrder) {
     EXPECT_EQ(frm->lblAUMaut->text(), "5 €");
 }
 
-TEST_F(AustrianTab, EveryCategoryTakesItsOwnAmount) {
+TEST_F(AustrianTabTest, EveryCategoryTakesItsOwnAmount) {
     const struct {
         int category;
         const char* total;
@@ -127,14 +127,14 @@ TEST_F(AustrianTab, EveryCategoryTakesItsOwnAmount) {
     }
 }
 
-TEST_F(AustrianTab, TotalsWithMoreThanTwoDecimalsAreShownInFull) {
+TEST_F(AustrianTabTest, TotalsWithMoreThanTwoDecimalsAreShownInFull) {
     auto frm = Open({"1,125/0/0", "2/0/0"});
     SelectRows(frm->lbxAUCis, {0, 1});
     Click(frm->btnAUSelect);
     EXPECT_EQ(frm->lblAUMaut->text(), "3,125 €");
 }
 
-TEST_F(AustrianTab, WithoutACategoryEntriesCountZero) {
+TEST_F(AustrianTabTest, WithoutACategoryEntriesCountZero) {
     // State: the category text typed over so that it names no entry.
     auto frm = Open({"3,5/5,2/7,1"});
     frm->cboAUKategorie->lineEdit()->selectAll();
@@ -150,7 +150,7 @@ TEST_F(AustrianTab, WithoutACategoryEntriesCountZero) {
     EXPECT_EQ(frm->lblAUMaut->text(), "0 €");
 }
 
-TEST_F(AustrianTab, AnAmountTheParseCannotReadCountsZero) {
+TEST_F(AustrianTabTest, AnAmountTheParseCannotReadCountsZero) {
     auto frm = Open({"2.5/x/", "1/1/1"});
     SelectRows(frm->lbxAUCis, {0, 1});
     for (int category = 0; category < 3; ++category) {
@@ -160,7 +160,7 @@ TEST_F(AustrianTab, AnAmountTheParseCannotReadCountsZero) {
     EXPECT_EQ(frm->lblAUMaut->text(), "3 €");
 }
 
-TEST_F(AustrianTab, ChangingTheMotorwayKeepsRouteAndTotal) {
+TEST_F(AustrianTabTest, ChangingTheMotorwayKeepsRouteAndTotal) {
     auto frm = Open({"3,5/5,2/7,1"});
     SelectRows(frm->lbxAUCis, {0});
     Click(frm->btnAUSelect);

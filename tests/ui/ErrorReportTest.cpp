@@ -10,7 +10,7 @@
 
 namespace {
 
-TEST(ErrorReportText, FullStopOnlyAfterCharactersAboveTheFullStop) {
+TEST(ErrorReportTextTest, FullStopOnlyAfterCharactersAboveTheFullStop) {
     struct Case {
         QString message;
         QString shown;
@@ -51,7 +51,7 @@ std::vector<Report> Guarded(const std::function<void()>& handler) {
     return reports;
 }
 
-TEST(RunGuarded, ReportsWhatEscapesAndNothingElse) {
+TEST(RunGuardedTest, ReportsWhatEscapesAndNothingElse) {
     // State: a handler that finishes. Expected: no report.
     bool ran = false;
     EXPECT_TRUE(Guarded([&] { ran = true; }).empty());
@@ -80,7 +80,7 @@ TEST(RunGuarded, ReportsWhatEscapesAndNothingElse) {
     }
 }
 
-TEST(RunGuarded, StepsBeforeTheErrorStayDone) {
+TEST(RunGuardedTest, StepsBeforeTheErrorStayDone) {
     int steps = 0;
     const auto reports = Guarded([&] {
         ++steps;
@@ -92,7 +92,7 @@ TEST(RunGuarded, StepsBeforeTheErrorStayDone) {
     EXPECT_EQ(reports[0].message, QStringLiteral("Stream write error"));
 }
 
-TEST(RunGuarded, AFailingReporterDoesNotEscapeEither) {
+TEST(RunGuardedTest, AFailingReporterDoesNotEscapeEither) {
     EXPECT_NO_THROW(RunGuarded(
         nullptr, [](QWidget*, const QString&) { throw std::runtime_error("report failed"); },
         [] { throw std::runtime_error("handler failed"); }));

@@ -12,7 +12,7 @@
 
 namespace {
 
-class GermanTab : public UiTest {
+class GermanTabTest : public UiTest {
 protected:
     // Rows of motorway 1 with the given lengths (field 8), and one row of motorway 2.
     std::unique_ptr<TfrmVemo> Open(const std::vector<std::string>& lengths) {
@@ -40,7 +40,7 @@ protected:
 
 } // namespace
 
-TEST_F(GermanTab, WorkedExample) {
+TEST_F(GermanTabTest, WorkedExample) {
     // State: two sections of 12,5 and 7 km, no category, rate 0, 3 axles.
     auto frm = Open({"12,5", "7"});
     ASSERT_EQ(frm->lbxCis->count(), 2);
@@ -72,7 +72,7 @@ TEST_F(GermanTab, WorkedExample) {
     EXPECT_TRUE(reports.empty());
 }
 
-TEST_F(GermanTab, AddingWithNothingSelectedOnlyRewritesTheToll) {
+TEST_F(GermanTabTest, AddingWithNothingSelectedOnlyRewritesTheToll) {
     auto frm = Open({"12,5"});
     Click(frm->btnSelect);
     EXPECT_EQ(frm->lbxTrasa->count(), 0);
@@ -84,7 +84,7 @@ TEST_F(GermanTab, AddingWithNothingSelectedOnlyRewritesTheToll) {
     EXPECT_EQ(frm->lblMaut->text(), "0 €");
 }
 
-TEST_F(GermanTab, TheSameSelectionTwiceCountsTwice) {
+TEST_F(GermanTabTest, TheSameSelectionTwiceCountsTwice) {
     auto frm = Open({"12,5", "7"});
     SelectRows(frm->lbxCis, {0});
     Click(frm->btnSelect);
@@ -97,7 +97,7 @@ TEST_F(GermanTab, TheSameSelectionTwiceCountsTwice) {
     EXPECT_TRUE(frm->lbxTrasa->selectedItems().isEmpty());
 }
 
-TEST_F(GermanTab, RemovingNonAdjacentEntriesSubtractsTheirSumAndEndsAtZero) {
+TEST_F(GermanTabTest, RemovingNonAdjacentEntriesSubtractsTheirSumAndEndsAtZero) {
     auto frm = Open({"1,1", "2,2", "3,3", "4,4"});
     SelectRows(frm->lbxCis, {0, 1, 2, 3});
     Click(frm->btnSelect);
@@ -116,7 +116,7 @@ TEST_F(GermanTab, RemovingNonAdjacentEntriesSubtractsTheirSumAndEndsAtZero) {
     EXPECT_EQ(frm->lblKm->text(), "0 km");
 }
 
-TEST_F(GermanTab, RateFollowsCategoryAndAxles) {
+TEST_F(GermanTabTest, RateFollowsCategoryAndAxles) {
     auto frm = Open({"10"});
     SelectRows(frm->lbxCis, {0});
     Click(frm->btnSelect);
@@ -139,7 +139,7 @@ TEST_F(GermanTab, RateFollowsCategoryAndAxles) {
     }
 }
 
-TEST_F(GermanTab, AnAxleChangeWithinOneRateRecomputesNothing) {
+TEST_F(GermanTabTest, AnAxleChangeWithinOneRateRecomputesNothing) {
     // State: category A at 4 axles.
     auto frm = Open({"10"});
     PickSelectorEntry(frm->cboKategorie, 0);
@@ -154,7 +154,7 @@ TEST_F(GermanTab, AnAxleChangeWithinOneRateRecomputesNothing) {
     EXPECT_EQ(frm->lblMaut->text(), "marker");
 }
 
-TEST_F(GermanTab, AxlesWithoutACategoryChangeNothing) {
+TEST_F(GermanTabTest, AxlesWithoutACategoryChangeNothing) {
     auto frm = Open({"10"});
     SetAxles(*frm, 5);
     SetAxles(*frm, 2);
@@ -163,7 +163,7 @@ TEST_F(GermanTab, AxlesWithoutACategoryChangeNothing) {
     EXPECT_EQ(frm->lblKategorie->text(), "");
 }
 
-TEST_F(GermanTab, TypedCategoryTextThatNamesNoEntryChangesNothing) {
+TEST_F(GermanTabTest, TypedCategoryTextThatNamesNoEntryChangesNothing) {
     auto frm = Open({"10"});
     PickSelectorEntry(frm->cboKategorie, 2);
     SelectRows(frm->lbxCis, {0});
@@ -177,7 +177,7 @@ TEST_F(GermanTab, TypedCategoryTextThatNamesNoEntryChangesNothing) {
     EXPECT_EQ(frm->lblMaut->text(), "1,3 €");
 }
 
-TEST_F(GermanTab, TollIsShownInFullNotCutToCents) {
+TEST_F(GermanTabTest, TollIsShownInFullNotCutToCents) {
     auto frm = Open({"123,45"});
     PickSelectorEntry(frm->cboKategorie, 2);
     SelectRows(frm->lbxCis, {0});
@@ -185,7 +185,7 @@ TEST_F(GermanTab, TollIsShownInFullNotCutToCents) {
     EXPECT_EQ(frm->lblMaut->text(), "16,0485 €");
 }
 
-TEST_F(GermanTab, ALengthTheParseCannotReadCountsZero) {
+TEST_F(GermanTabTest, ALengthTheParseCannotReadCountsZero) {
     auto frm = Open({"12.5", "x", "", "7"});
     SelectRows(frm->lbxCis, {0, 1, 2, 3});
     Click(frm->btnSelect);
@@ -193,7 +193,7 @@ TEST_F(GermanTab, ALengthTheParseCannotReadCountsZero) {
     EXPECT_EQ(frm->lblKm->text(), "7 km");
 }
 
-TEST_F(GermanTab, ChangingTheMotorwayKeepsTheRoute) {
+TEST_F(GermanTabTest, ChangingTheMotorwayKeepsTheRoute) {
     auto frm = Open({"12,5", "7"});
     SelectRows(frm->lbxCis, {1});
     Click(frm->btnSelect);
@@ -209,7 +209,7 @@ TEST_F(GermanTab, ChangingTheMotorwayKeepsTheRoute) {
     EXPECT_EQ(frm->lbxCis->count(), 2);
 }
 
-TEST_F(GermanTab, ClickingAnEntryShowsItsFullTextUntilAnotherIsClicked) {
+TEST_F(GermanTabTest, ClickingAnEntryShowsItsFullTextUntilAnotherIsClicked) {
     auto frm = Open({"12,5", "7"});
     ClickRow(frm->lbxCis, 1);
     EXPECT_EQ(frm->lblUsek->text(), "(AS) Ort 1 : (AK) Ort 2;7");

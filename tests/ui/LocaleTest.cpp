@@ -9,7 +9,7 @@ unsigned char Upper(const UiLocale& locale, unsigned char byte) {
     return locale.numbers.upper[byte];
 }
 
-TEST(UiLocaleFor, CzechSeparatorsAndCurrency) {
+TEST(UiLocaleForTest, CzechSeparatorsAndCurrency) {
     const UiLocale czech = UiLocaleFor(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     EXPECT_EQ(czech.numbers.decimalSeparator, ',');
     EXPECT_EQ(czech.decimalSeparator, QChar(u','));
@@ -18,7 +18,7 @@ TEST(UiLocaleFor, CzechSeparatorsAndCurrency) {
     EXPECT_EQ(czech.locale.language(), QLocale::Czech);
 }
 
-TEST(UiLocaleFor, EnglishAndGerman) {
+TEST(UiLocaleForTest, EnglishAndGerman) {
     const UiLocale english = UiLocaleFor(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(english.numbers.decimalSeparator, '.');
     EXPECT_EQ(english.groupSeparator, QStringLiteral(","));
@@ -29,7 +29,7 @@ TEST(UiLocaleFor, EnglishAndGerman) {
     EXPECT_EQ(german.numbers.currencySymbol, std::string("\x80"));
 }
 
-TEST(UiLocaleFor, UpperCasingStaysInTheCodePage) {
+TEST(UiLocaleForTest, UpperCasingStaysInTheCodePage) {
     const UiLocale czech = UiLocaleFor(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     struct Case {
         unsigned char lower;

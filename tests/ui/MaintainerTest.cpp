@@ -60,8 +60,11 @@ TEST_F(MaintainerTest, DataButtonsConvertTheSourcesInPlace) {
 
     // LF line ends, an empty line and Windows-1250 bytes in the German source.
     const std::vector<std::string> german = {"BAB;Nr;Typ;Od;km;Typ;Do;Delka",
-                                             "1;0;AS;M\xFCnchen;;AK;\x8Aag;12,5", "",
-                                             "1;1;AK;\x8Aag;;AS;Ost;3"};
+                                             "1;0;AS;M\xFCnchen;;AK;\x8A"
+                                             "ag;12,5",
+                                             "",
+                                             "1;1;AK;\x8A"
+                                             "ag;;AS;Ost;3"};
     std::string source;
     for (const std::string& line : german) {
         source += line + "\n";
@@ -85,7 +88,8 @@ TEST_F(MaintainerTest, DataButtonsConvertTheSourcesInPlace) {
     EXPECT_EQ(frm->lblKm->text(), "0 km");
     PickSelectorEntry(frm->cboDalnice, 0);
     ASSERT_EQ(frm->lbxCis->count(), 2);
-    EXPECT_EQ(ListEntry(frm->lbxCis, 0), "(AS) M\xFCnchen : (AK) \x8Aag;12,5");
+    EXPECT_EQ(ListEntry(frm->lbxCis, 0), "(AS) M\xFCnchen : (AK) \x8A"
+                                         "ag;12,5");
 
     // Austrian source with tabs; the German table is untouched by it.
     WriteFile("au_maut.csv", "Autobahn\tx\tVon\tBis\tA\tB\tC\r\nA1\t\tWien\tLinz\t10\t20\t30");

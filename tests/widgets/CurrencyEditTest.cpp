@@ -20,7 +20,7 @@ namespace {
 const QChar kCzechDecimal = u',';
 const QString kCzechGroup = QStringLiteral("\u00A0");
 
-class CurrencyEditTest : public ::testing::Test {
+class CurrencyEditFocusTest : public ::testing::Test {
 protected:
     void SetUp() override {
         window_ = std::make_unique<QWidget>();
@@ -53,7 +53,7 @@ protected:
     std::unique_ptr<QSignalSpy> changed_;
 };
 
-TEST(CurrencyEdit, StartsAtZeroReadOnlyFocusableRightAligned) {
+TEST(CurrencyEditTest, StartsAtZeroReadOnlyFocusableRightAligned) {
     TCurrencyEdit edit;
     EXPECT_EQ(edit.Value(), 0);
     EXPECT_EQ(edit.PlainText(), "");
@@ -64,7 +64,7 @@ TEST(CurrencyEdit, StartsAtZeroReadOnlyFocusableRightAligned) {
 }
 
 // Plain ("0.##", empty for zero) and display (",0.00 €;-,0.00 €") under Czech separators.
-TEST(CurrencyEdit, FormatsPlainAndDisplay) {
+TEST(CurrencyEditTest, FormatsPlainAndDisplay) {
     const struct {
         double value;
         const char16_t* plain;
@@ -106,7 +106,7 @@ TEST(CurrencyEdit, FormatsPlainAndDisplay) {
     }
 }
 
-TEST(CurrencyEdit, ValueReadsBackToTheHundredth) {
+TEST(CurrencyEditTest, ValueReadsBackToTheHundredth) {
     const struct {
         double set;
         double read;
@@ -122,7 +122,7 @@ TEST(CurrencyEdit, ValueReadsBackToTheHundredth) {
     }
 }
 
-TEST(CurrencyEdit, EnglishSeparators) {
+TEST(CurrencyEditTest, EnglishSeparators) {
     TCurrencyEdit edit;
     edit.SetSeparators(u'.', QStringLiteral(","));
     edit.SetValue(-1234567.5);
@@ -132,7 +132,7 @@ TEST(CurrencyEdit, EnglishSeparators) {
 }
 
 // Changed follows the plain text: once per real change, synchronously, never for the same text.
-TEST(CurrencyEdit, ChangedFiresOnlyWhenThePlainTextChanges) {
+TEST(CurrencyEditTest, ChangedFiresOnlyWhenThePlainTextChanges) {
     TCurrencyEdit edit;
     edit.SetSeparators(kCzechDecimal, kCzechGroup);
     std::vector<double> seen;
@@ -151,7 +151,7 @@ TEST(CurrencyEdit, ChangedFiresOnlyWhenThePlainTextChanges) {
     EXPECT_EQ(seen.size(), 2u);
 }
 
-TEST(CurrencyEdit, SeparatorsRerenderWithoutChanged) {
+TEST(CurrencyEditTest, SeparatorsRerenderWithoutChanged) {
     TCurrencyEdit edit;
     edit.SetValue(1234.5);
     QSignalSpy changed(&edit, &TCurrencyEdit::Changed);
@@ -163,7 +163,7 @@ TEST(CurrencyEdit, SeparatorsRerenderWithoutChanged) {
     EXPECT_EQ(changed.count(), 0);
 }
 
-TEST_F(CurrencyEditTest, FocusSwitchesBetweenPlainAndDisplay) {
+TEST_F(CurrencyEditFocusTest, FocusSwitchesBetweenPlainAndDisplay) {
     edit_->SetValue(-1234.5);
     changed_->clear();
     EXPECT_EQ(edit_->text(), QStringLiteral("-1\u00A0234,50 \u20AC"));
@@ -180,7 +180,7 @@ TEST_F(CurrencyEditTest, FocusSwitchesBetweenPlainAndDisplay) {
 }
 
 // State: focused, value 12.5. Action: type, delete, paste. Expected: nothing changes.
-TEST_F(CurrencyEditTest, UserCannotChangeTheText) {
+TEST_F(CurrencyEditFocusTest, UserCannotChangeTheText) {
     edit_->SetValue(12.5);
     Enter();
     changed_->clear();
@@ -203,7 +203,7 @@ TEST_F(CurrencyEditTest, UserCannotChangeTheText) {
 
 // Qt sets the C library's locale from the user's; a decimal-comma C locale must not change how
 // the plain text reads back (it once made every rate read as 0 under cs_CZ).
-TEST(CurrencyEdit, ValueIgnoresTheCLibraryLocale) {
+TEST(CurrencyEditTest, ValueIgnoresTheCLibraryLocale) {
     const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
     if (!std::setlocale(LC_NUMERIC, "cs_CZ.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
         GTEST_SKIP() << "no decimal-comma locale installed";

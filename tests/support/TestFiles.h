@@ -1,18 +1,21 @@
 #pragma once
-// Scratch folders and whole-file helpers for the data layer's tests.
+// Scratch folders and whole-file helpers for tests that work on real files.
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#if defined(__linux__)
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
+#endif
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <stdexcept>
 #include <string>
 
 namespace testfiles {
@@ -36,18 +39,17 @@ inline std::set<std::string> FileNames(const fs::path& dir) {
     return names;
 }
 
+// A fresh folder, removed with everything in it (write protection included) at the end.
 class ScratchDir {
 public:
     ScratchDir() {
-        std::string pattern = (fs::temp_directory_path() / "vemo-data-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
+        if (!dir_.isValid())
+            throw std::runtime_error("no temporary folder");
+        path_ = fs::path(dir_.path().toStdString());
     }
     ~ScratchDir() {
         std::error_code ignored;
         fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(path_, ignored);
     }
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
@@ -56,6 +58,7 @@ public:
     std::string File(const std::string& name) const { return (path_ / name).string(); }
 
 private:
+    QTemporaryDir dir_;
     fs::path path_;
 };
 
@@ -71,25 +74,28 @@ private:
     fs::path previous_;
 };
 
-// Makes a file or folder unwritable for the test process, also for root (where permission bits
-// are ignored) through the immutable attribute. Returns false when neither works here.
+// Makes a file or folder unwritable for the test process. Root ignores permission bits, so on
+// Linux it gets the immutable attribute instead. Active() is false when neither works here.
 class WriteProtect {
 public:
     explicit WriteProtect(const fs::path& path) : path_(path) {
-        if (geteuid() != 0) {
-            const auto perms = fs::status(path).permissions();
-            fs::permissions(path, perms & ~(fs::perms::owner_write | fs::perms::group_write |
-                                            fs::perms::others_write));
-            mode_ = Mode::Permissions;
+        if (!RunsAsRoot()) {
+            std::error_code error;
+            fs::permissions(
+                path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                fs::perm_options::remove, error);
+            if (!error)
+                mode_ = Mode::Permissions;
         } else if (SetImmutable(true)) {
             mode_ = Mode::Immutable;
         }
     }
     ~WriteProtect() {
+        std::error_code ignored;
         if (mode_ == Mode::Immutable)
             SetImmutable(false);
         else if (mode_ == Mode::Permissions)
-            fs::permissions(path_, fs::perms::owner_write, fs::perm_options::add);
+            fs::permissions(path_, fs::perms::owner_write, fs::perm_options::add, ignored);
     }
     WriteProtect(const WriteProtect&) = delete;
     WriteProtect& operator=(const WriteProtect&) = delete;
@@ -99,7 +105,16 @@ public:
 private:
     enum class Mode { None, Permissions, Immutable };
 
-    bool SetImmutable(bool on) {
+    static bool RunsAsRoot() {
+#if defined(__linux__)
+        return geteuid() == 0;
+#else
+        return false;
+#endif
+    }
+
+    bool SetImmutable([[maybe_unused]] bool on) {
+#if defined(__linux__)
         const int fd = open(path_.c_str(), O_RDONLY | O_NONBLOCK);
         if (fd < 0)
             return false;
@@ -111,6 +126,9 @@ private:
         }
         close(fd);
         return ok;
+#else
+        return false;
+#endif
     }
 
     fs::path path_;
