@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cstring>
 #include <system_error>
 
@@ -85,10 +86,11 @@ DataFileContent ReadNative(const std::string& fileName, const std::function<void
     if (opened)
         opened();
 
-    DataFileContent content{ByteBuffer(static_cast<std::size_t>(size)), 0};
-    while (content.size < size) {
-        const DWORD want =
-            static_cast<DWORD>(std::min<std::uint64_t>(size - content.size, kReadBlock));
+    // A size beyond the address space asks for more than can be had: the buffer throws.
+    const auto total = static_cast<std::size_t>(std::min<std::uint64_t>(size, SIZE_MAX));
+    DataFileContent content{ByteBuffer(total), 0};
+    while (content.size < total) {
+        const DWORD want = static_cast<DWORD>(std::min(total - content.size, kReadBlock));
         DWORD got = 0;
         if (!ReadFile(file, content.bytes.Data() + content.size, want, &got, nullptr))
             throw FileError(fileName, SystemReason());
@@ -132,7 +134,9 @@ DataFileContent ReadNative(const std::string& fileName, const std::function<void
         opened();
 
     // What is appended after this point is not part of the content.
-    const auto size = static_cast<std::size_t>(status.st_size);
+    // A size beyond the address space asks for more than can be had: the buffer throws.
+    const auto size = static_cast<std::size_t>(
+        std::min<std::uint64_t>(static_cast<std::uint64_t>(status.st_size), SIZE_MAX));
     DataFileContent content{ByteBuffer(size), 0};
     while (content.size < size) {
         const ssize_t got = read(fd, content.bytes.Data() + content.size,
