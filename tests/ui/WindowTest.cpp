@@ -91,7 +91,9 @@ TEST_F(WindowTest, WindowFrameFontAndTabs) {
     EXPECT_EQ(frm->size(), QSize(537, 511));
     EXPECT_EQ(frm->minimumSize(), frm->maximumSize());
     EXPECT_EQ(frm->pos(), QPoint(269, 124));
-    EXPECT_EQ(frm->windowType(), Qt::Tool);
+    // An ordinary top-level window, so that task bars and Alt+Tab list it.
+    EXPECT_EQ(frm->windowType(), Qt::Window);
+    EXPECT_EQ(frm->parentWidget(), nullptr);
     const Qt::WindowFlags flags = frm->windowFlags();
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
@@ -194,6 +196,27 @@ TEST_F(WindowTest, CaptionsStartAtTheirPlaceAndAreNotClipped) {
     EXPECT_EQ(frm->lblKategorie->geometry(), QRect(8, 310, 3, 13));
     EXPECT_EQ(frm->lblUsek->geometry(), QRect(6, 250, 3, 13));
     EXPECT_EQ(frm->lblAUUsek->geometry(), QRect(11, 346, 3, 13));
+}
+
+// Whatever face stands in for Tahoma, no caption runs into or touches the control beside it.
+TEST_F(WindowTest, CaptionsKeepClearOfTheControlBesideThem) {
+    auto frm = Open();
+    struct Case {
+        QLabel* caption;
+        QWidget* beside;
+    };
+    const Case cases[] = {
+        {frm->Label1, frm->cboDalnice},   {frm->Label2, frm->lbxTrasa},
+        {frm->Label8, frm->speNapravy},   {frm->Label4, frm->curSazba},
+        {frm->Label9, frm->cboAUDalnice}, {frm->Label10, frm->lbxAUTrasa},
+        {frm->Label3, frm->lblKm},
+    };
+    for (const Case& c : cases) {
+        const int end =
+            c.caption->x() + c.caption->fontMetrics().horizontalAdvance(c.caption->text());
+        EXPECT_LE(end + 2, c.beside->x()) << c.caption->objectName().toStdString() << " in "
+                                          << QFontInfo(c.caption->font()).family().toStdString();
+    }
 }
 
 TEST_F(WindowTest, LabelsThatSizeToTheirTextFollowPlainSetText) {
@@ -412,8 +435,7 @@ TEST_F(WindowTest, ClosingRunsFormCloseWithoutAQuestion) {
 
 namespace {
 
-// The window is a tool window, which Qt does not count as a last window; closing it must still
-// end the message loop, with code 0.
+// Closing the window ends the message loop, with code 0.
 TEST_F(WindowTest, ClosingTheWindowEndsTheMessageLoopWithCodeZero) {
     auto frm = Open();
     QTimer::singleShot(0, frm.get(), [&frm] { frm->close(); });
