@@ -91,8 +91,10 @@ public:
         return raw_ ? std::string(arg) : vemo::Utf8ToCp1250(arg);
     }
     void Line(std::string_view cp1250) const {
-        const std::string text = Text(cp1250);
-        std::fwrite(text.data(), 1, text.size(), stdout);
+        // Raw lines go out as they are, without a copy each.
+        const std::string text = raw_ ? std::string() : Text(cp1250);
+        const std::string_view out = raw_ ? cp1250 : std::string_view(text);
+        std::fwrite(out.data(), 1, out.size(), stdout);
         std::fputc('\n', stdout);
     }
 
@@ -119,8 +121,8 @@ int Run(const Options& options, const Printer& out) {
     if (command == "decode") {
         Expect(options, 2, 2, false);
         const vemo::LineTable table = Load(options.words[1]);
-        for (const auto& line : table.Lines())
-            out.Line(vemo::Base64Decode(line));
+        for (int i = 0; i < table.Count(); ++i)
+            out.Line(vemo::Base64Decode(table.Get(i)));
         return 0;
     }
     if (command == "encode") {
