@@ -3,7 +3,7 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 15
 
-.PHONY: all build test run asan-test bench fuzz format format-check clean windows windows-test windows-package windows-check
+.PHONY: all build test run asan-test bench fuzz package format format-check clean windows windows-test windows-package windows-check
 
 all: build
 
@@ -49,6 +49,16 @@ fuzz:
 	        | grep -E 'stat::number_of_executed_units|ERROR|SUMMARY' || true; \
 	    test $${PIPESTATUS[0]} -eq 0; \
 	done
+
+# The Debian package, built with Debian's hardening flags: build/vemo-maut_<version>_<arch>.deb.
+package:
+	@scripts/setup-deps.sh package
+	@DEB_BUILD_MAINT_OPTIONS=hardening=+all; export DEB_BUILD_MAINT_OPTIONS; \
+	cmake --preset package -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+	@cmake --build --preset package -j $(JOBS) --target package
+	@cp build/package/vemo-maut_*.deb build/
+	@ls build/vemo-maut_*.deb
 
 # Windows: cross-built with mingw-w64 against a static Qt for Windows, tested under Wine.
 windows:

@@ -6,14 +6,54 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <cstdio>
+#include <cstring>
+
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
 
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: vemo-maut [QZX]\n"
+    "\n"
+    "Opens the toll calculator on data.sdf and data2.sdf in the working directory.\n"
+    "  QZX        as the only argument: the maintainer mode, with the \"Data\" buttons that\n"
+    "             convert maut_55a.csv and au_maut.csv into those files\n"
+    "  --help     print this text\n"
+    "  --version  print the version\n"
+    "\n"
+    "Numbers follow the locale (LC_ALL, LC_NUMERIC, LANG). See vemo-maut(1).\n";
+
+// --help and --version count only as the one argument, and are answered before any window
+// system is needed; every other command line opens the window.
+bool AnswerCommandLine(int argc, char** argv) {
+    if (argc != 2) {
+        return false;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::fputs("vemo-maut " VEMO_VERSION "\n", stdout);
+        return true;
+    }
+    if (std::strcmp(argv[1], "--help") == 0) {
+        std::fputs(kUsage, stdout);
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    if (AnswerCommandLine(argc, argv)) {
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
     QApplication application(argc, argv);
     // Only the application name: a display name would be appended to every window caption.
     QApplication::setApplicationName(QStringLiteral("Vemo Maut"));
+    // Ties the running window to its menu entry (the Wayland app id, the task bar's grouping).
+    QGuiApplication::setDesktopFileName(QStringLiteral(VEMO_APP_ID));
 
     TfrmVemo::Options options;
 #ifdef Q_OS_WIN
@@ -25,7 +65,10 @@ int main(int argc, char* argv[]) {
     options.arguments = QCoreApplication::arguments().mid(1);
 #endif
     TfrmVemo frmVemo(std::move(options));
-    QApplication::setWindowIcon(frmVemo.windowIcon());
+    // The installed icon theme's drawing where there is one, else the window's own copy.
+    const QIcon icon = QIcon::fromTheme(QStringLiteral(VEMO_APP_ID), frmVemo.windowIcon());
+    QApplication::setWindowIcon(icon);
+    frmVemo.setWindowIcon(icon);
 
     frmVemo.show();
     return application.exec();

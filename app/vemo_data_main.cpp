@@ -12,7 +12,9 @@
 #include <QLocale>
 #include <QString>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #ifdef _WIN32
 #include <fcntl.h>
@@ -40,14 +42,17 @@ constexpr const char* kUsage =
     "  --austrian  the Austrian layout (data2.sdf, au_maut.csv) instead of the German one\n"
     "  --raw       print texts as Windows-1250 bytes instead of UTF-8\n"
     "  --help      print this text\n"
+    "  --version   print the version\n"
     "\n"
-    "Numbers and sorting follow the locale (LC_ALL, LC_NUMERIC, LANG). Exit status: 0 done,\n"
-    "1 file error or problems found, 2 wrong arguments.\n";
+    "Numbers and sorting follow the locale (LC_ALL, LC_NUMERIC, LANG): a file written with\n"
+    "decimal commas reads as 0 under a locale with a decimal point; check finds such fields.\n"
+    "Exit status: 0 done, 1 file error or problems found, 2 wrong arguments. See vemo-data(1).\n";
 
 struct Options {
     bool austrian = false;
     bool raw = false;
     bool help = false;
+    bool version = false;
     std::vector<std::string> words;
 };
 
@@ -70,6 +75,8 @@ Options ParseArguments(int argc, char** argv) {
             options.raw = true;
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else {
             throw UsageError{"unknown option " + std::string(arg)};
         }
@@ -95,8 +102,10 @@ public:
 #endif
     }
     void Line(std::string_view cp1250) const {
-        const std::string text = Text(cp1250);
-        std::fwrite(text.data(), 1, text.size(), stdout);
+        // Raw lines go out as they are, without a copy each.
+        const std::string text = raw_ ? std::string() : Text(cp1250);
+        const std::string_view out = raw_ ? cp1250 : std::string_view(text);
+        std::fwrite(out.data(), 1, out.size(), stdout);
         std::fputc('\n', stdout);
     }
 
@@ -123,8 +132,8 @@ int Run(const Options& options, const Printer& out) {
     if (command == "decode") {
         Expect(options, 2, 2, false);
         const vemo::LineTable table = Load(options.words[1]);
-        for (const auto& line : table.Lines())
-            out.Line(vemo::Base64Decode(line));
+        for (int i = 0; i < table.Count(); ++i)
+            out.Line(vemo::Base64Decode(table.Get(i)));
         return 0;
     }
     if (command == "encode") {
@@ -159,6 +168,11 @@ int Run(const Options& options, const Printer& out) {
         const auto entries =
             options.austrian ? vemo::AustrianSectionListing(table, selector)
                              : vemo::GermanSectionListing(table, vemo::GermanMotorwayKey(selector));
+        // An empty listing would look like a silent failure; the status stays 0, as for any
+        // listing, and stdout stays empty for scripts that read it.
+        if (entries.empty())
+            std::fprintf(stderr, "vemo-data: no rows for motorway %s in %s\n",
+                         options.words[2].c_str(), options.words[1].c_str());
         for (const auto& entry : entries)
             out.Line(entry);
         return 0;
@@ -177,6 +191,15 @@ int Run(const Options& options, const Printer& out) {
     throw UsageError{"unknown command " + command};
 }
 
+// One error line as command-line tools write them: the program's name, the message the window
+// would show (without its full stop), then the system's reason where there is one.
+void PrintError(const std::string& message, const std::string& reason = {}) {
+    std::string line = "vemo-data: " + message;
+    if (!reason.empty())
+        line += ": " + reason;
+    std::fprintf(stderr, "%s\n", line.c_str());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -192,12 +215,18 @@ int main(int argc, char** argv) {
             std::fputs(kUsage, stdout);
             return 0;
         }
+        if (options.version) {
+            std::fputs("vemo-data " VEMO_VERSION "\n", stdout);
+            return 0;
+        }
         if (options.words.empty())
             throw UsageError{"no command"};
         const Printer out(options.raw);
         const int status = Run(options, out);
+        errno = 0;
         if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-            std::fprintf(stderr, "%s\n", vemo::ReportText(vemo::WriteError().Message()).c_str());
+            const int cause = errno;
+            PrintError(vemo::WriteError().Message(), cause != 0 ? std::strerror(cause) : "");
             return 1;
         }
         return status;
@@ -205,11 +234,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vemo-data: %s\n\n%s", error.reason.c_str(), kUsage);
         return 2;
     } catch (const vemo::Error& error) {
-        const std::string text = Printer(options.raw).Text(vemo::ReportText(error.Message()));
-        std::fprintf(stderr, "%s\n", text.c_str());
+        PrintError(Printer(options.raw).Text(error.Message()), error.Reason());
         return 1;
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "vemo-data: %s\n", error.what());
+        PrintError(error.what());
         return 1;
     }
 }

@@ -1,5 +1,11 @@
-// Start-up load, index build and section listing on a German table of full size.
+// Start-up load, file load, index build, section listings, conversion and the memory a load
+// takes, on the German table of GermanTableGenerator.h (200,000 rows, some 27 MB).
+#include "GermanTableGenerator.h"
+
 #include "BaseXCodec.h"
+#if __has_include("DataFile.h")
+#include "DataFile.h"
+#endif
 #include "LineTable.h"
 #include "LocaleCollation.h"
 #include "TextRoutines.h"
@@ -8,40 +14,28 @@
 #include <QLocale>
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kRows = 200000;
-constexpr int kMotorways = 100;
-
 struct Fixture {
     fs::path dir;
-    vemo::LineTable table;
-    std::string largestKey;
-    int largestRows = 0;
+    benchdata::GermanTable rows;
+    vemo::LineTable table; // data.sdf as loaded
+    std::uintmax_t fileSize = 0;
 };
 
-std::string Name(std::mt19937& rng, int length) {
-    static const std::string letters = "abcdefghijklmnopqrstuvwxyz\xE8\x9A\xF8\xFD\xE1";
-    std::uniform_int_distribution<std::size_t> pick(0, letters.size() - 1);
-    std::string name(1, static_cast<char>('A' + rng() % 26));
-    while (static_cast<int>(name.size()) < length)
-        name += letters[pick(rng)];
-    return name;
-}
-
-// 200,000 rows of 100 motorways of uneven length, each motorway's rows together, 12 fields and
-// 80 to 120 bytes a row, as data.sdf in a scratch folder (with a small data2.sdf beside it).
+// data.sdf and its source maut_55a.csv in a scratch folder, with a small data2.sdf beside them.
 const Fixture& Data() {
     static const Fixture fixture = [] {
         Fixture f;
@@ -49,58 +43,48 @@ const Fixture& Data() {
         if (!mkdtemp(pattern.data()))
             std::abort();
         f.dir = pattern;
+        f.rows = benchdata::MakeGermanTable();
+        if (!benchdata::WriteLines(f.rows.rows, (f.dir / vemo::kGermanDataFile).string(), true) ||
+            !benchdata::WriteLines(f.rows.rows, (f.dir / vemo::kGermanSourceFile).string(), false))
+            std::abort();
+        f.fileSize = fs::file_size(f.dir / vemo::kGermanDataFile);
+        f.table.LoadFromFile((f.dir / vemo::kGermanDataFile).string());
 
-        std::mt19937 rng(1250);
-        std::vector<double> weights;
-        for (int m = 0; m < kMotorways; ++m)
-            weights.push_back(1.0 + (m * 37 % 100) / 20.0);
-        double total = 0;
-        for (double w : weights)
-            total += w;
-
-        f.table.Append(vemo::Base64Encode(
-            "Dalnice;Smer;Oznaceni;Od;Km od;Oznaceni;Do;Delka;Kategorie;Pasy;Stat;Poznamka"));
-        const char* kinds[] = {"AS", "AK", "AD", "AN", "BS", "TR"};
-        int row = 0;
-        for (int m = 0; m < kMotorways && row < kRows; ++m) {
-            const int count = m + 1 == kMotorways
-                                  ? kRows - row
-                                  : static_cast<int>(kRows * weights[m] / total + 0.5);
-            const std::string number = std::to_string(m < 50 ? m + 1 : 3 * m + 100);
-            if (count > f.largestRows) {
-                f.largestRows = count;
-                f.largestKey = number;
-            }
-            for (int i = 0; i < count && row < kRows; ++i, ++row) {
-                const int target = 80 + static_cast<int>(rng() % 41);
-                std::string line = number + ";" + std::to_string(i % 2) + ";" + kinds[rng() % 6] +
-                                   ";" + Name(rng, 8) + ";" + std::to_string(rng() % 900) + ";" +
-                                   kinds[rng() % 6] + ";" + Name(rng, 8) + ";" +
-                                   std::to_string(rng() % 30) + "," + std::to_string(rng() % 10) +
-                                   ";A;2;D;";
-                if (static_cast<int>(line.size()) < target)
-                    line += Name(rng, target - static_cast<int>(line.size()));
-                f.table.Append(vemo::Base64Encode(line.substr(0, target)));
-            }
-        }
-        f.table.SaveToFile((f.dir / vemo::kGermanDataFile).string());
-
-        vemo::LineTable austrian;
-        austrian.Append(vemo::Base64Encode("Autobahn;x;Von;Bis;2;3;4"));
+        std::vector<std::string> austrian = {"Autobahn;x;Von;Bis;2;3;4"};
         for (int i = 0; i < 2000; ++i) {
             std::string line = "A";
             line += std::to_string(i % 20);
-            line += ";;";
-            line += Name(rng, 10);
-            line += ';';
-            line += Name(rng, 10);
+            line += ";;Ort ";
+            line += std::to_string(i);
+            line += ";Ort ";
+            line += std::to_string(i + 1);
             line += ";1,50;2,25;3,10";
-            austrian.Append(vemo::Base64Encode(line));
+            austrian.push_back(std::move(line));
         }
-        austrian.SaveToFile((f.dir / vemo::kAustrianDataFile).string());
+        if (!benchdata::WriteLines(austrian, (f.dir / vemo::kAustrianDataFile).string(), true))
+            std::abort();
         return f;
     }();
     return fixture;
+}
+
+// A value in kB from /proc/self/status ("VmRSS", "VmHWM"); -1 when there is none.
+long StatusKilobytes(const std::string& name) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.compare(0, name.size() + 1, name + ":") == 0)
+            return std::strtol(line.c_str() + name.size() + 1, nullptr, 10);
+    }
+    return -1;
+}
+
+// Starts the peak resident size over again from the current one.
+bool ResetPeak() {
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+    clear.close();
+    return static_cast<bool>(clear);
 }
 
 void BM_StartupLoad(benchmark::State& state) {
@@ -112,7 +96,7 @@ void BM_StartupLoad(benchmark::State& state) {
         vemo::TollLists lists(czech);
         vemo::StartupLoad(lists, {});
         benchmark::DoNotOptimize(lists.germanIndex.Count());
-        if (lists.germanIndex.Count() != kMotorways)
+        if (lists.germanIndex.Count() != 100)
             state.SkipWithError("wrong index");
     }
     fs::current_path(previous);
@@ -120,27 +104,70 @@ void BM_StartupLoad(benchmark::State& state) {
 BENCHMARK(BM_StartupLoad)->Unit(benchmark::kMillisecond);
 
 void BM_LoadGermanFile(benchmark::State& state) {
-    const std::string file = (Data().dir / vemo::kGermanDataFile).string();
+    const Fixture& f = Data();
+    const std::string file = (f.dir / vemo::kGermanDataFile).string();
     for (auto _ : state) {
         vemo::LineTable table;
         table.LoadFromFile(file);
         benchmark::DoNotOptimize(table.Count());
     }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(f.fileSize));
 }
 BENCHMARK(BM_LoadGermanFile)->Unit(benchmark::kMillisecond);
 
-// The same lines split from memory with CR LF, CR alone and LF alone as line ends.
-void BM_SplitLines(benchmark::State& state) {
+#if __has_include("DataFile.h")
+// The floor of a load: the file read into a fresh buffer and nothing else.
+void BM_ReadGermanFileOnly(benchmark::State& state) {
+    const Fixture& f = Data();
+    const std::string file = (f.dir / vemo::kGermanDataFile).string();
+    for (auto _ : state) {
+        const vemo::DataFileContent content = vemo::ReadDataFile(file);
+        benchmark::DoNotOptimize(content.size);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(f.fileSize));
+}
+BENCHMARK(BM_ReadGermanFileOnly)->Unit(benchmark::kMillisecond);
+#endif
+
+// The resident memory a load adds, against the file's size, with the table still alive.
+void BM_LoadPeakMemory(benchmark::State& state) {
+    const Fixture& f = Data();
+    const std::string file = (f.dir / vemo::kGermanDataFile).string();
+    long added = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        malloc_trim(0);
+        if (!ResetPeak()) {
+            state.SkipWithError("cannot reset the peak resident size");
+            break;
+        }
+        const long before = StatusKilobytes("VmRSS");
+        state.ResumeTiming();
+        vemo::LineTable table;
+        table.LoadFromFile(file);
+        state.PauseTiming();
+        added = StatusKilobytes("VmHWM") - before;
+        state.ResumeTiming();
+    }
+    state.counters["peak_added_MiB"] = static_cast<double>(added) / 1024.0;
+    state.counters["peak_per_file"] =
+        static_cast<double>(added) * 1024.0 / static_cast<double>(f.fileSize);
+}
+BENCHMARK(BM_LoadPeakMemory)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The same lines from memory with CR LF, CR alone and LF alone as line ends.
+void BM_LoadFromBytes(benchmark::State& state) {
     const char* ends[] = {"\r\n", "\r", "\n"};
     std::string content;
     for (const auto& line : Data().table.Lines())
         content += line + ends[state.range(0)];
     for (auto _ : state) {
-        const auto lines = vemo::SplitLines(content);
-        benchmark::DoNotOptimize(lines.data());
+        vemo::LineTable table;
+        table.LoadFromBytes(content);
+        benchmark::DoNotOptimize(table.Count());
     }
 }
-BENCHMARK(BM_SplitLines)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadFromBytes)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 void BM_BuildGermanIndex(benchmark::State& state) {
     const vemo::Collation czech = vemo::LocaleCollation(QLocale("cs_CZ"));
@@ -155,12 +182,12 @@ BENCHMARK(BM_BuildGermanIndex)->Unit(benchmark::kMillisecond);
 void BM_ListLargestMotorway(benchmark::State& state) {
     const Fixture& f = Data();
     for (auto _ : state) {
-        const auto entries = vemo::GermanSectionListing(f.table, f.largestKey);
-        if (static_cast<int>(entries.size()) != f.largestRows)
+        const auto entries = vemo::GermanSectionListing(f.table, f.rows.largestMotorway);
+        if (static_cast<int>(entries.size()) != f.rows.largestRows)
             state.SkipWithError("wrong listing");
         benchmark::DoNotOptimize(entries.data());
     }
-    state.counters["rows"] = f.largestRows;
+    state.counters["rows"] = f.rows.largestRows;
 }
 BENCHMARK(BM_ListLargestMotorway)->Unit(benchmark::kMillisecond);
 
@@ -171,6 +198,21 @@ void BM_ListMissingMotorway(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ListMissingMotorway)->Unit(benchmark::kMillisecond);
+
+// The German conversion of the 200,000-line source, saving included.
+void BM_ConvertGerman(benchmark::State& state) {
+    const Fixture& f = Data();
+    const std::string source = (f.dir / vemo::kGermanSourceFile).string();
+    const std::string target = (f.dir / "converted.sdf").string();
+    for (auto _ : state) {
+        vemo::LineTable table;
+        vemo::ConvertGerman(table, source, target);
+        benchmark::DoNotOptimize(table.Count());
+    }
+    if (fs::file_size(target) != f.fileSize)
+        state.SkipWithError("converted file differs in size");
+}
+BENCHMARK(BM_ConvertGerman)->Unit(benchmark::kMillisecond);
 
 void BM_GetField(benchmark::State& state) {
     const std::string row = "7;1;AS;Frankfurt-S\xFC"

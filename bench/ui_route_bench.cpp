@@ -42,7 +42,7 @@ struct Window {
         WriteData("data2.sdf", true);
         TfrmVemo::Options options;
         options.readLocale = [] {
-            return UiLocaleFor(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+            return vemo::ui::UiLocaleFor(QLocale(QLocale::Czech, QLocale::CzechRepublic));
         };
         options.reportError = [](QWidget*, const QString&) { std::abort(); };
         frm = std::make_unique<TfrmVemo>(options);
@@ -105,7 +105,7 @@ void AddAll(benchmark::State& state, Tab (*tab)(TfrmVemo&)) {
     SelectAllSections(f, t);
     for (auto _ : state) {
         state.PauseTiming();
-        ListClear(t.route);
+        vemo::ui::ListClear(t.route);
         state.ResumeTiming();
         (f.*t.add)();
     }
@@ -119,7 +119,7 @@ void RemoveAll(benchmark::State& state, Tab (*tab)(TfrmVemo&)) {
     SelectAllSections(f, t);
     for (auto _ : state) {
         state.PauseTiming();
-        ListClear(t.route);
+        vemo::ui::ListClear(t.route);
         (f.*t.add)();
         t.route->selectAll();
         state.ResumeTiming();
@@ -140,10 +140,10 @@ void ListBoxFiveThousandRows(benchmark::State& state) {
     QListWidget list;
     list.setSelectionMode(QAbstractItemView::ExtendedSelection);
     for (auto _ : state) {
-        ListAppend(&list, entries);
+        vemo::ui::ListAppend(&list, entries);
         list.selectAll();
-        ListDeleteRows(&list, everyOther);
-        ListDeleteRows(&list, ListSelectedRows(&list));
+        vemo::ui::ListDeleteRows(&list, everyOther);
+        vemo::ui::ListDeleteRows(&list, vemo::ui::ListSelectedRows(&list));
     }
     if (list.count() != 0)
         state.SkipWithError("list not emptied");

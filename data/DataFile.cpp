@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cstring>
 #include <system_error>
 
@@ -27,15 +28,17 @@ namespace {
 std::atomic<unsigned> tempCounter{0};
 constexpr int kTempAttempts = 100;
 
-// Copies what was read into content and reports whether a NUL ended the content there.
-bool KeepUpToNul(std::string& content, std::size_t& used, std::size_t got) {
-    const void* nul = std::memchr(content.data() + used, '\0', got);
-    if (nul) {
-        used = static_cast<std::size_t>(static_cast<const char*>(nul) - content.data());
-        return true;
-    }
-    used += got;
-    return false;
+using Received = std::function<void(const DataFileContent& content)>;
+
+// Takes the got bytes just read into content and reports whether a NUL ended the content there.
+bool KeepUpToNul(DataFileContent& content, std::size_t got, const Received& received) {
+    const char* const bytes = content.bytes.Data();
+    const void* nul = std::memchr(bytes + content.size, '\0', got);
+    content.size =
+        nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - bytes) : content.size + got;
+    if (received)
+        received(content);
+    return nul != nullptr;
 }
 
 #ifdef _WIN32
@@ -64,7 +67,8 @@ unsigned ProcessId() {
 }
 
 // Others may read the file but not write it while it is read.
-std::string ReadNative(const std::string& fileName, const std::function<void()>& opened) {
+DataFileContent ReadNative(const std::string& fileName, const std::function<void()>& opened,
+                           const Received& received) {
     const HANDLE file = CreateFileW(Wide(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
@@ -82,18 +86,17 @@ std::string ReadNative(const std::string& fileName, const std::function<void()>&
     if (opened)
         opened();
 
-    std::string content(static_cast<std::size_t>(size), '\0');
-    std::size_t used = 0;
-    while (used < content.size()) {
-        const DWORD want =
-            static_cast<DWORD>(std::min<std::size_t>(content.size() - used, 1u << 30));
+    // A size beyond the address space asks for more than can be had: the buffer throws.
+    const auto total = static_cast<std::size_t>(std::min<std::uint64_t>(size, SIZE_MAX));
+    DataFileContent content{ByteBuffer(total), 0};
+    while (content.size < total) {
+        const DWORD want = static_cast<DWORD>(std::min(total - content.size, kReadBlock));
         DWORD got = 0;
-        if (!ReadFile(file, content.data() + used, want, &got, nullptr))
+        if (!ReadFile(file, content.bytes.Data() + content.size, want, &got, nullptr))
             throw FileError(fileName, SystemReason());
-        if (got == 0 || KeepUpToNul(content, used, got))
+        if (got == 0 || KeepUpToNul(content, got, received))
             break;
     }
-    content.resize(used);
     return content;
 }
 
@@ -107,7 +110,8 @@ unsigned ProcessId() {
     return static_cast<unsigned>(getpid());
 }
 
-std::string ReadNative(const std::string& fileName, const std::function<void()>& opened) {
+DataFileContent ReadNative(const std::string& fileName, const std::function<void()>& opened,
+                           const Received& received) {
     // Without O_NONBLOCK a FIFO would wait in open for a writer that may never come.
     int fd;
     do {
@@ -130,20 +134,21 @@ std::string ReadNative(const std::string& fileName, const std::function<void()>&
         opened();
 
     // What is appended after this point is not part of the content.
-    std::string content(static_cast<std::size_t>(status.st_size), '\0');
-    std::size_t used = 0;
-    while (used < content.size()) {
-        const ssize_t got = read(fd, content.data() + used,
-                                 std::min<std::size_t>(content.size() - used, SSIZE_MAX));
+    // A size beyond the address space asks for more than can be had: the buffer throws.
+    const auto size = static_cast<std::size_t>(
+        std::min<std::uint64_t>(static_cast<std::uint64_t>(status.st_size), SIZE_MAX));
+    DataFileContent content{ByteBuffer(size), 0};
+    while (content.size < size) {
+        const ssize_t got = read(fd, content.bytes.Data() + content.size,
+                                 std::min(size - content.size, kReadBlock));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
             throw FileError(fileName, SystemReason());
         // Zero: the file shrank meanwhile; what was read is the content.
-        if (got == 0 || KeepUpToNul(content, used, static_cast<std::size_t>(got)))
+        if (got == 0 || KeepUpToNul(content, static_cast<std::size_t>(got), received))
             break;
     }
-    content.resize(used);
     return content;
 }
 
@@ -191,8 +196,9 @@ std::string ReplacedFile(const std::string& fileName) {
 
 } // namespace
 
-std::string ReadDataFile(const std::string& fileName, const std::function<void()>& opened) {
-    return ReadNative(fileName, opened);
+DataFileContent ReadDataFile(const std::string& fileName, const std::function<void()>& opened,
+                             const Received& received) {
+    return ReadNative(fileName, opened, received);
 }
 
 NativeSaveSystem::~NativeSaveSystem() {
@@ -354,6 +360,16 @@ void SaveDataFile(const std::string& fileName, std::string_view content) {
 }
 
 void SaveDataFile(const std::string& fileName, std::string_view content, SaveSystem& system) {
+    SaveDataFile(
+        fileName, [content](const auto& put) { put(content); }, system);
+}
+
+void SaveDataFile(const std::string& fileName, const ContentPieces& content) {
+    NativeSaveSystem system;
+    SaveDataFile(fileName, content, system);
+}
+
+void SaveDataFile(const std::string& fileName, const ContentPieces& content, SaveSystem& system) {
     const std::string target = ReplacedFile(fileName);
     if (std::string problem = TargetProblem(target); !problem.empty())
         throw FileError(fileName, std::move(problem));
@@ -373,13 +389,34 @@ void SaveDataFile(const std::string& fileName, std::string_view content, SaveSys
         return reason;
     };
 
-    while (!content.empty()) {
-        const long long written =
-            system.Write(content.data(), std::min(content.size(), kSaveWriteBlock));
-        if (written <= 0)
-            throw WriteError(abandon());
-        content.remove_prefix(std::min(content.size(), static_cast<std::size_t>(written)));
-    }
+    // Writes from the front of bytes while a whole block is there (or, when last, while
+    // anything is); returns how many bytes went out. Every write starts at the first byte not
+    // yet written, so the writes are those of the content in one piece.
+    const auto write = [&](std::string_view bytes, bool last) {
+        std::size_t done = 0;
+        while (bytes.size() - done >= kSaveWriteBlock || (last && done < bytes.size())) {
+            const long long written =
+                system.Write(bytes.data() + done, std::min(bytes.size() - done, kSaveWriteBlock));
+            if (written <= 0)
+                throw WriteError(abandon());
+            done += std::min(bytes.size() - done, static_cast<std::size_t>(written));
+        }
+        return done;
+    };
+    // Less than a block waits here for the next piece; a piece that arrives while nothing
+    // waits goes out without being copied.
+    std::string waiting;
+    content([&](std::string_view piece) {
+        if (waiting.empty()) {
+            piece.remove_prefix(write(piece, false));
+            waiting.assign(piece);
+            return;
+        }
+        waiting.append(piece);
+        waiting.erase(0, write(waiting, false));
+    });
+    write(waiting, true);
+
     if (!system.Sync())
         throw WriteError(abandon());
     open = false;

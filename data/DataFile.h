@@ -2,6 +2,8 @@
 // Whole-file read and replace for the data and source files: a read that takes only what the
 // file held when it was opened, and a save that replaces the file with every byte or not at all.
 
+#include "ByteBuffer.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -10,11 +12,27 @@
 
 namespace vemo {
 
+// What a read took from a file: the first size bytes of bytes.
+struct DataFileContent {
+    ByteBuffer bytes;
+    std::size_t size = 0;
+
+    std::string_view View() const { return {bytes.Data(), size}; }
+};
+
+// The most one read asks the system for: a block small enough that a caller can work on it while
+// it is still in the cache.
+inline constexpr std::size_t kReadBlock = 512 * 1024;
+
 // The content of a regular file up to the size it had when opened, cut at the first NUL since
-// the content ends there. A folder, FIFO, socket or device, or a file that cannot be opened,
-// raises FileError with fileName as passed; the open never waits for a writer. When given,
-// opened runs once the size is taken, before the first read.
-std::string ReadDataFile(const std::string& fileName, const std::function<void()>& opened = {});
+// the content ends there, read straight into a buffer that is not cleared first. A folder,
+// FIFO, socket or device, or a file that cannot be opened, raises FileError with fileName as
+// passed; the open never waits for a writer. When given, opened runs once the size is taken,
+// before the first read, and received after every block read, with the content so far (its
+// buffer is as large as the file was at open).
+DataFileContent
+ReadDataFile(const std::string& fileName, const std::function<void()>& opened = {},
+             const std::function<void(const DataFileContent& content)>& received = {});
 
 // The calls a save makes, on one file at a time, so that a test can make any one of them fail.
 class SaveSystem {
@@ -68,5 +86,12 @@ inline constexpr std::size_t kSaveWriteBlock = 64 * 1024;
 // WriteError when a write, the sync or the close fails.
 void SaveDataFile(const std::string& fileName, std::string_view content);
 void SaveDataFile(const std::string& fileName, std::string_view content, SaveSystem& system);
+
+// The content of a save handed over a piece at a time: the function calls put with every piece
+// in order, so that a table need not be copied into one string first. The pieces go to the
+// system in the same writes as the whole content would.
+using ContentPieces = std::function<void(const std::function<void(std::string_view)>& put)>;
+void SaveDataFile(const std::string& fileName, const ContentPieces& content);
+void SaveDataFile(const std::string& fileName, const ContentPieces& content, SaveSystem& system);
 
 } // namespace vemo

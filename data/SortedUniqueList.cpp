@@ -20,11 +20,12 @@ Collation PlainCaseInsensitiveCollation() {
 
 SortedUniqueList::SortedUniqueList(Collation collation) : collation_(std::move(collation)) {}
 
-bool SortedUniqueList::Add(std::string text) {
+bool SortedUniqueList::Add(std::string_view text) {
     // A string offered before was either inserted or found equal to an item, and items never
     // go away, so it cannot be inserted now.
-    if (!offered_.insert(text).second)
+    if (offered_.find(text) != offered_.end())
         return false;
+    offered_.emplace(text);
 
     std::size_t lo = 0;
     std::size_t hi = items_.size();
@@ -38,7 +39,7 @@ bool SortedUniqueList::Add(std::string text) {
         else
             hi = mid;
     }
-    items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(lo), std::move(text));
+    items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(lo), std::string(text));
     return true;
 }
 

@@ -21,7 +21,7 @@ public:
     explicit SortedUniqueList(Collation collation);
 
     // True when the string was inserted.
-    bool Add(std::string text);
+    bool Add(std::string_view text);
     int Count() const { return static_cast<int>(items_.size()); }
     const std::string& Get(int index) const { return items_.at(index); }
     const std::vector<std::string>& Items() const { return items_; }
@@ -30,8 +30,14 @@ public:
 private:
     Collation collation_;
     std::vector<std::string> items_;
-    // Exact byte strings already offered; a repeat needs no comparison at all.
-    std::unordered_set<std::string> offered_;
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    // Exact byte strings already offered; a repeat needs no comparison and no copy at all.
+    std::unordered_set<std::string, Hash, std::equal_to<>> offered_;
 };
 
 } // namespace vemo

@@ -52,14 +52,26 @@ std::string FirstField(const vemo::LineTable& table, int row) {
     return std::string(vemo::Trim(vemo::GetField(vemo::Base64Decode(table.Get(row)), ";", 1)));
 }
 
+// A section entry put together field by field, each taken on its own with GetField.
+std::string Entry(const std::string& row, const std::vector<std::string>& pieces) {
+    std::string entry;
+    for (const auto& piece : pieces) {
+        if (piece.size() == 1 && piece[0] >= '1' && piece[0] <= '9')
+            entry += vemo::Trim(vemo::GetField(row, ";", piece[0] - '0'));
+        else
+            entry += piece;
+    }
+    return entry;
+}
+
 void CheckListings(const vemo::LineTable& table, std::string_view key) {
     std::vector<std::string> german;
     std::vector<std::string> austrian;
     for (int i = 1; i < table.Count(); ++i) {
         const std::string row = vemo::Base64Decode(table.Get(i));
         if (vemo::Trim(vemo::GetField(row, ";", 1)) == key) {
-            german.push_back(vemo::GermanSectionEntry(row));
-            austrian.push_back(vemo::AustrianSectionEntry(row));
+            german.push_back(Entry(row, {"(", "3", ") ", "4", " : (", "6", ") ", "7", ";", "8"}));
+            austrian.push_back(Entry(row, {"3", "-", "4", " : ", "5", "/", "6", "/", "7"}));
         }
     }
     Check(vemo::GermanSectionListing(table, key) == german);
@@ -121,6 +133,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(line.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos);
     Check(Joined(table.Lines()) == Normalized(content));
     CheckTable(table, key);
+
+    // Lines replaced and appended from the table itself, as a list of strings would do it.
+    std::vector<std::string> model = table.Lines();
+    for (std::size_t i = 0; i < content.size() && !model.empty(); i += 3) {
+        const std::size_t from = static_cast<unsigned char>(content[i]) % model.size();
+        const std::size_t to = (i / 3) % model.size();
+        const std::string_view line = table.Get(static_cast<int>(from));
+        if (content[i] & 1) {
+            table.Set(static_cast<int>(to), line.substr(line.size() / 2));
+            model[to] = model[from].substr(model[from].size() / 2);
+        } else {
+            table.Append(line);
+            model.push_back(model[from]);
+        }
+    }
+    Check(table.Lines() == model);
+    table.LoadFromBytes(content);
 
     // The same lines as the conversion writes them, so that decoded rows hold the input's
     // separators and blanks.

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, quietly and only when something is missing.
-# Usage: setup-deps.sh [build|run|fuzz|format]
+# Usage: setup-deps.sh [build|run|fuzz|format|package]
 set -euo pipefail
 need=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
       locales)
 case "${1:-build}" in
     run) need+=(fonts-wine fonts-dejavu-core) ;;
     fuzz) need+=(clang-14 libclang-rt-14-dev) ;;
+    package) need+=(dpkg-dev file) ;;
     format) need=(clang-format) ;;
 esac
 

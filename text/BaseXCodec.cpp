@@ -131,6 +131,18 @@ std::string Base64Decode(std::string_view text) {
 }
 
 int Base64Reader::Next() {
+    // Four characters at a time while all of them belong to the alphabet; acc_ holds fewer
+    // than 8 bits here, so 24 more still fit.
+    if (bits_ < 8 && text_.size() - pos_ >= 4) {
+        const auto* s = reinterpret_cast<const unsigned char*>(text_.data() + pos_);
+        const std::uint32_t a = kBase64Values[s[0]], b = kBase64Values[s[1]],
+                            c = kBase64Values[s[2]], d = kBase64Values[s[3]];
+        if (((a | b | c | d) & 0x80) == 0) {
+            acc_ = (acc_ << 24) | (a << 18) | (b << 12) | (c << 6) | d;
+            bits_ += 24;
+            pos_ += 4;
+        }
+    }
     while (bits_ < 8) {
         if (pos_ >= text_.size())
             return -1;
@@ -145,7 +157,7 @@ int Base64Reader::Next() {
     }
     bits_ -= 8;
     const int byte = static_cast<int>((acc_ >> bits_) & 0xFF);
-    acc_ &= kMask[bits_];
+    acc_ &= (1u << bits_) - 1u;
     return byte;
 }
 

@@ -22,21 +22,23 @@ vemo::ui::EntryValue CategoryAmountIn(int category, const vemo::LocaleSettings& 
 } // namespace
 
 void TfrmVemo::cboAUDalniceChange() {
-    const std::string key = SelectorText(cboAUDalnice);
-    ListClear(lbxAUCis);
-    ListAppend(lbxAUCis, vemo::AustrianSectionListing(lists_->austrianTable, key));
+    const std::string key = vemo::ui::SelectorText(cboAUDalnice);
+    vemo::ui::ListClear(lbxAUCis);
+    vemo::ui::ListAppend(lbxAUCis, vemo::AustrianSectionListing(lists_->austrianTable, key));
 }
 
 void TfrmVemo::btnAUSelectClick() {
     vemo::ui::AddSelectedToRoute(
         lbxAUCis, lbxAUTrasa, lblAUMaut, vemo::kEuroUnit,
-        CategoryAmountIn(SelectorItemIndex(cboAUKategorie), locale_.numbers), locale_.numbers);
+        CategoryAmountIn(vemo::ui::SelectorItemIndex(cboAUKategorie), locale_.numbers),
+        locale_.numbers);
 }
 
 void TfrmVemo::btnAUUnselectClick() {
     vemo::ui::RemoveSelectedFromRoute(
         lbxAUTrasa, lblAUMaut, vemo::kEuroUnit,
-        CategoryAmountIn(SelectorItemIndex(cboAUKategorie), locale_.numbers), locale_.numbers);
+        CategoryAmountIn(vemo::ui::SelectorItemIndex(cboAUKategorie), locale_.numbers),
+        locale_.numbers);
 }
 
 void TfrmVemo::lbxAUCisClick() {
@@ -48,6 +50,6 @@ void TfrmVemo::lbxAUTrasaClick() {
 }
 
 void TfrmVemo::cboAUKategorieChange() {
-    if (const auto text = vemo::AustrianCategoryText(SelectorItemIndex(cboAUKategorie)))
-        lblAUKategorie->setText(ToQString(*text));
+    if (const auto text = vemo::AustrianCategoryText(vemo::ui::SelectorItemIndex(cboAUKategorie)))
+        lblAUKategorie->setText(vemo::ui::ToQString(*text));
 }

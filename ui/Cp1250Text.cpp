@@ -2,6 +2,8 @@
 
 #include "Cp1250.h"
 
+namespace vemo::ui {
+
 QString ToQString(std::string_view cp1250) {
     QString out;
     out.reserve(static_cast<qsizetype>(cp1250.size()));
@@ -18,3 +20,5 @@ std::string FromQString(const QString& text) {
     }
     return out;
 }
+
+} // namespace vemo::ui

@@ -5,5 +5,9 @@
 #include <string>
 #include <string_view>
 
+namespace vemo::ui {
+
 QString ToQString(std::string_view cp1250);
 std::string FromQString(const QString& text);
+
+} // namespace vemo::ui

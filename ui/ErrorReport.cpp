@@ -8,6 +8,8 @@
 #include <exception>
 #include <new>
 
+namespace vemo::ui {
+
 // The rule is vemo::ReportText's, the one vemo-data uses. It looks at the last character only,
 // so only that goes through the code page and the message keeps every character it has.
 QString ErrorReportText(const QString& message) {
@@ -47,3 +49,5 @@ void RunGuarded(QWidget* parent, const ErrorReporter& reporter,
     } catch (...) {
     }
 }
+
+} // namespace vemo::ui

@@ -7,6 +7,8 @@
 
 class QWidget;
 
+namespace vemo::ui {
+
 // The message with "." appended when its last character's code is above that of ".".
 QString ErrorReportText(const QString& message);
 
@@ -17,3 +19,5 @@ void ShowErrorReport(QWidget* parent, const QString& message);
 // Runs handler; an exception that escapes it is reported through reporter and goes no further.
 void RunGuarded(QWidget* parent, const ErrorReporter& reporter,
                 const std::function<void()>& handler);
+
+} // namespace vemo::ui

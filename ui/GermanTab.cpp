@@ -19,10 +19,10 @@ vemo::ui::EntryValue SectionLengthIn(const vemo::LocaleSettings& locale) {
 } // namespace
 
 void TfrmVemo::cboDalniceChange() {
-    const std::string text = SelectorText(cboDalnice);
-    ListClear(lbxCis);
-    ListAppend(lbxCis,
-               vemo::GermanSectionListing(lists_->germanTable, vemo::GermanMotorwayKey(text)));
+    const std::string text = vemo::ui::SelectorText(cboDalnice);
+    vemo::ui::ListClear(lbxCis);
+    vemo::ui::ListAppend(
+        lbxCis, vemo::GermanSectionListing(lists_->germanTable, vemo::GermanMotorwayKey(text)));
 }
 
 void TfrmVemo::btnSelectClick() {
@@ -46,21 +46,21 @@ void TfrmVemo::lbxTrasaClick() {
 }
 
 void TfrmVemo::cboKategorieChange() {
-    const int index = SelectorItemIndex(cboKategorie);
+    const int index = vemo::ui::SelectorItemIndex(cboKategorie);
     const auto description = vemo::GermanCategoryText(index);
     if (!description)
         return;
-    lblKategorie->setText(ToQString(*description));
+    lblKategorie->setText(vemo::ui::ToQString(*description));
     curSazba->SetValue(*vemo::GermanRate(index, speNapravy->Value()));
 }
 
 void TfrmVemo::speNapravyChange() {
     const int axles = speNapravy->Value();
-    if (const auto rate = vemo::GermanRate(SelectorItemIndex(cboKategorie), axles))
+    if (const auto rate = vemo::GermanRate(vemo::ui::SelectorItemIndex(cboKategorie), axles))
         curSazba->SetValue(*rate);
 }
 
 void TfrmVemo::curSazbaChange() {
-    lblMaut->setText(ToQString(
-        vemo::GermanTollCaption(FromQString(lblKm->text()), curSazba->Value(), locale_.numbers)));
+    lblMaut->setText(vemo::ui::ToQString(vemo::GermanTollCaption(
+        vemo::ui::FromQString(lblKm->text()), curSazba->Value(), locale_.numbers)));
 }

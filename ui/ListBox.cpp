@@ -3,10 +3,15 @@
 #include "Cp1250Text.h"
 
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QListWidget>
+#include <QMenu>
 #include <QSignalBlocker>
 #include <QStringList>
+#include <QToolTip>
 #include <algorithm>
 
 namespace {
@@ -15,12 +20,98 @@ QStringList ToQStrings(const std::vector<std::string>& entries) {
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(entries.size()));
     for (const std::string& entry : entries) {
-        texts.append(ToQString(entry));
+        texts.append(vemo::ui::ToQString(entry));
     }
     return texts;
 }
 
 } // namespace
+
+TListBox::TListBox(QWidget* parent) : QListWidget(parent) {}
+
+bool TListBox::IsEntryCut(int row) const {
+    const QListWidgetItem* entry = item(row);
+    if (!entry) {
+        return false;
+    }
+    const QModelIndex index = indexFromItem(entry);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    // The room ends at the viewport's right edge, whatever width the view gives the row itself.
+    const int room = viewport()->width() - visualRect(index).left();
+    return itemDelegateForIndex(index)->sizeHint(option, index).width() > room;
+}
+
+void TListBox::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        event->accept();
+        emit CopyRequested();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+// A right click only asks for the context menu; the selection, and with it the handlers that
+// watch it, stay as they were.
+void TListBox::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QListWidget::mousePressEvent(event);
+}
+
+void TListBox::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QListWidget::mouseReleaseEvent(event);
+}
+
+void TListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QListWidget::mouseDoubleClickEvent(event);
+}
+
+void TListBox::contextMenuEvent(QContextMenuEvent* event) {
+    if (!fill_) {
+        event->ignore();
+        return;
+    }
+    QMenu menu(this);
+    fill_(menu);
+    if (menu.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    menu.exec(event->globalPos());
+}
+
+bool TListBox::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) {
+        return QListWidget::viewportEvent(event);
+    }
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    if (index.isValid() && IsEntryCut(index.row())) {
+        // As markup that shows the entry literally: an entry may hold "<" or "&", and its blanks
+        // must neither collapse nor wrap.
+        const QString tip = QStringLiteral("<p style='white-space:pre'>") +
+                            item(index.row())->text().toHtmlEscaped() + QStringLiteral("</p>");
+        QToolTip::showText(help->globalPos(), tip, viewport(), visualRect(index));
+    } else {
+        QToolTip::hideText();
+        event->ignore();
+    }
+    return true;
+}
+
+namespace vemo::ui {
 
 void ListAppend(QListWidget* list, const std::vector<std::string>& entries) {
     if (entries.empty()) {
@@ -75,7 +166,7 @@ std::vector<int> ListSelectedRows(const QListWidget* list) {
 
 std::string ListEntry(const QListWidget* list, int row) {
     const QListWidgetItem* item = list->item(row);
-    return item ? FromQString(item->text()) : std::string();
+    return item ? vemo::ui::FromQString(item->text()) : std::string();
 }
 
 void SelectorFill(QComboBox* selector, const std::vector<std::string>& entries) {
@@ -87,7 +178,7 @@ void SelectorFill(QComboBox* selector, const std::vector<std::string>& entries) 
 }
 
 std::string SelectorText(const QComboBox* selector) {
-    return FromQString(selector->currentText());
+    return vemo::ui::FromQString(selector->currentText());
 }
 
 int SelectorItemIndex(const QComboBox* selector) {
@@ -102,3 +193,5 @@ int SelectorItemIndex(const QComboBox* selector) {
     }
     return -1;
 }
+
+} // namespace vemo::ui

@@ -1,13 +1,49 @@
 #pragma once
-// The program's changes to a list box or selector: they fire none of the handlers that react to
-// the user's selection, and entries carry their Windows-1250 bytes through the widget.
+// The window's list box, and the program's changes to a list box or selector: those fire none of
+// the handlers that react to the user's selection, and entries carry their Windows-1250 bytes
+// through the widget.
 
+#include <QListWidget>
 #include <QString>
+
+#include <functional>
 #include <string>
 #include <vector>
 
 class QComboBox;
-class QListWidget;
+class QMenu;
+
+// A list box of the window. Long entries are cut at its edge; the pointer resting on a cut entry
+// shows the whole entry as a tooltip. The platform's copy keys and the context menu are handed to
+// the owner; a right click opens the menu without touching the selection.
+class TListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit TListBox(QWidget* parent = nullptr);
+
+    // Fills the context menu each time it opens; no menu opens while it is unset or adds nothing.
+    void SetContextMenuFiller(std::function<void(QMenu& menu)> fill) { fill_ = std::move(fill); }
+
+signals:
+    // Ctrl+C (the platform's copy keys) while the list has the focus.
+    void CopyRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+
+private:
+    // Whether the entry at Row is wider than the room the list gives it.
+    bool IsEntryCut(int row) const;
+
+    std::function<void(QMenu& menu)> fill_;
+};
+
+namespace vemo::ui {
 
 // Appends entries, not selected.
 void ListAppend(QListWidget* list, const std::vector<std::string>& entries);
@@ -23,3 +59,5 @@ void SelectorFill(QComboBox* selector, const std::vector<std::string>& entries);
 std::string SelectorText(const QComboBox* selector);
 // The selected entry: for an editable selector the entry its text equals exactly, else -1.
 int SelectorItemIndex(const QComboBox* selector);
+
+} // namespace vemo::ui

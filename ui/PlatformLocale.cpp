@@ -2,6 +2,8 @@
 
 #include "LocaleCollation.h"
 
+namespace vemo::ui {
+
 UiLocale UiLocaleFor(const QLocale& locale) {
     UiLocale result;
     result.locale = locale;
@@ -16,3 +18,5 @@ UiLocale UiLocaleFor(const QLocale& locale) {
 UiLocale ReadPlatformLocale() {
     return UiLocaleFor(QLocale::system());
 }
+
+} // namespace vemo::ui

@@ -6,6 +6,8 @@
 #include <QLocale>
 #include <QString>
 
+namespace vemo::ui {
+
 struct UiLocale {
     QLocale locale;
     vemo::LocaleSettings numbers; // decimal separator, currency symbol, upper-casing
@@ -16,3 +18,5 @@ struct UiLocale {
 UiLocale UiLocaleFor(const QLocale& locale);
 // QLocale::system(), read again on every call.
 UiLocale ReadPlatformLocale();
+
+} // namespace vemo::ui

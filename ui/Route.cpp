@@ -18,30 +18,30 @@ namespace vemo::ui {
 void AddSelectedToRoute(const QListWidget* sections, QListWidget* route, QLabel* total,
                         std::string_view unit, const EntryValue& value,
                         const LocaleSettings& locale) {
-    const std::vector<int> rows = ListSelectedRows(sections);
+    const std::vector<int> rows = vemo::ui::ListSelectedRows(sections);
     if (rows.empty())
         return;
     std::vector<std::string> entries;
     entries.reserve(rows.size());
-    std::string caption = FromQString(total->text());
+    std::string caption = vemo::ui::FromQString(total->text());
     for (const int row : rows) {
-        entries.push_back(ListEntry(sections, row));
+        entries.push_back(vemo::ui::ListEntry(sections, row));
         caption = RunningTotalStep(caption, value(entries.back()), unit, locale);
     }
-    ListAppend(route, entries);
-    total->setText(ToQString(caption));
+    vemo::ui::ListAppend(route, entries);
+    total->setText(vemo::ui::ToQString(caption));
 }
 
 void RemoveSelectedFromRoute(QListWidget* route, QLabel* total, std::string_view unit,
                              const EntryValue& value, const LocaleSettings& locale) {
-    const std::vector<int> rows = ListSelectedRows(route);
+    const std::vector<int> rows = vemo::ui::ListSelectedRows(route);
     if (rows.empty())
         return;
-    std::string caption = FromQString(total->text());
+    std::string caption = vemo::ui::FromQString(total->text());
     for (const int row : rows)
-        caption = RunningTotalStep(caption, -value(ListEntry(route, row)), unit, locale);
-    ListDeleteRows(route, rows);
-    total->setText(ToQString(caption));
+        caption = RunningTotalStep(caption, -value(vemo::ui::ListEntry(route, row)), unit, locale);
+    vemo::ui::ListDeleteRows(route, rows);
+    total->setText(vemo::ui::ToQString(caption));
 }
 
 void ShowFocusedEntry(const QListWidget* list, QLabel* label) {

@@ -1,8 +1,10 @@
 #include "_frmVemo.h"
 
+#include "CaptionFont.h"
 #include "Cp1250Text.h"
 #include "ListBox.h"
 #include "LocaleCollation.h"
+#include "WindowAccessibility.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -33,6 +35,8 @@ const QColor kPaleYellow(0xFF, 0xFF, 0xC1);
 const QColor kLightCyan(0x80, 0xFF, 0xFF);
 constexpr int kItemHeight = 13;
 constexpr int kLabelHeight = 13;
+// Pixels a caption keeps clear of the control beside it.
+constexpr int kCaptionGap = 4;
 
 const char* const kHelpLines[] = {
     "AD:\tdálniční trojúhelník",
@@ -180,9 +184,13 @@ private:
 
 enum class LabelStyle { Transparent, Opaque, Cyan };
 
+// Label: a plain QLabel unless the caller made a special one (a running total).
 QLabel* MakeLabel(QWidget* page, const char* name, QRect box, const QString& caption,
-                  LabelStyle style, bool autoSize) {
-    auto* label = new QLabel(caption, page);
+                  LabelStyle style, bool autoSize, QLabel* label = nullptr) {
+    if (!label) {
+        label = new QLabel(page);
+    }
+    label->setText(caption);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(box);
     label->setTextFormat(Qt::PlainText);
@@ -239,8 +247,8 @@ QComboBox* MakeCategorySelector(QWidget* page, const char* name, QRect box) {
     return selector;
 }
 
-QListWidget* MakeList(QWidget* page, const char* name, QRect box) {
-    auto* list = new QListWidget(page);
+TListBox* MakeList(QWidget* page, const char* name, QRect box) {
+    auto* list = new TListBox(page);
     list->setObjectName(QString::fromLatin1(name));
     list->setGeometry(box);
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -291,12 +299,16 @@ void ChainTabOrder(std::initializer_list<QWidget*> widgets) {
 TfrmVemo::TfrmVemo(Options options, QWidget* parent)
     : QWidget(parent), options_(std::move(options)) {
     BuildLayout();
+    DescribeControls();
+    MarkFocus();
     ConnectHandlers();
+    ConnectCopyCommands();
     ApplyLocale();
     Guard(&TfrmVemo::FormCreate);
 }
 
 TfrmVemo::~TfrmVemo() {
+    UnmarkFocus();
     // The layouts let go of their labels before Qt deletes the children: each deleted label
     // makes its page's layout fit the tracked labels again, some of which are already half gone.
     for (QWidget* page : {tbsDE, tbsAU}) {
@@ -311,8 +323,9 @@ void TfrmVemo::BuildLayout() {
     setObjectName(QStringLiteral("frmVemo"));
     setWindowTitle(QStringLiteral("Vemo Maut - výpočet mýtného"));
     setWindowIcon(QIcon(QStringLiteral(":/images/vemo.png")));
-    // A tool window: narrow caption, close button only, not resizable.
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    // The program's own top-level window, so that task bars and Alt+Tab list it; as the stored
+    // frame asks, it requests a close button only and keeps its size.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(537, 511);
     move(269, 124);
@@ -349,9 +362,10 @@ void TfrmVemo::BuildLayout() {
                        true);
     Label3 = MakeLabel(de, "Label3", {298, 274, 66, 13}, QStringLiteral("Celkem km:"),
                        LS::Transparent, true);
-    lblKm =
-        MakeLabel(de, "lblKm", {423, 274, 90, 13}, QStringLiteral("0 km"), LS::Transparent, false);
-    lblMaut = MakeLabel(de, "lblMaut", {400, 326, 117, 13}, {}, LS::Cyan, false);
+    lblKm = MakeLabel(de, "lblKm", {423, 274, 90, 13}, QStringLiteral("0 km"), LS::Transparent,
+                      false, vemo::ui::NewTotalLabel(QStringLiteral("Celkem km"), de));
+    lblMaut = MakeLabel(de, "lblMaut", {400, 326, 117, 13}, {}, LS::Cyan, false,
+                        vemo::ui::NewTotalLabel(QStringLiteral("Celkem Vemo Maut"), de));
     Label4 = MakeLabel(de, "Label4", {298, 295, 74, 13}, QStringLiteral("Sazba za km:"),
                        LS::Transparent, true);
     Bevel2 = MakeBevel(de, "Bevel2", {292, 271, 235, 79}, QFrame::Sunken);
@@ -380,12 +394,6 @@ void TfrmVemo::BuildLayout() {
     // Tab moves the focus on, as in every other control of the page.
     memHelp->setTabChangesFocus(true);
     {
-        // The edit control's tab stops: every 32 dialog units of the box's font.
-        const QFontMetrics metrics(memHelp->font());
-        const QString letters =
-            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-        const int baseUnit = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
-        memHelp->setTabStopDistance(8 * baseUnit);
         QPalette helpPalette = memHelp->palette();
         helpPalette.setColor(QPalette::Base, kPaleYellow);
         memHelp->setPalette(helpPalette);
@@ -416,7 +424,8 @@ void TfrmVemo::BuildLayout() {
                         LS::Opaque, true);
     Label13 = MakeLabel(au, "Label13", {298, 372, 104, 13}, QStringLiteral("Celkem Vemo Maut:"),
                         LS::Cyan, true);
-    lblAUMaut = MakeLabel(au, "lblAUMaut", {402, 372, 115, 13}, {}, LS::Cyan, false);
+    lblAUMaut = MakeLabel(au, "lblAUMaut", {402, 372, 115, 13}, {}, LS::Cyan, false,
+                          vemo::ui::NewTotalLabel(QStringLiteral("Celkem Vemo Maut"), au));
     // The caption may come out a few pixels wider than stored; the total's box must not hide it.
     lblAUMaut->stackUnder(Label13);
     lblAUUsek = MakeLabel(au, "lblAUUsek", {11, 346, 3, 13}, {}, LS::Opaque, true);
@@ -439,6 +448,24 @@ void TfrmVemo::BuildLayout() {
                    lbxAUTrasa, btnAUSelect, btnAUUnselect, btnAUCreateData, cboAUKategorie});
 
     pgcMain->setCurrentWidget(tbsDE);
+
+    // Where a wider face stands in for Tahoma, the font is narrowed so that no caption runs into
+    // the control beside it. Only the cyan total caption may reach into the cyan box it heads.
+    {
+        auto room = [](QLabel* caption, QWidget* beside) {
+            return vemo::ui::CaptionRoom{caption->text(), beside->x() - caption->x() - kCaptionGap};
+        };
+        setFont(vemo::ui::FitCaptionFont(font(), {room(Label1, cboDalnice), room(Label2, lbxTrasa),
+                                                  room(Label8, speNapravy), room(Label4, curSazba),
+                                                  room(Label3, lblKm), room(Label9, cboAUDalnice),
+                                                  room(Label10, lbxAUTrasa)}));
+        // The edit control's tab stops: every 32 dialog units of the box's font.
+        const QFontMetrics metrics(memHelp->font());
+        const QString letters =
+            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+        const int baseUnit = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
+        memHelp->setTabStopDistance(8 * baseUnit);
+    }
 }
 
 void TfrmVemo::ConnectHandlers() {
@@ -446,7 +473,7 @@ void TfrmVemo::ConnectHandlers() {
     auto on = [this](auto* sender, auto signal, void (TfrmVemo::*handler)()) {
         connect(sender, signal, this, [this, handler] { Guard(handler); });
     };
-    auto onClick = [this](QListWidget* list, void (TfrmVemo::*handler)()) {
+    auto onClick = [this](TListBox* list, void (TfrmVemo::*handler)()) {
         new ListClickWatcher(list, [this, handler] { Guard(handler); });
     };
 
@@ -472,11 +499,11 @@ void TfrmVemo::ConnectHandlers() {
 }
 
 void TfrmVemo::Guard(void (TfrmVemo::*handler)()) {
-    RunGuarded(this, options_.reportError, [this, handler] { (this->*handler)(); });
+    vemo::ui::RunGuarded(this, options_.reportError, [this, handler] { (this->*handler)(); });
 }
 
 void TfrmVemo::ApplyLocale() {
-    locale_ = options_.readLocale ? options_.readLocale() : ReadPlatformLocale();
+    locale_ = options_.readLocale ? options_.readLocale() : vemo::ui::ReadPlatformLocale();
     curSazba->SetSeparators(locale_.decimalSeparator, locale_.groupSeparator);
 }
 
@@ -489,10 +516,10 @@ void TfrmVemo::FormCreate() {
     lists_ = std::make_unique<vemo::TollLists>(vemo::LocaleCollation(locale_.locale));
     vemo::StartupSink sink;
     sink.fillGerman = [this](const vemo::SortedUniqueList& index) {
-        SelectorFill(cboDalnice, index.Items());
+        vemo::ui::SelectorFill(cboDalnice, index.Items());
     };
     sink.fillAustrian = [this](const vemo::SortedUniqueList& index) {
-        SelectorFill(cboAUDalnice, index.Items());
+        vemo::ui::SelectorFill(cboAUDalnice, index.Items());
     };
     vemo::StartupLoad(*lists_, sink);
 
@@ -535,7 +562,7 @@ void TfrmVemo::btnAUCreateDataClick() {
 void TfrmVemo::closeEvent(QCloseEvent* event) {
     Guard(&TfrmVemo::FormClose);
     event->accept();
-    // A tool window does not count as the last window; the program ends with it all the same.
+    // The program ends with its window, whatever other top-level window may still be open.
     QCoreApplication::quit();
 }
 

@@ -4,19 +4,22 @@
 
 #include "CurrencyEdit.h"
 #include "ErrorReport.h"
+#include "ListBox.h"
 #include "PlatformLocale.h"
 #include "SpinEdit.h"
 #include "TollData.h"
 
+#include <QMetaObject>
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <memory>
 
 class QComboBox;
+class QFocusFrame;
 class QFrame;
 class QLabel;
-class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
@@ -27,8 +30,8 @@ public:
     struct Options {
         // Command-line arguments after the program name (the maintainer word).
         QStringList arguments;
-        std::function<UiLocale()> readLocale = ReadPlatformLocale;
-        ErrorReporter reportError = ShowErrorReport;
+        std::function<vemo::ui::UiLocale()> readLocale = vemo::ui::ReadPlatformLocale;
+        vemo::ui::ErrorReporter reportError = vemo::ui::ShowErrorReport;
     };
 
     // Builds the stored layout, then runs FormCreate while the window is still hidden.
@@ -60,7 +63,7 @@ public:
     void btnAUCreateDataClick();
 
     const vemo::TollLists* Lists() const { return lists_.get(); }
-    const UiLocale& Locale() const { return locale_; }
+    const vemo::ui::UiLocale& Locale() const { return locale_; }
 
     // Controls, by their names in the stored layout (each is also its objectName).
     QTabWidget* pgcMain = nullptr;
@@ -82,11 +85,11 @@ public:
     QLabel* lblMaut = nullptr;
     QLabel* lblUsek = nullptr;
     QComboBox* cboDalnice = nullptr;
-    QListWidget* lbxTrasa = nullptr;
+    TListBox* lbxTrasa = nullptr;
     QPushButton* btnSelect = nullptr;
     QPushButton* btnUnselect = nullptr;
     QPushButton* btnCreateData = nullptr;
-    QListWidget* lbxCis = nullptr;
+    TListBox* lbxCis = nullptr;
     QComboBox* cboKategorie = nullptr;
     QPlainTextEdit* memHelp = nullptr;
     TCurrencyEdit* curSazba = nullptr;
@@ -102,8 +105,8 @@ public:
     QLabel* lblAUUsek = nullptr;
     QLabel* lblAUKategorie = nullptr;
     QComboBox* cboAUDalnice = nullptr;
-    QListWidget* lbxAUCis = nullptr;
-    QListWidget* lbxAUTrasa = nullptr;
+    TListBox* lbxAUCis = nullptr;
+    TListBox* lbxAUTrasa = nullptr;
     QPushButton* btnAUSelect = nullptr;
     QPushButton* btnAUUnselect = nullptr;
     QPushButton* btnAUCreateData = nullptr;
@@ -121,7 +124,20 @@ private:
     // Runs a handler through the error report.
     void Guard(void (TfrmVemo::*handler)());
 
+    // Names and descriptions for assistive tools, captions tied to their controls.
+    void DescribeControls();
+    // A frame marks the control with the focus; the tab bar has it first.
+    void MarkFocus();
+    void UnmarkFocus();
+    QWidget* FocusedControl(QWidget* focus) const;
+    // Ctrl+C and the context menus of the four lists.
+    void ConnectCopyCommands();
+    // The whole route with the totals of its tab.
+    void CopyRoute(const QListWidget* route);
+
     Options options_;
-    UiLocale locale_;
+    vemo::ui::UiLocale locale_;
     std::unique_ptr<vemo::TollLists> lists_;
+    QPointer<QFocusFrame> focusFrame_;
+    QMetaObject::Connection focusWatch_;
 };

@@ -16,6 +16,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -32,7 +33,12 @@ class VemoDataToolTest : public testing::Test {
 protected:
     // Runs the tool in the scratch folder with LC_ALL set.
     Result Run(const std::vector<std::string>& args, const char* locale = "C.UTF-8") {
-        return testfiles::RunTool(VEMO_DATA_TOOL, args, dir_, locale);
+        return RunProgram(VEMO_DATA_TOOL, args, locale);
+    }
+
+    Result RunProgram(const char* program, const std::vector<std::string>& args,
+                      const char* locale = "C.UTF-8") {
+        return testfiles::RunTool(program, args, dir_, locale);
     }
 
     testfiles::ScratchDir scratch_;
@@ -104,7 +110,6 @@ TEST_F(VemoDataToolTest, MotorwaysAndSections) {
               "(AS) K\xF6ln : (AK) Bonn;12.5\n(AD) Br\xFC"
               "hl : (AS) \xC8"
               "ern\xE1;2,5\n");
-    EXPECT_EQ(Run({"sections", "data.sdf", "A99"}).out, "") << "after the NUL";
     // The first character is the selector's "A", whatever it is: "3" leaves the empty key of
     // the empty line.
     EXPECT_EQ(Run({"sections", "data.sdf", "a3"}).out, sections.out);
@@ -166,8 +171,33 @@ TEST_F(VemoDataToolTest, CzechSortingPutsCaronLettersInPlace) {
               "c\n\xE8\nd\n");
 }
 
+TEST_F(VemoDataToolTest, SectionsOfAMotorwayWithoutRowsSaySoOnStderrOnly) {
+    WriteFile(dir_ / "data.sdf", kGermanFile);
+    WriteFile(dir_ / "data2.sdf", Base64Encode("h") + "\r\n" + Base64Encode("S6;;a;b;1;2;3"));
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        std::string err;
+    };
+    const Case cases[] = {
+        {"row after the NUL", {"sections", "data.sdf", "A99"}, "A99 in data.sdf"},
+        {"unknown motorway", {"sections", "data.sdf", "A7"}, "A7 in data.sdf"},
+        {"Austrian", {"sections", "--austrian", "data2.sdf", "A1"}, "A1 in data2.sdf"},
+        {"selector text in UTF-8", {"sections", "data.sdf", "A\xC4\x8C"}, "A\xC4\x8C in data.sdf"},
+    };
+    for (const Case& c : cases) {
+        const Result result = Run(c.args);
+        EXPECT_EQ(result.status, 0) << c.name;
+        EXPECT_EQ(result.out, "") << c.name;
+        EXPECT_EQ(result.err, "vemo-data: no rows for motorway " + c.err + "\n") << c.name;
+    }
+    const Result found = Run({"sections", "--austrian", "data2.sdf", "S6"});
+    EXPECT_EQ(found.err, "");
+    EXPECT_EQ(found.out, "a-b : 1/2/3\n");
+}
+
 TEST_F(VemoDataToolTest, FileErrorsNameTheFile) {
-    const std::string message = "Nelze vytvo\xC5\x99it soubor ";
+    const std::string message = "vemo-data: Nelze vytvo\xC5\x99it soubor ";
     for (const auto& args :
          std::vector<std::vector<std::string>>{{"decode", "missing.sdf"},
                                                {"motorways", "missing.sdf"},
@@ -176,14 +206,45 @@ TEST_F(VemoDataToolTest, FileErrorsNameTheFile) {
         const Result result = Run(args);
         EXPECT_EQ(result.status, 1) << args[0];
         EXPECT_EQ(result.out, "") << args[0];
-        EXPECT_EQ(result.err, message + "missing.sdf.\n") << args[0];
+        EXPECT_EQ(result.err, message + "missing.sdf: No such file or directory\n") << args[0];
     }
     const Result encode = Run({"encode", "--austrian", "au_maut.csv"});
     EXPECT_EQ(encode.status, 1);
-    EXPECT_EQ(encode.err, message + "au_maut.csv.\n");
+    EXPECT_EQ(encode.err, message + "au_maut.csv: No such file or directory\n");
     EXPECT_FALSE(fs::exists(dir_ / "data2.sdf"));
     EXPECT_EQ(Run({"--raw", "decode", "missing.sdf"}).err,
-              "Nelze vytvo\xF8it soubor missing.sdf.\n");
+              "vemo-data: Nelze vytvo\xF8it soubor missing.sdf: No such file or directory\n");
+}
+
+// --help and --version answer without a window; for the calculator only as its one argument.
+TEST_F(VemoDataToolTest, VersionAndHelpOfBothPrograms) {
+    struct Case {
+        const char* name;
+        const char* program;
+        std::vector<std::string> args;
+        std::string outPattern;
+    };
+    const Case cases[] = {
+        {"tool version", VEMO_DATA_TOOL, {"--version"}, "vemo-data [0-9]+(\\.[0-9]+)*\n"},
+        {"tool version after a command",
+         VEMO_DATA_TOOL,
+         {"decode", "x", "--version"},
+         "vemo-data [0-9]+(\\.[0-9]+)*\n"},
+#ifdef VEMO_MAUT_PROGRAM
+        {"calculator version", VEMO_MAUT_PROGRAM, {"--version"}, "vemo-maut [0-9]+(\\.[0-9]+)*\n"},
+        {"calculator help",
+         VEMO_MAUT_PROGRAM,
+         {"--help"},
+         "Usage: vemo-maut \\[QZX\\]\n(.|\n)*--version(.|\n)*"},
+#endif
+    };
+    for (const Case& c : cases) {
+        const Result result = RunProgram(c.program, c.args);
+        EXPECT_EQ(result.status, 0) << c.name;
+        EXPECT_EQ(result.err, "") << c.name;
+        EXPECT_TRUE(std::regex_match(result.out, std::regex(c.outPattern)))
+            << c.name << ": " << result.out;
+    }
 }
 
 // The tool stops with the file error at once where a load could wait or read without end.
@@ -229,7 +290,7 @@ TEST_F(VemoDataToolTest, EncodeOnAFullDiskKeepsTheOldFile) {
 
     const Result result = Run({"encode", "maut_55a.csv", "disk/data.sdf"});
     EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("Stream write error"), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.rfind("vemo-data: Stream write error: ", 0), 0u) << result.err;
     EXPECT_EQ(ReadFile(disk / "data.sdf"), "b2xk\r\n");
 }
 #endif

@@ -135,7 +135,7 @@ TEST_P(ReadDataFileTest, TakesWhatTheFileHeldWhenOpened) {
         if (GetParam().change)
             GetParam().change(file);
     };
-    EXPECT_EQ(vemo::ReadDataFile(file.string(), change), GetParam().read);
+    EXPECT_EQ(vemo::ReadDataFile(file.string(), change).View(), GetParam().read);
 }
 
 void Append(const fs::path& file, const std::string& bytes) {

@@ -30,7 +30,18 @@ struct SplitCase {
 class SplitLinesTest : public testing::TestWithParam<SplitCase> {};
 
 TEST_P(SplitLinesTest, SplitsAtEveryLineEnd) {
-    EXPECT_EQ(vemo::SplitLines(GetParam().content), GetParam().lines);
+    vemo::LineTable table;
+    table.LoadFromBytes(GetParam().content);
+    EXPECT_EQ(table.Lines(), GetParam().lines);
+}
+
+TEST_P(SplitLinesTest, FileLoadsTheSameLines) {
+    ScratchDir dir;
+    const auto file = dir.File("t.sdf");
+    WriteFile(file, GetParam().content);
+    vemo::LineTable table;
+    table.LoadFromFile(file);
+    EXPECT_EQ(table.Lines(), GetParam().lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -73,7 +73,7 @@ TEST(SectionListingTest, GermanMatchesTrimmedFieldOneWithCase) {
         "",
         "3",
     });
-    table.Set(1, table.Get(1) + "=="); // padding ends the decode
+    table.Set(1, std::string(table.Get(1)) + "=="); // padding ends the decode
     const std::vector<std::string> three = {"(AS) One : (AS) Two;1,5", "(AS) Two : (AS) Three;2",
                                             "()  : () ;"};
     EXPECT_EQ(vemo::GermanSectionListing(table, "3"), three);

@@ -65,7 +65,7 @@ protected:
     TfrmVemo::Options RecordingOptions(QStringList args, QLocale locale) {
         TfrmVemo::Options options;
         options.arguments = std::move(args);
-        options.readLocale = [locale] { return UiLocaleFor(locale); };
+        options.readLocale = [locale] { return vemo::ui::UiLocaleFor(locale); };
         options.reportError = [this](QWidget*, const QString& message) {
             reports.push_back(message);
         };

@@ -121,7 +121,7 @@ TEST_P(FullDiskDataButtonTest, ReportsTheWriteErrorAndKeepsTheDataFile) {
     }
     Click(param.austrian ? frm->btnAUCreateData : frm->btnCreateData);
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(ErrorReportText(reports[0]), "Stream write error.");
+    EXPECT_EQ(vemo::ui::ErrorReportText(reports[0]), "Stream write error.");
     EXPECT_EQ(ReadFile("disk/data.sdf"), german);
     EXPECT_EQ(ReadFile("disk/data2.sdf"), austrian);
     QStringList names = QDir(Path("disk")).entryList(QDir::Files | QDir::Hidden);

@@ -31,7 +31,7 @@ TEST(ErrorReportTextTest, FullStopOnlyAfterCharactersAboveTheFullStop) {
         {"ž", "ž."},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ErrorReportText(c.message), c.shown) << c.message.toStdString();
+        EXPECT_EQ(vemo::ui::ErrorReportText(c.message), c.shown) << c.message.toStdString();
     }
 }
 
@@ -42,7 +42,7 @@ struct Report {
 
 std::vector<Report> Guarded(const std::function<void()>& handler) {
     std::vector<Report> reports;
-    RunGuarded(
+    vemo::ui::RunGuarded(
         nullptr,
         [&](QWidget* parent, const QString& m) {
             reports.push_back({parent, m});
@@ -93,7 +93,7 @@ TEST(RunGuardedTest, StepsBeforeTheErrorStayDone) {
 }
 
 TEST(RunGuardedTest, AFailingReporterDoesNotEscapeEither) {
-    EXPECT_NO_THROW(RunGuarded(
+    EXPECT_NO_THROW(vemo::ui::RunGuarded(
         nullptr, [](QWidget*, const QString&) { throw std::runtime_error("report failed"); },
         [] { throw std::runtime_error("handler failed"); }));
 }

@@ -21,7 +21,7 @@ std::vector<std::string> Entries(int count, const std::string& prefix = "row ") 
 std::vector<std::string> AllEntries(const QListWidget* list) {
     std::vector<std::string> entries;
     for (int row = 0; row < list->count(); ++row) {
-        entries.push_back(ListEntry(list, row));
+        entries.push_back(vemo::ui::ListEntry(list, row));
     }
     return entries;
 }
@@ -45,23 +45,23 @@ TEST_F(ListBoxTest, EveryByteSurvivesTheWidget) {
                                               "(AS) M\xFCnchen : (AK) \x8A"
                                               "ag;12,5",
                                               "\x80 \x81\x83\x88\x90\x98"};
-    ListAppend(&list_, entries);
+    vemo::ui::ListAppend(&list_, entries);
     EXPECT_EQ(AllEntries(&list_), entries);
-    EXPECT_EQ(ListEntry(&list_, 99), "");
-    EXPECT_EQ(ListEntry(&list_, -1), "");
+    EXPECT_EQ(vemo::ui::ListEntry(&list_, 99), "");
+    EXPECT_EQ(vemo::ui::ListEntry(&list_, -1), "");
 }
 
 TEST_F(ListBoxTest, ProgramChangesFireNoSelectionSignal) {
     QSignalSpy spy(&list_, &QListWidget::itemSelectionChanged);
-    ListAppend(&list_, Entries(6));
+    vemo::ui::ListAppend(&list_, Entries(6));
     list_.selectAll();
     spy.clear();
 
-    ListDeleteRows(&list_, {1, 2, 4});
+    vemo::ui::ListDeleteRows(&list_, {1, 2, 4});
     EXPECT_EQ(AllEntries(&list_), (std::vector<std::string>{"row 0", "row 3", "row 5"}));
-    EXPECT_EQ(ListSelectedRows(&list_), (std::vector<int>{0, 1, 2}));
-    ListAppend(&list_, {"row 6"});
-    ListClear(&list_);
+    EXPECT_EQ(vemo::ui::ListSelectedRows(&list_), (std::vector<int>{0, 1, 2}));
+    vemo::ui::ListAppend(&list_, {"row 6"});
+    vemo::ui::ListClear(&list_);
     EXPECT_EQ(list_.count(), 0);
     EXPECT_EQ(spy.count(), 0);
 }
@@ -79,30 +79,30 @@ TEST_F(ListBoxTest, DeleteRowsTakesRunsAndIgnoresStrayRows) {
         {{3, 1, 1, -1, 7}, {"row 0", "row 2", "row 4"}},
     };
     for (const Case& c : cases) {
-        ListClear(&list_);
-        ListAppend(&list_, Entries(5));
-        ListDeleteRows(&list_, c.rows);
+        vemo::ui::ListClear(&list_);
+        vemo::ui::ListAppend(&list_, Entries(5));
+        vemo::ui::ListDeleteRows(&list_, c.rows);
         EXPECT_EQ(AllEntries(&list_), c.left);
     }
 }
 
 TEST_F(ListBoxTest, UserSelectionFollowsExtendedRules) {
-    ListAppend(&list_, Entries(6));
+    vemo::ui::ListAppend(&list_, Entries(6));
     list_.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&list_));
     QSignalSpy spy(&list_, &QListWidget::itemSelectionChanged);
 
     ClickRow(&list_, 1);
-    EXPECT_EQ(ListSelectedRows(&list_), std::vector<int>{1});
+    EXPECT_EQ(vemo::ui::ListSelectedRows(&list_), std::vector<int>{1});
     ClickRow(&list_, 3, Qt::ShiftModifier);
-    EXPECT_EQ(ListSelectedRows(&list_), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(vemo::ui::ListSelectedRows(&list_), (std::vector<int>{1, 2, 3}));
     ClickRow(&list_, 2, Qt::ControlModifier);
-    EXPECT_EQ(ListSelectedRows(&list_), (std::vector<int>{1, 3}));
+    EXPECT_EQ(vemo::ui::ListSelectedRows(&list_), (std::vector<int>{1, 3}));
     EXPECT_EQ(list_.currentRow(), 2); // the focus mark stays on the entry just toggled off
     ClickRow(&list_, 5);
-    EXPECT_EQ(ListSelectedRows(&list_), std::vector<int>{5});
+    EXPECT_EQ(vemo::ui::ListSelectedRows(&list_), std::vector<int>{5});
     QTest::keyClick(&list_, Qt::Key_Up, Qt::ShiftModifier);
-    EXPECT_EQ(ListSelectedRows(&list_), (std::vector<int>{4, 5}));
+    EXPECT_EQ(vemo::ui::ListSelectedRows(&list_), (std::vector<int>{4, 5}));
     EXPECT_EQ(spy.count(), 5);
 }
 
@@ -110,19 +110,19 @@ TEST_F(ListBoxTest, SelectorFillLeavesNothingChosen) {
     QComboBox selector;
     QSignalSpy changed(&selector, &QComboBox::currentIndexChanged);
     QSignalSpy activated(&selector, &QComboBox::activated);
-    SelectorFill(&selector, {"A1", "A10", "A2", "A\x8A"});
+    vemo::ui::SelectorFill(&selector, {"A1", "A10", "A2", "A\x8A"});
     EXPECT_EQ(selector.count(), 4);
     EXPECT_EQ(selector.currentIndex(), -1);
-    EXPECT_EQ(SelectorItemIndex(&selector), -1);
-    EXPECT_EQ(SelectorText(&selector), "");
-    SelectorFill(&selector, {"B"});
+    EXPECT_EQ(vemo::ui::SelectorItemIndex(&selector), -1);
+    EXPECT_EQ(vemo::ui::SelectorText(&selector), "");
+    vemo::ui::SelectorFill(&selector, {"B"});
     EXPECT_EQ(selector.count(), 1);
     EXPECT_EQ(changed.count(), 0);
     EXPECT_EQ(activated.count(), 0);
 
     selector.setCurrentIndex(0);
-    EXPECT_EQ(SelectorText(&selector), "B");
-    EXPECT_EQ(SelectorItemIndex(&selector), 0);
+    EXPECT_EQ(vemo::ui::SelectorText(&selector), "B");
+    EXPECT_EQ(vemo::ui::SelectorItemIndex(&selector), 0);
 }
 
 TEST_F(ListBoxTest, EditableSelectorIndexNeedsTheExactText) {
@@ -137,10 +137,10 @@ TEST_F(ListBoxTest, EditableSelectorIndexNeedsTheExactText) {
                           {"Kategorie", -1},  {"", -1},           {"Kategorie A ", -1}};
     for (const Case& c : cases) {
         selector.setEditText(c.text);
-        EXPECT_EQ(SelectorItemIndex(&selector), c.index) << c.text.toStdString();
+        EXPECT_EQ(vemo::ui::SelectorItemIndex(&selector), c.index) << c.text.toStdString();
     }
     selector.setEditText(QString::fromUtf8("Kategorie š"));
-    EXPECT_EQ(SelectorText(&selector), "Kategorie \x9A");
+    EXPECT_EQ(vemo::ui::SelectorText(&selector), "Kategorie \x9A");
 }
 
 } // namespace

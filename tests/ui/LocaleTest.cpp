@@ -5,12 +5,13 @@
 
 namespace {
 
-unsigned char Upper(const UiLocale& locale, unsigned char byte) {
+unsigned char Upper(const vemo::ui::UiLocale& locale, unsigned char byte) {
     return locale.numbers.upper[byte];
 }
 
 TEST(UiLocaleForTest, CzechSeparatorsAndCurrency) {
-    const UiLocale czech = UiLocaleFor(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    const vemo::ui::UiLocale czech =
+        vemo::ui::UiLocaleFor(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     EXPECT_EQ(czech.numbers.decimalSeparator, ',');
     EXPECT_EQ(czech.decimalSeparator, QChar(u','));
     EXPECT_EQ(czech.numbers.currencySymbol, std::string("K\xE8"));
@@ -19,18 +20,21 @@ TEST(UiLocaleForTest, CzechSeparatorsAndCurrency) {
 }
 
 TEST(UiLocaleForTest, EnglishAndGerman) {
-    const UiLocale english = UiLocaleFor(QLocale(QLocale::English, QLocale::UnitedStates));
+    const vemo::ui::UiLocale english =
+        vemo::ui::UiLocaleFor(QLocale(QLocale::English, QLocale::UnitedStates));
     EXPECT_EQ(english.numbers.decimalSeparator, '.');
     EXPECT_EQ(english.groupSeparator, QStringLiteral(","));
     EXPECT_EQ(english.numbers.currencySymbol, "$");
 
-    const UiLocale german = UiLocaleFor(QLocale(QLocale::German, QLocale::Germany));
+    const vemo::ui::UiLocale german =
+        vemo::ui::UiLocaleFor(QLocale(QLocale::German, QLocale::Germany));
     EXPECT_EQ(german.numbers.decimalSeparator, ',');
     EXPECT_EQ(german.numbers.currencySymbol, std::string("\x80"));
 }
 
 TEST(UiLocaleForTest, UpperCasingStaysInTheCodePage) {
-    const UiLocale czech = UiLocaleFor(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    const vemo::ui::UiLocale czech =
+        vemo::ui::UiLocaleFor(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     struct Case {
         unsigned char lower;
         unsigned char upper;

@@ -84,12 +84,12 @@ TEST_F(MaintainerTest, DataButtonsConvertTheSourcesInPlace) {
     // Selector, section list and totals stay until the user acts; the next pick lists new rows.
     EXPECT_EQ(frm->cboDalnice->count(), 1);
     ASSERT_EQ(frm->lbxCis->count(), 1);
-    EXPECT_EQ(ListEntry(frm->lbxCis, 0), "(AS) Alt : (AK) Alt2;1");
+    EXPECT_EQ(vemo::ui::ListEntry(frm->lbxCis, 0), "(AS) Alt : (AK) Alt2;1");
     EXPECT_EQ(frm->lblKm->text(), "0 km");
     PickSelectorEntry(frm->cboDalnice, 0);
     ASSERT_EQ(frm->lbxCis->count(), 2);
-    EXPECT_EQ(ListEntry(frm->lbxCis, 0), "(AS) M\xFCnchen : (AK) \x8A"
-                                         "ag;12,5");
+    EXPECT_EQ(vemo::ui::ListEntry(frm->lbxCis, 0), "(AS) M\xFCnchen : (AK) \x8A"
+                                                   "ag;12,5");
 
     // Austrian source with tabs; the German table is untouched by it.
     WriteFile("au_maut.csv", "Autobahn\tx\tVon\tBis\tA\tB\tC\r\nA1\t\tWien\tLinz\t10\t20\t30");
@@ -109,7 +109,7 @@ TEST_F(MaintainerTest, AMissingSourceIsReportedAndChangesNothing) {
 
     Click(frm->btnCreateData);
     ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(ErrorReportText(reports[0]), "Nelze vytvořit soubor maut_55a.csv.");
+    EXPECT_EQ(vemo::ui::ErrorReportText(reports[0]), "Nelze vytvořit soubor maut_55a.csv.");
     EXPECT_EQ(ReadFile("data.sdf"), before);
     EXPECT_EQ(frm->Lists()->germanTable.Lines(), table);
 

@@ -26,7 +26,7 @@ void ExpectStoredCategoryAndHelp(const TfrmVemo& frm) {
     EXPECT_EQ(frm.memHelp->toPlainText().split(u'\n').size(), 7);
     EXPECT_TRUE(frm.memHelp->toPlainText().startsWith(QString::fromUtf8("AD:\tdálniční")));
     EXPECT_EQ(frm.cboKategorie->currentText(), "cboKategorie");
-    EXPECT_EQ(SelectorItemIndex(frm.cboKategorie), -1);
+    EXPECT_EQ(vemo::ui::SelectorItemIndex(frm.cboKategorie), -1);
     EXPECT_EQ(frm.cboAUKategorie->currentIndex(), -1);
     EXPECT_EQ(frm.lblAUKategorie->text(), "");
 }
@@ -45,7 +45,7 @@ TEST_F(StartupTest, GermanFileMissing) {
 
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0], "Nelze vytvořit soubor data.sdf");
-    EXPECT_EQ(ErrorReportText(reports[0]), "Nelze vytvořit soubor data.sdf.");
+    EXPECT_EQ(vemo::ui::ErrorReportText(reports[0]), "Nelze vytvořit soubor data.sdf.");
     EXPECT_FALSE(windowVisibleAtReport);
     EXPECT_EQ(frm->cboDalnice->count(), 0);
     EXPECT_EQ(frm->cboAUDalnice->count(), 0);
@@ -72,8 +72,8 @@ TEST_F(StartupTest, AustrianFileMissing) {
     // The German side works.
     PickSelectorEntry(frm->cboDalnice, 0);
     ASSERT_EQ(frm->lbxCis->count(), 1);
-    EXPECT_EQ(ListEntry(frm->lbxCis, 0), "(AS) Nord : (AK) S\xFC"
-                                         "d;5");
+    EXPECT_EQ(vemo::ui::ListEntry(frm->lbxCis, 0), "(AS) Nord : (AK) S\xFC"
+                                                   "d;5");
     EXPECT_EQ(reports.size(), 1u);
 }
 
@@ -139,7 +139,7 @@ TEST_F(StartupTest, TheReportIsAModalStopBoxCaptionedWithTheProgramTitle) {
     guard.start(10000);
 
     TfrmVemo::Options options;
-    options.readLocale = [] { return UiLocaleFor(QLocale(QLocale::Czech)); };
+    options.readLocale = [] { return vemo::ui::UiLocaleFor(QLocale(QLocale::Czech)); };
     auto frm = std::make_unique<TfrmVemo>(options); // no data files at all
     windowSeen = frm.get();
     poll.stop();

@@ -62,7 +62,7 @@ TEST_F(WindowTest, StartStateAfterANormalStart) {
         EXPECT_EQ(list->count(), 0) << list->objectName().toStdString();
     }
     EXPECT_EQ(frm->cboKategorie->currentText(), "");
-    EXPECT_EQ(SelectorItemIndex(frm->cboKategorie), -1);
+    EXPECT_EQ(vemo::ui::SelectorItemIndex(frm->cboKategorie), -1);
     EXPECT_EQ(frm->lblKategorie->text(), "");
     EXPECT_EQ(frm->speNapravy->Value(), 3);
     EXPECT_EQ(frm->speNapravy->Text(), "3");
@@ -71,7 +71,7 @@ TEST_F(WindowTest, StartStateAfterANormalStart) {
     EXPECT_EQ(frm->lblKm->text(), "0 km");
     EXPECT_EQ(frm->lblMaut->text(), "");
     EXPECT_EQ(frm->lblAUMaut->text(), "");
-    EXPECT_EQ(SelectorItemIndex(frm->cboAUKategorie), 0);
+    EXPECT_EQ(vemo::ui::SelectorItemIndex(frm->cboAUKategorie), 0);
     EXPECT_EQ(frm->cboAUKategorie->currentText(), "Kategorie A");
     EXPECT_EQ(frm->lblAUKategorie->text(), QString::fromUtf8("2 nápravy"));
     EXPECT_EQ(frm->lblUsek->text(), "");
@@ -91,7 +91,9 @@ TEST_F(WindowTest, WindowFrameFontAndTabs) {
     EXPECT_EQ(frm->size(), QSize(537, 511));
     EXPECT_EQ(frm->minimumSize(), frm->maximumSize());
     EXPECT_EQ(frm->pos(), QPoint(269, 124));
-    EXPECT_EQ(frm->windowType(), Qt::Tool);
+    // An ordinary top-level window, so that task bars and Alt+Tab list it.
+    EXPECT_EQ(frm->windowType(), Qt::Window);
+    EXPECT_EQ(frm->parentWidget(), nullptr);
     const Qt::WindowFlags flags = frm->windowFlags();
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
@@ -194,6 +196,27 @@ TEST_F(WindowTest, CaptionsStartAtTheirPlaceAndAreNotClipped) {
     EXPECT_EQ(frm->lblKategorie->geometry(), QRect(8, 310, 3, 13));
     EXPECT_EQ(frm->lblUsek->geometry(), QRect(6, 250, 3, 13));
     EXPECT_EQ(frm->lblAUUsek->geometry(), QRect(11, 346, 3, 13));
+}
+
+// Whatever face stands in for Tahoma, no caption runs into or touches the control beside it.
+TEST_F(WindowTest, CaptionsKeepClearOfTheControlBesideThem) {
+    auto frm = Open();
+    struct Case {
+        QLabel* caption;
+        QWidget* beside;
+    };
+    const Case cases[] = {
+        {frm->Label1, frm->cboDalnice},   {frm->Label2, frm->lbxTrasa},
+        {frm->Label8, frm->speNapravy},   {frm->Label4, frm->curSazba},
+        {frm->Label9, frm->cboAUDalnice}, {frm->Label10, frm->lbxAUTrasa},
+        {frm->Label3, frm->lblKm},
+    };
+    for (const Case& c : cases) {
+        const int end =
+            c.caption->x() + c.caption->fontMetrics().horizontalAdvance(c.caption->text());
+        EXPECT_LE(end + 2, c.beside->x()) << c.caption->objectName().toStdString() << " in "
+                                          << QFontInfo(c.caption->font()).family().toStdString();
+    }
 }
 
 TEST_F(WindowTest, LabelsThatSizeToTheirTextFollowPlainSetText) {
@@ -316,16 +339,16 @@ TEST_F(WindowTest, UserActionsReachTheHandlersProgramChangesDoNot) {
 
     ClickRow(frm->lbxCis, 1);
     EXPECT_EQ(selection.count(), 1);
-    EXPECT_EQ(frm->lblUsek->text(), ToQString(ListEntry(frm->lbxCis, 1)));
+    EXPECT_EQ(frm->lblUsek->text(), vemo::ui::ToQString(vemo::ui::ListEntry(frm->lbxCis, 1)));
     // A click on the entry already selected alone changes no selection but is still a click.
     frm->lblUsek->setText("-");
     ClickRow(frm->lbxCis, 1);
     EXPECT_EQ(selection.count(), 1);
-    EXPECT_EQ(frm->lblUsek->text(), ToQString(ListEntry(frm->lbxCis, 1)));
+    EXPECT_EQ(frm->lblUsek->text(), vemo::ui::ToQString(vemo::ui::ListEntry(frm->lbxCis, 1)));
     // The keyboard moves the selection and the handler follows.
     QTest::keyClick(frm->lbxCis, Qt::Key_Up);
     EXPECT_EQ(selection.count(), 2);
-    EXPECT_EQ(frm->lblUsek->text(), ToQString(ListEntry(frm->lbxCis, 0)));
+    EXPECT_EQ(frm->lblUsek->text(), vemo::ui::ToQString(vemo::ui::ListEntry(frm->lbxCis, 0)));
 
     // Setting the category from the program fires nothing; picking it does.
     frm->cboKategorie->setCurrentIndex(1);
@@ -336,11 +359,11 @@ TEST_F(WindowTest, UserActionsReachTheHandlersProgramChangesDoNot) {
     // Typing into the editable selector reaches the handler after every change of the text.
     frm->cboKategorie->setEditText("");
     TypeText(frm->cboKategorie->lineEdit(), "Kategorie C");
-    EXPECT_EQ(SelectorItemIndex(frm->cboKategorie), 2);
+    EXPECT_EQ(vemo::ui::SelectorItemIndex(frm->cboKategorie), 2);
     EXPECT_EQ(frm->lblKategorie->text(), "EURO-0, EURO-1 (S1)");
     TypeText(frm->cboKategorie->lineEdit(), QString::fromUtf8("ž"));
     EXPECT_EQ(frm->cboKategorie->currentText(), QString::fromUtf8("Kategorie Cž"));
-    EXPECT_EQ(SelectorItemIndex(frm->cboKategorie), -1);
+    EXPECT_EQ(vemo::ui::SelectorItemIndex(frm->cboKategorie), -1);
     EXPECT_TRUE(reports.empty());
 }
 
@@ -366,13 +389,13 @@ TEST_F(WindowTest, PagesKeepTheirStateWhenSwitching) {
     ASSERT_EQ(frm->pgcMain->currentWidget(), frm->tbsDE);
     EXPECT_EQ(frm->cboDalnice->currentText(), "A1");
     EXPECT_EQ(frm->lbxCis->count(), 2);
-    EXPECT_EQ(ListSelectedRows(frm->lbxCis), std::vector<int>{1});
+    EXPECT_EQ(vemo::ui::ListSelectedRows(frm->lbxCis), std::vector<int>{1});
     EXPECT_EQ(frm->lbxTrasa->count(), 1);
     EXPECT_EQ(frm->lblKm->text(), km);
 
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
     EXPECT_EQ(frm->lbxAUTrasa->count(), 1);
-    EXPECT_EQ(ListSelectedRows(frm->lbxAUCis), std::vector<int>{0});
+    EXPECT_EQ(vemo::ui::ListSelectedRows(frm->lbxAUCis), std::vector<int>{0});
     EXPECT_EQ(frm->lblAUMaut->text(), toll);
     EXPECT_TRUE(reports.empty());
 }
@@ -384,8 +407,8 @@ TEST_F(WindowTest, LocaleIsReadAgainWhenTheSystemAnnouncesAChange) {
     TfrmVemo::Options options = RecordingOptions({}, QLocale::c());
     options.readLocale = [&reads] {
         ++reads;
-        return UiLocaleFor(reads == 1 ? QLocale(QLocale::Czech, QLocale::CzechRepublic)
-                                      : QLocale(QLocale::English, QLocale::UnitedStates));
+        return vemo::ui::UiLocaleFor(reads == 1 ? QLocale(QLocale::Czech, QLocale::CzechRepublic)
+                                                : QLocale(QLocale::English, QLocale::UnitedStates));
     };
     auto frm = ShowWindow(std::make_unique<TfrmVemo>(options));
     EXPECT_EQ(reads, 1);
@@ -412,8 +435,7 @@ TEST_F(WindowTest, ClosingRunsFormCloseWithoutAQuestion) {
 
 namespace {
 
-// The window is a tool window, which Qt does not count as a last window; closing it must still
-// end the message loop, with code 0.
+// Closing the window ends the message loop, with code 0.
 TEST_F(WindowTest, ClosingTheWindowEndsTheMessageLoopWithCodeZero) {
     auto frm = Open();
     QTimer::singleShot(0, frm.get(), [&frm] { frm->close(); });

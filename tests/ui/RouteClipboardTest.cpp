@@ -1,0 +1,374 @@
+// The copy commands of the lists: the text that Ctrl+C and the context menu put on the
+// clipboard on both tabs, and that copying leaves the window exactly as it was.
+#include "RouteClipboard.h"
+#include "UiFixture.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QWindow>
+
+#include <functional>
+
+namespace {
+
+// ---- The text alone --------------------------------------------------------------------------
+
+struct TextCase {
+    const char* name;
+    QStringList entries;
+    std::vector<vemo::ui::ShownTotal> totals;
+    bool wholeRoute;
+    QString expected;
+};
+
+// Parameters print as their names in test listings.
+void PrintTo(const TextCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class ClipboardText : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(ClipboardText, OneEntryALineThenTheTotals) {
+    const TextCase& c = GetParam();
+    const QString text = c.wholeRoute ? vemo::ui::RouteClipboardText(c.entries, c.totals)
+                                      : vemo::ui::EntriesClipboardText(c.entries);
+    EXPECT_EQ(text.toStdString(), c.expected.toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ClipboardText,
+    ::testing::Values(
+        TextCase{"RouteWithItsTotals",
+                 {"(AS) A : (AK) B;12,5", "(AS) B : (AK) C;7"},
+                 {{"Celkem km:", "19,5 km"}, {"Celkem Vemo Maut:", QString::fromUtf8("2,145 €")}},
+                 true,
+                 QString::fromUtf8("(AS) A : (AK) B;12,5\n(AS) B : (AK) C;7\nCelkem km: 19,5 km\n"
+                                   "Celkem Vemo Maut: 2,145 €")},
+        TextCase{"EmptyRouteStillCarriesItsTotals",
+                 {},
+                 {{"Celkem km:", "0 km"}},
+                 true,
+                 "Celkem km: 0 km"},
+        TextCase{"TotalNotShownYetLeavesItsCaptionAlone",
+                 {"x"},
+                 {{"Celkem Vemo Maut:", ""}},
+                 true,
+                 "x\nCelkem Vemo Maut:"},
+        TextCase{"LineBreaksInsideAnEntryKeepItOnOneLine",
+                 {"a\r\nb", "c\td", "e\nf"},
+                 {{"Celkem km:", "1\n km"}},
+                 true,
+                 "a  b\nc d\ne f\nCelkem km: 1  km"},
+        TextCase{"SameEntryTwiceStaysTwice", {"x;1", "x;1"}, {}, true, "x;1\nx;1"},
+        TextCase{"SelectionAloneHasNoTotals", {"x;1", "y;2"}, {}, false, "x;1\ny;2"},
+        TextCase{"BlanksAndSignsOfTheEntryStay",
+                 {QString::fromUtf8("  Šumava <ž> & €  ")},
+                 {},
+                 false,
+                 QString::fromUtf8("  Šumava <ž> & €  ")},
+        TextCase{"NoEntriesNoText", {}, {}, false, ""}),
+    [](const ::testing::TestParamInfo<TextCase>& info) { return info.param.name; });
+
+// ---- The commands in the window --------------------------------------------------------------
+
+// What the context menu offered, and whether the wanted command was there and enabled.
+struct MenuVisit {
+    QStringList commands; // captions, with " (off)" behind a disabled one
+    bool chosen = false;
+};
+
+class CopyCommands : public UiTest {
+protected:
+    void SetUp() override {
+        UiTest::SetUp();
+        QApplication::clipboard()->setText(kUntouched);
+    }
+
+    // German sections of motorway 1 with the given names and lengths; Austrian sections of
+    // motorway "A1" with the given names and "A/B/C" amounts.
+    std::unique_ptr<TfrmVemo>
+    Open(const std::vector<std::pair<std::string, std::string>>& germanSections,
+         const std::vector<std::pair<std::string, std::string>>& austrianSections) {
+        std::vector<std::string> german = {"BAB;Nr;Typ;Od;km;Typ;Do;Delka"};
+        for (std::size_t i = 0; i < germanSections.size(); ++i) {
+            const auto& [to, length] = germanSections[i];
+            const std::string from = i == 0 ? "Start" : germanSections[i - 1].first;
+            german.push_back("1;" + std::to_string(i) + ";AS;" + from + ";;AK;" + to + ";" +
+                             length);
+        }
+        std::vector<std::string> austrian = {"Dalnice;Nazev;Od;Do;A;B;C"};
+        for (std::size_t i = 0; i < austrianSections.size(); ++i) {
+            const auto& [to, amounts] = austrianSections[i];
+            const std::string from = i == 0 ? "Start" : austrianSections[i - 1].first;
+            std::string fields = amounts;
+            for (char& c : fields) {
+                if (c == '/') {
+                    c = ';';
+                }
+            }
+            austrian.push_back("A1;West;" + from + ";" + to + ";" + fields);
+        }
+        WriteDataFile("data.sdf", german);
+        WriteDataFile("data2.sdf", austrian);
+        auto frm = CreateWindow();
+        if (!germanSections.empty()) {
+            PickSelectorEntry(frm->cboDalnice, 0);
+        }
+        if (!austrianSections.empty()) {
+            frm->pgcMain->setCurrentWidget(frm->tbsAU);
+            PickSelectorEntry(frm->cboAUDalnice, 0);
+            frm->pgcMain->setCurrentWidget(frm->tbsDE);
+        }
+        return frm;
+    }
+
+    // The worked examples of both tabs: two German sections of 12,5 and 7 km under
+    // "Kategorie B" (19,5 km, 0,11 €/km, 2,145 €) and two Austrian sections under "Kategorie B"
+    // (5,2 + 4,1 = 9,3 €). Both sections stay selected in both section lists.
+    std::unique_ptr<TfrmVemo> OpenWorkedExamples() {
+        auto frm = Open({{"Ort 1", "12,5"}, {"Ort 2", "7"}},
+                        {{"Ort 1", "3,5/5,2/7,1"}, {"Ort 2", "2,8/4,1/6,05"}});
+        SelectRows(frm->lbxCis, {0, 1});
+        Click(frm->btnSelect);
+        PickSelectorEntry(frm->cboKategorie, 1);
+
+        frm->pgcMain->setCurrentWidget(frm->tbsAU);
+        PickSelectorEntry(frm->cboAUKategorie, 1);
+        SelectRows(frm->lbxAUCis, {0, 1});
+        Click(frm->btnAUSelect);
+        frm->pgcMain->setCurrentWidget(frm->tbsDE);
+
+        EXPECT_EQ(frm->lblKm->text(), "19,5 km");
+        EXPECT_EQ(frm->lblMaut->text(), QString::fromUtf8("2,145 €"));
+        EXPECT_EQ(frm->lblAUMaut->text(), QString::fromUtf8("9,3 €"));
+        return frm;
+    }
+
+    static void ShowPageOf(TfrmVemo& frm, QWidget* control) {
+        frm.pgcMain->setCurrentWidget(frm.tbsDE->isAncestorOf(control) ? frm.tbsDE : frm.tbsAU);
+    }
+
+    void PressCopy(TListBox* list) {
+        list->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+    }
+
+    // A right click as the windowing system delivers it: the press reaches the window, which
+    // asks the list for its context menu. The menu is then read and the command chosen with
+    // the keyboard (or the menu closed with Escape when the command is missing or disabled).
+    MenuVisit UseContextMenu(TListBox* list, const QString& command, int row = -1) {
+        MenuVisit visit;
+        QTimer::singleShot(0, list, [&visit, command] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) {
+                return;
+            }
+            QAction* wanted = nullptr;
+            for (QAction* action : menu->actions()) {
+                visit.commands.append(action->text() +
+                                      (action->isEnabled() ? QString() : QStringLiteral(" (off)")));
+                if (action->text() == command && action->isEnabled()) {
+                    wanted = action;
+                }
+            }
+            if (wanted) {
+                menu->setActiveAction(wanted);
+                QTest::keyClick(menu, Qt::Key_Return);
+                visit.chosen = true;
+            } else {
+                QTest::keyClick(menu, Qt::Key_Escape);
+            }
+        });
+        const QPoint inList = row >= 0 ? list->visualItemRect(list->item(row)).center()
+                                       : list->viewport()->rect().center();
+        QWidget* window = list->window();
+        QTest::mouseClick(window->windowHandle(), Qt::RightButton, {},
+                          list->viewport()->mapTo(window, inList));
+        // The timer has run inside the menu's own loop; this only lets a stray one finish.
+        QCoreApplication::processEvents();
+        return visit;
+    }
+
+    static QString Clipboard() { return QApplication::clipboard()->text(); }
+
+    static inline const QString kUntouched = QStringLiteral("untouched");
+};
+
+// Everything a handler of either tab writes, and the selection of the four lists.
+struct WindowState {
+    QString usek, auUsek, kategorie, km, maut, auMaut, auKategorie, sazba;
+    std::vector<std::vector<int>> selections;
+    std::vector<int> counts;
+
+    explicit WindowState(const TfrmVemo& frm)
+        : usek(frm.lblUsek->text()), auUsek(frm.lblAUUsek->text()),
+          kategorie(frm.lblKategorie->text()), km(frm.lblKm->text()), maut(frm.lblMaut->text()),
+          auMaut(frm.lblAUMaut->text()), auKategorie(frm.lblAUKategorie->text()),
+          sazba(frm.curSazba->DisplayText()) {
+        for (const QListWidget* list : {frm.lbxCis, frm.lbxTrasa, frm.lbxAUCis, frm.lbxAUTrasa}) {
+            selections.push_back(vemo::ui::ListSelectedRows(list));
+            counts.push_back(list->count());
+        }
+    }
+    bool operator==(const WindowState&) const = default;
+};
+
+void PrintTo(const WindowState& s, std::ostream* out) {
+    *out << s.usek.toStdString() << " | " << s.km.toStdString() << " | " << s.maut.toStdString()
+         << " | " << s.auMaut.toStdString() << " | " << s.sazba.toStdString();
+}
+
+const QString kGermanRoute = QString::fromUtf8("(AS) Start : (AK) Ort 1;12,5\n"
+                                               "(AS) Ort 1 : (AK) Ort 2;7\n"
+                                               "Celkem km: 19,5 km\n"
+                                               "Sazba za km: 0,11 €\n"
+                                               "Celkem Vemo Maut: 2,145 €");
+const QString kAustrianRoute = QString::fromUtf8("Start-Ort 1 : 3,5/5,2/7,1\n"
+                                                 "Ort 1-Ort 2 : 2,8/4,1/6,05\n"
+                                                 "Kategorie vozidla: 3 nápravy\n"
+                                                 "Celkem Vemo Maut: 9,3 €");
+
+struct CommandCase {
+    const char* name;
+    TListBox* TfrmVemo::*list;
+    std::vector<int> selectFirst; // rows the user selects in that list before copying
+    const char* menuCommand;      // null: Ctrl+C
+    QString expected;
+};
+
+// Parameters print as their names in test listings.
+void PrintTo(const CommandCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class CopyCommandCases : public CopyCommands, public ::testing::WithParamInterface<CommandCase> {};
+
+TEST_P(CopyCommandCases, PutsWhatTheTabShowsAndChangesNothing) {
+    const CommandCase& c = GetParam();
+    auto frm = OpenWorkedExamples();
+    TListBox* list = (*frm).*c.list;
+    ShowPageOf(*frm, list);
+    for (std::size_t i = 0; i < c.selectFirst.size(); ++i) {
+        ClickRow(list, c.selectFirst[i], i == 0 ? Qt::NoModifier : Qt::ControlModifier);
+    }
+    // A handler that ran would write the entry label or the toll again.
+    frm->lblUsek->setText(QStringLiteral("mark"));
+    frm->lblAUUsek->setText(QStringLiteral("mark"));
+    const WindowState before(*frm);
+    std::vector<std::unique_ptr<QSignalSpy>> selectionSignals;
+    for (QListWidget* l : {frm->lbxCis, frm->lbxTrasa, frm->lbxAUCis, frm->lbxAUTrasa}) {
+        selectionSignals.push_back(
+            std::make_unique<QSignalSpy>(l, &QListWidget::itemSelectionChanged));
+    }
+
+    if (c.menuCommand) {
+        const MenuVisit visit = UseContextMenu(list, QString::fromUtf8(c.menuCommand));
+        EXPECT_TRUE(visit.chosen) << visit.commands.join(", ").toStdString();
+    } else {
+        PressCopy(list);
+    }
+
+    EXPECT_EQ(Clipboard().toStdString(), c.expected.toStdString());
+    EXPECT_EQ(WindowState(*frm), before);
+    for (const auto& spy : selectionSignals) {
+        EXPECT_EQ(spy->count(), 0);
+    }
+    EXPECT_TRUE(reports.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothTabs, CopyCommandCases,
+    ::testing::Values(
+        CommandCase{"GermanRouteByKeys", &TfrmVemo::lbxTrasa, {}, nullptr, kGermanRoute},
+        CommandCase{"GermanRouteByMenu", &TfrmVemo::lbxTrasa, {}, "Kopírovat trasu", kGermanRoute},
+        CommandCase{"GermanRouteByMenuWithOneEntrySelected",
+                    &TfrmVemo::lbxTrasa,
+                    {1},
+                    "Kopírovat trasu",
+                    kGermanRoute},
+        CommandCase{"GermanSelectedRouteEntryByKeys",
+                    &TfrmVemo::lbxTrasa,
+                    {1},
+                    nullptr,
+                    "(AS) Ort 1 : (AK) Ort 2;7"},
+        CommandCase{"GermanSelectedSectionsByKeys",
+                    &TfrmVemo::lbxCis,
+                    {},
+                    nullptr,
+                    "(AS) Start : (AK) Ort 1;12,5\n(AS) Ort 1 : (AK) Ort 2;7"},
+        CommandCase{"GermanSelectedSectionByMenu",
+                    &TfrmVemo::lbxCis,
+                    {1},
+                    "Kopírovat úseky",
+                    "(AS) Ort 1 : (AK) Ort 2;7"},
+        CommandCase{"AustrianRouteByKeys", &TfrmVemo::lbxAUTrasa, {}, nullptr, kAustrianRoute},
+        CommandCase{
+            "AustrianRouteByMenu", &TfrmVemo::lbxAUTrasa, {}, "Kopírovat trasu", kAustrianRoute},
+        CommandCase{"AustrianSelectedRouteEntriesByKeys",
+                    &TfrmVemo::lbxAUTrasa,
+                    {1, 0},
+                    nullptr,
+                    "Start-Ort 1 : 3,5/5,2/7,1\nOrt 1-Ort 2 : 2,8/4,1/6,05"},
+        CommandCase{"AustrianSelectedSectionsByMenu",
+                    &TfrmVemo::lbxAUCis,
+                    {},
+                    "Kopírovat úseky",
+                    "Start-Ort 1 : 3,5/5,2/7,1\nOrt 1-Ort 2 : 2,8/4,1/6,05"}),
+    [](const ::testing::TestParamInfo<CommandCase>& info) { return info.param.name; });
+
+TEST_F(CopyCommands, SectionCommandNeedsASelection) {
+    auto frm = Open({{"Ort 1", "1"}}, {});
+    ASSERT_EQ(frm->lbxCis->count(), 1);
+    const MenuVisit visit = UseContextMenu(frm->lbxCis, QStringLiteral("Kopírovat úseky"));
+    EXPECT_EQ(visit.commands, QStringList{QString::fromUtf8("Kopírovat úseky (off)")});
+    PressCopy(frm->lbxCis);
+    EXPECT_EQ(Clipboard(), kUntouched);
+}
+
+TEST_F(CopyCommands, RouteMenuOffersOnlyTheRouteCommand) {
+    auto frm = Open({}, {});
+    const MenuVisit visit = UseContextMenu(frm->lbxTrasa, QStringLiteral("Kopírovat trasu"));
+    EXPECT_EQ(visit.commands, QStringList{QString::fromUtf8("Kopírovat trasu")});
+    // An empty route still copies what the tab shows.
+    EXPECT_EQ(Clipboard().toStdString(), "Celkem km: 0 km\nSazba za km: 0,00 €\nCelkem Vemo Maut:");
+}
+
+// The right click that opens the menu is no click on an entry: selection and entry label stay.
+TEST_F(CopyCommands, RightClickLeavesTheSelection) {
+    auto frm = Open({{"Ort 1", "1"}, {"Ort 2", "2"}}, {});
+    SelectRows(frm->lbxCis, {0});
+    ASSERT_EQ(frm->lblUsek->text(), "(AS) Start : (AK) Ort 1;1");
+    QSignalSpy selection(frm->lbxCis, &QListWidget::itemSelectionChanged);
+
+    UseContextMenu(frm->lbxCis, QString(), 1); // closed with Escape
+    EXPECT_EQ(vemo::ui::ListSelectedRows(frm->lbxCis), std::vector<int>{0});
+    EXPECT_EQ(frm->lbxCis->currentRow(), 0);
+    EXPECT_EQ(frm->lblUsek->text().toStdString(), "(AS) Start : (AK) Ort 1;1");
+    EXPECT_EQ(selection.count(), 0);
+}
+
+// Entries hold Windows-1250 bytes; the copy carries the characters the list shows.
+TEST_F(CopyCommands, CopyCarriesTheCharactersTheListShows) {
+    auto frm = Open({{"\x8A"
+                      "umava \x9E"
+                      "\xE1"
+                      "r",
+                      "1"}},
+                    {{"\x8Ei\x9Ekov", "0,5/1/2"}});
+    SelectRows(frm->lbxCis, {0});
+    PressCopy(frm->lbxCis);
+    EXPECT_EQ(Clipboard().toStdString(), "(AS) Start : (AK) Šumava žár;1");
+
+    frm->pgcMain->setCurrentWidget(frm->tbsAU);
+    SelectRows(frm->lbxAUCis, {0});
+    PressCopy(frm->lbxAUCis);
+    EXPECT_EQ(Clipboard().toStdString(), "Start-Žižkov : 0,5/1/2");
+}
+
+} // namespace

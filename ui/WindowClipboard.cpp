@@ -1,0 +1,84 @@
+// The copy commands of the four lists. They read what the window shows, put it on the clipboard
+// and change nothing: no handler of the tab runs and no total is computed again.
+#include "ListBox.h"
+#include "RouteClipboard.h"
+#include "_frmVemo.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenu>
+
+namespace {
+
+QStringList Entries(const QListWidget* list, const std::vector<int>& rows) {
+    QStringList entries;
+    entries.reserve(static_cast<qsizetype>(rows.size()));
+    for (const int row : rows) {
+        entries.append(list->item(row)->text());
+    }
+    return entries;
+}
+
+std::vector<int> AllRows(const QListWidget* list) {
+    std::vector<int> rows(static_cast<std::size_t>(list->count()));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i] = static_cast<int>(i);
+    }
+    return rows;
+}
+
+} // namespace
+
+void TfrmVemo::ConnectCopyCommands() {
+    auto guarded = [this](std::function<void()> command) {
+        return [this, command = std::move(command)] {
+            vemo::ui::RunGuarded(this, options_.reportError, command);
+        };
+    };
+
+    for (TListBox* route : {lbxTrasa, lbxAUTrasa}) {
+        connect(route, &TListBox::CopyRequested, this, guarded([this, route] {
+                    const std::vector<int> selected = vemo::ui::ListSelectedRows(route);
+                    if (selected.empty()) {
+                        CopyRoute(route);
+                    } else {
+                        QApplication::clipboard()->setText(
+                            vemo::ui::EntriesClipboardText(Entries(route, selected)));
+                    }
+                }));
+        route->SetContextMenuFiller([this, route, guarded](QMenu& menu) {
+            menu.addAction(QStringLiteral("Kopírovat trasu"), this,
+                           guarded([this, route] { CopyRoute(route); }));
+        });
+    }
+
+    for (TListBox* sections : {lbxCis, lbxAUCis}) {
+        auto copySelected = guarded([sections] {
+            const std::vector<int> selected = vemo::ui::ListSelectedRows(sections);
+            if (!selected.empty()) {
+                QApplication::clipboard()->setText(
+                    vemo::ui::EntriesClipboardText(Entries(sections, selected)));
+            }
+        });
+        connect(sections, &TListBox::CopyRequested, this, copySelected);
+        sections->SetContextMenuFiller([sections, copySelected](QMenu& menu) {
+            QAction* copy = menu.addAction(QStringLiteral("Kopírovat úseky"), copySelected);
+            copy->setEnabled(!vemo::ui::ListSelectedRows(sections).empty());
+        });
+    }
+}
+
+void TfrmVemo::CopyRoute(const QListWidget* route) {
+    // The totals as the tab shows them; the rate as its box shows it while it has no focus.
+    std::vector<vemo::ui::ShownTotal> totals;
+    if (route == lbxTrasa) {
+        totals = {{Label3->text(), lblKm->text()},
+                  {Label4->text(), curSazba->DisplayText()},
+                  {Label6->text(), lblMaut->text()}};
+    } else {
+        totals = {{Label12->text(), lblAUKategorie->text()}, {Label13->text(), lblAUMaut->text()}};
+    }
+    QApplication::clipboard()->setText(
+        vemo::ui::RouteClipboardText(Entries(route, AllRows(route)), totals));
+}
