@@ -10,6 +10,8 @@
 #include <cstring>
 
 #ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 #endif
 
@@ -32,6 +34,10 @@ bool AnswerCommandLine(int argc, char** argv) {
     if (argc != 2) {
         return false;
     }
+#ifdef Q_OS_WIN
+    // LF line ends, as vemo-data writes them and as on every other platform.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     if (std::strcmp(argv[1], "--version") == 0) {
         std::fputs("vemo-maut " VEMO_VERSION "\n", stdout);
         return true;

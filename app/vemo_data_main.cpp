@@ -101,6 +101,14 @@ public:
         return raw_ ? std::string(arg) : vemo::Utf8ToCp1250(arg);
 #endif
     }
+    // A command-line word shown back in a message, in the output's encoding.
+    std::string Echo(std::string_view arg) const {
+#ifdef _WIN32
+        return Text(Argument(arg));
+#else
+        return std::string(arg);
+#endif
+    }
     void Line(std::string_view cp1250) const {
         // Raw lines go out as they are, without a copy each.
         const std::string text = raw_ ? std::string() : Text(cp1250);
@@ -172,7 +180,7 @@ int Run(const Options& options, const Printer& out) {
         // listing, and stdout stays empty for scripts that read it.
         if (entries.empty())
             std::fprintf(stderr, "vemo-data: no rows for motorway %s in %s\n",
-                         options.words[2].c_str(), options.words[1].c_str());
+                         out.Echo(options.words[2]).c_str(), out.Echo(options.words[1]).c_str());
         for (const auto& entry : entries)
             out.Line(entry);
         return 0;

@@ -18,6 +18,7 @@
 #include <functional>
 #include <regex>
 #include <string>
+#include <system_error>
 #include <vector>
 
 using namespace std::string_literals;
@@ -196,6 +197,15 @@ TEST_F(VemoDataToolTest, SectionsOfAMotorwayWithoutRowsSaySoOnStderrOnly) {
     EXPECT_EQ(found.out, "a-b : 1/2/3\n");
 }
 
+// The system's words for a missing file, which the tool adds to the file error.
+std::string MissingFileReason() {
+#if defined(_WIN32)
+    return std::system_category().message(2); // ERROR_FILE_NOT_FOUND
+#else
+    return "No such file or directory";
+#endif
+}
+
 TEST_F(VemoDataToolTest, FileErrorsNameTheFile) {
     const std::string message = "vemo-data: Nelze vytvo\xC5\x99it soubor ";
     for (const auto& args :
@@ -206,14 +216,14 @@ TEST_F(VemoDataToolTest, FileErrorsNameTheFile) {
         const Result result = Run(args);
         EXPECT_EQ(result.status, 1) << args[0];
         EXPECT_EQ(result.out, "") << args[0];
-        EXPECT_EQ(result.err, message + "missing.sdf: No such file or directory\n") << args[0];
+        EXPECT_EQ(result.err, message + "missing.sdf: " + MissingFileReason() + "\n") << args[0];
     }
     const Result encode = Run({"encode", "--austrian", "au_maut.csv"});
     EXPECT_EQ(encode.status, 1);
-    EXPECT_EQ(encode.err, message + "au_maut.csv: No such file or directory\n");
+    EXPECT_EQ(encode.err, message + "au_maut.csv: " + MissingFileReason() + "\n");
     EXPECT_FALSE(fs::exists(dir_ / "data2.sdf"));
     EXPECT_EQ(Run({"--raw", "decode", "missing.sdf"}).err,
-              "vemo-data: Nelze vytvo\xF8it soubor missing.sdf: No such file or directory\n");
+              "vemo-data: Nelze vytvo\xF8it soubor missing.sdf: " + MissingFileReason() + "\n");
 }
 
 // --help and --version answer without a window; for the calculator only as its one argument.

@@ -401,10 +401,11 @@ TEST(ReadDataFileTest, OthersMayReadButNotWriteWhileItIsRead) {
     WriteFile(file, "a\r\nb\r\n");
     bool reader = false;
     bool writer = true;
-    const std::string content = vemo::ReadDataFile(file.string(), [&] {
+    const vemo::DataFileContent read = vemo::ReadDataFile(file.string(), [&] {
         reader = std::ifstream(file, std::ios::binary).is_open();
         writer = std::ofstream(file, std::ios::binary | std::ios::app).is_open();
     });
+    const std::string content(read.View());
     EXPECT_TRUE(reader);
     EXPECT_FALSE(writer);
     EXPECT_EQ(content, "a\r\nb\r\n");
