@@ -5,6 +5,7 @@
 #include "LineTable.h"
 #include "TollData.h"
 
+#include "SpecialFiles.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -32,43 +33,12 @@ using testfiles::ReadFile;
 using testfiles::ScratchDir;
 using testfiles::WriteFile;
 namespace fs = std::filesystem;
+using namespace testsupport;
 
 namespace {
 
 const std::string kCannotCreate = "Nelze vytvo\xF8it soubor ";
 const std::string kWriteError = "Stream write error";
-
-// Ends the test process when a load hangs, so that a broken build fails instead of stalling
-// the run.
-// On Windows ctest's timeout does it.
-class Watchdog {
-public:
-#if defined(__linux__)
-    Watchdog() {
-        alarm(10);
-    }
-    ~Watchdog() {
-        alarm(0);
-    }
-#else
-    // User-provided, so that a watchdog that does nothing still counts as used.
-    Watchdog() {}
-    ~Watchdog() {}
-#endif
-    Watchdog(const Watchdog&) = delete;
-    Watchdog& operator=(const Watchdog&) = delete;
-};
-
-// Makes "data.sdf" in the folder something other than a finished regular file.
-struct SpecialCase {
-    const char* name;
-    std::function<void(const fs::path&)> make;
-};
-
-// Names the case in test listings instead of its bytes.
-void PrintTo(const SpecialCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class NotARegularFileTest : public testing::TestWithParam<SpecialCase> {};
 
@@ -89,29 +59,26 @@ TEST_P(NotARegularFileTest, LoadRefusesItAndKeepsTheTable) {
     EXPECT_EQ(table.Lines(), std::vector<std::string>{"kept"});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, NotARegularFileTest,
-    testing::Values(
+INSTANTIATE_TEST_SUITE_P(Kinds, NotARegularFileTest,
+                         testing::Values(
 #if defined(__linux__)
-        SpecialCase{"Fifo", [](const fs::path& f) { ASSERT_EQ(mkfifo(f.c_str(), 0600), 0); }},
-        SpecialCase{"LinkToDevZero", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); }},
-        SpecialCase{"LinkToDevUrandom",
-                    [](const fs::path& f) { fs::create_symlink("/dev/urandom", f); }},
-        SpecialCase{"Socket",
-                    [](const fs::path& f) {
-                        const int s = socket(AF_UNIX, SOCK_STREAM, 0);
-                        sockaddr_un address{};
-                        address.sun_family = AF_UNIX;
-                        ASSERT_LT(f.string().size(), sizeof address.sun_path);
-                        std::strcpy(address.sun_path, f.c_str());
-                        ASSERT_EQ(bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address),
-                                  0);
-                        close(s);
-                    }},
+                             kFifo, kLinkToDevZero, kLinkToDevUrandom,
+                             SpecialCase{"Socket",
+                                         [](const fs::path& f) {
+                                             const int s = socket(AF_UNIX, SOCK_STREAM, 0);
+                                             sockaddr_un address{};
+                                             address.sun_family = AF_UNIX;
+                                             ASSERT_LT(f.string().size(), sizeof address.sun_path);
+                                             std::strcpy(address.sun_path, f.c_str());
+                                             ASSERT_EQ(bind(s,
+                                                            reinterpret_cast<sockaddr*>(&address),
+                                                            sizeof address),
+                                                       0);
+                                             close(s);
+                                         }},
 #endif
-        SpecialCase{"Folder", [](const fs::path& f) { fs::create_directory(f); }},
-        SpecialCase{"Missing", [](const fs::path&) {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+                             kFolder, SpecialCase{"Missing", [](const fs::path&) {}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A file whose content changes between the open and the reads.
 struct ChangeCase {

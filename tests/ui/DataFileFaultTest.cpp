@@ -2,6 +2,7 @@
 // full disk: the window reports the error and no data file loses a byte.
 #include "ErrorReport.h"
 #include "SmallDisk.h"
+#include "SpecialFiles.h"
 #include "UiFixture.h"
 
 #include <QPushButton>
@@ -14,27 +15,9 @@
 #include <functional>
 
 namespace fs = std::filesystem;
+using namespace testsupport;
 
 namespace {
-
-// Ends the test process when the start-up hangs, so that the test fails instead of stalling.
-class Watchdog {
-public:
-    Watchdog() { alarm(10); }
-    ~Watchdog() { alarm(0); }
-    Watchdog(const Watchdog&) = delete;
-    Watchdog& operator=(const Watchdog&) = delete;
-};
-
-struct SpecialCase {
-    const char* name;
-    std::function<void(const fs::path&)> make;
-};
-
-// Names the case in test listings instead of its bytes.
-void PrintTo(const SpecialCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 class NonRegularDataFileTest : public UiTest, public testing::WithParamInterface<SpecialCase> {};
 
@@ -50,15 +33,9 @@ TEST_P(NonRegularDataFileTest, StartupReportsItAndTheWindowOpens) {
     EXPECT_EQ(frm->cboAUDalnice->count(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, NonRegularDataFileTest,
-    testing::Values(
-        SpecialCase{"Fifo", [](const fs::path& f) { ASSERT_EQ(mkfifo(f.c_str(), 0600), 0); }},
-        SpecialCase{"LinkToDevZero", [](const fs::path& f) { fs::create_symlink("/dev/zero", f); }},
-        SpecialCase{"LinkToDevUrandom",
-                    [](const fs::path& f) { fs::create_symlink("/dev/urandom", f); }},
-        SpecialCase{"Folder", [](const fs::path& f) { fs::create_directory(f); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Kinds, NonRegularDataFileTest,
+                         testing::Values(kFifo, kLinkToDevZero, kLinkToDevUrandom, kFolder),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct FullDiskCase {
     const char* name;
