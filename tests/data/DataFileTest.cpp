@@ -5,7 +5,7 @@
 #include "LineTable.h"
 #include "TollData.h"
 
-#include "SpecialFiles.h"
+#include "NonRegularFiles.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>

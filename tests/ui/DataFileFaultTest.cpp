@@ -1,8 +1,8 @@
 // Data files that are not plain finished files at start-up, and "Data" buttons pressed on a
 // full disk: the window reports the error and no data file loses a byte.
 #include "ErrorReport.h"
+#include "NonRegularFiles.h"
 #include "SmallDisk.h"
-#include "SpecialFiles.h"
 #include "UiFixture.h"
 
 #include <QPushButton>
