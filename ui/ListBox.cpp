@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <QToolTip>
@@ -51,32 +52,6 @@ void TListBox::keyPressEvent(QKeyEvent* event) {
     QListWidget::keyPressEvent(event);
 }
 
-// A right click only asks for the context menu; the selection, and with it the handlers that
-// watch it, stay as they were.
-void TListBox::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton) {
-        event->accept();
-        return;
-    }
-    QListWidget::mousePressEvent(event);
-}
-
-void TListBox::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton) {
-        event->accept();
-        return;
-    }
-    QListWidget::mouseReleaseEvent(event);
-}
-
-void TListBox::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton) {
-        event->accept();
-        return;
-    }
-    QListWidget::mouseDoubleClickEvent(event);
-}
-
 void TListBox::contextMenuEvent(QContextMenuEvent* event) {
     if (!fill_) {
         event->ignore();
@@ -93,7 +68,20 @@ void TListBox::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 bool TListBox::viewportEvent(QEvent* event) {
-    if (event->type() != QEvent::ToolTip) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        // A right click only asks for the context menu; the selection, and with it the handlers
+        // that watch it, stay as they were.
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+            event->accept();
+            return true;
+        }
+        return QListWidget::viewportEvent(event);
+    case QEvent::ToolTip:
+        break;
+    default:
         return QListWidget::viewportEvent(event);
     }
     const auto* help = static_cast<QHelpEvent*>(event);
