@@ -406,16 +406,25 @@ void SaveDataFile(const std::string& fileName, const ContentPieces& content, Sav
     // Less than a block waits here for the next piece; a piece that arrives while nothing
     // waits goes out without being copied.
     std::string waiting;
-    content([&](std::string_view piece) {
-        if (waiting.empty()) {
-            piece.remove_prefix(write(piece, false));
-            waiting.assign(piece);
-            return;
-        }
-        waiting.append(piece);
-        waiting.erase(0, write(waiting, false));
-    });
-    write(waiting, true);
+    try {
+        content([&](std::string_view piece) {
+            if (waiting.empty()) {
+                piece.remove_prefix(write(piece, false));
+                waiting.assign(piece);
+                return;
+            }
+            waiting.append(piece);
+            waiting.erase(0, write(waiting, false));
+        });
+        write(waiting, true);
+    } catch (const Error&) {
+        throw; // a failed write has given up the temporary file already
+    } catch (...) {
+        // Whatever else stops the pieces (no memory for the waiting bytes, a failing source)
+        // must not leave the temporary file behind either.
+        abandon();
+        throw;
+    }
 
     if (!system.Sync())
         throw WriteError(abandon());

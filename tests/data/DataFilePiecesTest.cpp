@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <functional>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -147,6 +148,19 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) {
         return std::get<0>(info.param).name + "Max"s + std::to_string(std::get<1>(info.param));
     });
+
+TEST(SaveDataFilePiecesTest, PiecesThatStopWithAnErrorKeepTheOldFile) {
+    ScratchDir dir;
+    const std::string target = dir.File("data.sdf");
+    WriteFile(target, "old\r\n");
+    const vemo::ContentPieces failing = [](const auto& put) {
+        put(std::string(3 * vemo::kSaveWriteBlock, 'x'));
+        throw std::runtime_error("source gone");
+    };
+    EXPECT_THROW(vemo::SaveDataFile(target, failing), std::runtime_error);
+    EXPECT_EQ(ReadFile(target), "old\r\n");
+    EXPECT_EQ(FileNames(dir.Path()), std::set<std::string>{"data.sdf"});
+}
 
 TEST(SaveDataFilePiecesTest, FailingWriteKeepsTheOldFile) {
     const std::string content = Lines(6000);
