@@ -17,16 +17,22 @@
 
 namespace {
 
+// Lines of at most 79 columns, as vemo-data's.
 constexpr const char* kUsage =
-    "Usage: vemo-maut [QZX]\n"
+    "Použití: vemo-maut [QZX]\n"
     "\n"
-    "Opens the toll calculator on data.sdf and data2.sdf in the working directory.\n"
-    "  QZX        as the only argument: the maintainer mode, with the \"Data\" buttons that\n"
-    "             convert maut_55a.csv and au_maut.csv into those files\n"
-    "  --help     print this text\n"
-    "  --version  print the version\n"
+    "Otevře kalkulačku mýtného nad soubory data.sdf a data2.sdf v pracovní složce.\n"
+    "  QZX        jako jediný argument: režim údržby s tlačítky \"Data\", která\n"
+    "             převedou maut_55a.csv a au_maut.csv na tyto soubory\n"
+    "  --help     vypíše tento text\n"
+    "  --version  vypíše verzi\n"
     "\n"
-    "Numbers follow the locale (LC_ALL, LC_NUMERIC, LANG). See vemo-maut(1).\n";
+#ifdef Q_OS_WIN
+    "Čísla se řídí místním nastavením Windows. Podrobnosti: README.txt u programu.\n";
+#else
+    "Čísla se řídí národním prostředím (LC_ALL, LC_NUMERIC, LANG).\n"
+    "Podrobnosti: man vemo-maut.\n";
+#endif
 
 // --help and --version count only as the one argument, and are answered before any window
 // system is needed; every other command line opens the window.

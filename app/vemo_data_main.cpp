@@ -2,6 +2,7 @@
 // data layer as the window would get it; this file only parses arguments and prints.
 
 #include "BaseXCodec.h"
+#include "ConsoleOutput.h"
 #include "Cp1250.h"
 #include "Errors.h"
 #include "LineTable.h"
@@ -26,27 +27,45 @@
 
 namespace {
 
+// The usage text, in lines of at most 79 columns: an 80-column console wraps a full line.
 constexpr const char* kUsage =
-    "Usage: vemo-data [--raw] COMMAND ARGUMENTS\n"
+    "Použití: vemo-data [--raw] PŘÍKAZ ARGUMENTY\n"
     "\n"
-    "  decode FILE                          every line of FILE decoded, header included\n"
-    "  encode [--austrian] SOURCE [TARGET]  convert a source CSV into a data file; TARGET is\n"
-    "                                       data.sdf (data2.sdf with --austrian) by default\n"
-    "  motorways [--austrian] FILE          the motorway index, one entry a line, in index order\n"
-    "  sections [--austrian] FILE MOTORWAY  the section entries of MOTORWAY as the selector\n"
-    "                                       shows it (\"A3\")\n"
-    "  check [--austrian] FILE              rows whose numeric fields cannot be read as numbers\n"
-    "                                       in the user's locale (rows count from 1 after the\n"
-    "                                       header); exit status 1 if there are any\n"
+    "  decode SOUBOR\n"
+    "      všechny řádky SOUBORU dekódované, včetně záhlaví\n"
+    "  encode [--austrian] ZDROJ [CÍL]\n"
+    "      převede zdrojové CSV na datový soubor CÍL, bez něj na data.sdf\n"
+    "      (s --austrian na data2.sdf), jako tlačítko \"Data\" v okně\n"
+    "  motorways [--austrian] SOUBOR\n"
+    "      dálnice ze SOUBORU, jedna na řádek, v pořadí výběru v okně\n"
+    "  sections [--austrian] SOUBOR DÁLNICE\n"
+    "      úseky DÁLNICE zadané tak, jak ji ukazuje výběr (\"A3\")\n"
+    "  check [--austrian] SOUBOR\n"
+    "      řádky s čísly, která se nedají přečíst (viz níže; řádky se počítají\n"
+    "      od 1 za záhlavím); jsou-li nějaké, končí s návratovým kódem 1\n"
     "\n"
-    "  --austrian  the Austrian layout (data2.sdf, au_maut.csv) instead of the German one\n"
-    "  --raw       print texts as Windows-1250 bytes instead of UTF-8\n"
-    "  --help      print this text\n"
-    "  --version   print the version\n"
+    "  --austrian  rakouská data (data2.sdf, au_maut.csv) místo německých\n"
+    "  --raw       texty jako bajty ve Windows-1250\n"
+    "  --help      vypíše tento text\n"
+    "  --version   vypíše verzi\n"
     "\n"
-    "Numbers and sorting follow the locale (LC_ALL, LC_NUMERIC, LANG): a file written with\n"
-    "decimal commas reads as 0 under a locale with a decimal point; check finds such fields.\n"
-    "Exit status: 0 done, 1 file error or problems found, 2 wrong arguments. See vemo-data(1).\n";
+    "Návratový kód: 0 hotovo, 1 chyba souboru nebo nalezené problémy, 2 chybné\n"
+    "argumenty.\n"
+#ifdef _WIN32
+    "Bez --raw píše do konzole Unicode, do souboru nebo roury UTF-8. Čísla a řazení\n"
+    "se řídí místním nastavením Windows (Nastavení > Čas a jazyk > Oblast):\n"
+    "soubor s desetinnými čárkami se při desetinné tečce čte jako samé nuly;\n"
+    "taková pole najde příkaz check. Podrobnosti: README.txt u programu.\n";
+#else
+    "Bez --raw píše texty v UTF-8. Čísla a řazení se řídí národním prostředím\n"
+    "(LC_ALL, LC_NUMERIC, LANG): soubor s desetinnými čárkami se v prostředí\n"
+    "s desetinnou tečkou čte jako samé nuly; taková pole najde příkaz check.\n"
+    "Podrobnosti: man vemo-data.\n";
+#endif
+
+// After a usage error: the first line of the usage text and where the rest is.
+constexpr const char* kUsageHint =
+    "Použití: vemo-data [--raw] PŘÍKAZ ARGUMENTY; nápověda: vemo-data --help\n";
 
 struct Options {
     bool austrian = false;
@@ -56,8 +75,10 @@ struct Options {
     std::vector<std::string> words;
 };
 
+// What is wrong, in the tool's words, and the command-line word it concerns, shown as given.
 struct UsageError {
     std::string reason;
+    std::string word;
 };
 
 Options ParseArguments(int argc, char** argv) {
@@ -78,7 +99,7 @@ Options ParseArguments(int argc, char** argv) {
         } else if (arg == "--version") {
             options.version = true;
         } else {
-            throw UsageError{"unknown option " + std::string(arg)};
+            throw UsageError{"neznámá volba ", std::string(arg)};
         }
     }
     return options;
@@ -109,12 +130,25 @@ public:
         return std::string(arg);
 #endif
     }
+    // The tool's own words, UTF-8 in the source, in the output's encoding.
+    std::string Own(std::string_view utf8) const {
+        return raw_ ? vemo::Utf8ToCp1250(utf8) : std::string(utf8);
+    }
     void Line(std::string_view cp1250) const {
-        // Raw lines go out as they are, without a copy each.
-        const std::string text = raw_ ? std::string() : Text(cp1250);
-        const std::string_view out = raw_ ? cp1250 : std::string_view(text);
-        std::fwrite(out.data(), 1, out.size(), stdout);
-        std::fputc('\n', stdout);
+        if (raw_) {
+            // Raw lines go out as they are, without a copy each, on a console too.
+            std::fwrite(cp1250.data(), 1, cp1250.size(), stdout);
+            std::fputc('\n', stdout);
+        } else {
+            vemo::WriteText(stdout, Text(cp1250) + '\n');
+        }
+    }
+    // Text already in the output's encoding, to stream.
+    void Write(std::FILE* stream, std::string_view text) const {
+        if (raw_)
+            std::fwrite(text.data(), 1, text.size(), stream);
+        else
+            vemo::WriteText(stream, text);
     }
 
 private:
@@ -124,9 +158,9 @@ private:
 void Expect(const Options& options, std::size_t minWords, std::size_t maxWords,
             bool austrianAllowed) {
     if (options.words.size() < minWords || options.words.size() > maxWords)
-        throw UsageError{"wrong number of arguments for " + options.words[0]};
+        throw UsageError{"nesprávný počet argumentů příkazu ", options.words[0]};
     if (options.austrian && !austrianAllowed)
-        throw UsageError{"--austrian does not apply to " + options.words[0]};
+        throw UsageError{"volba --austrian neplatí pro příkaz ", options.words[0]};
 }
 
 vemo::LineTable Load(const std::string& fileName) {
@@ -179,8 +213,9 @@ int Run(const Options& options, const Printer& out) {
         // An empty listing would look like a silent failure; the status stays 0, as for any
         // listing, and stdout stays empty for scripts that read it.
         if (entries.empty())
-            std::fprintf(stderr, "vemo-data: no rows for motorway %s in %s\n",
-                         out.Echo(options.words[2]).c_str(), out.Echo(options.words[1]).c_str());
+            out.Write(stderr, out.Own("vemo-data: dálnice ") + out.Echo(options.words[2]) +
+                                  out.Own(" nemá v souboru ") + out.Echo(options.words[1]) +
+                                  out.Own(" žádné úseky\n"));
         for (const auto& entry : entries)
             out.Line(entry);
         return 0;
@@ -192,20 +227,20 @@ int Run(const Options& options, const Printer& out) {
         const auto problems = options.austrian ? vemo::AustrianNumberProblems(table, locale)
                                                : vemo::GermanNumberProblems(table, locale);
         for (const auto& problem : problems)
-            out.Line("row " + std::to_string(problem.row) + ", field " +
+            out.Line(vemo::Utf8ToCp1250("řádek ") + std::to_string(problem.row) + ", pole " +
                      std::to_string(problem.field) + ": \"" + problem.text + "\"");
         return problems.empty() ? 0 : 1;
     }
-    throw UsageError{"unknown command " + command};
+    throw UsageError{"neznámý příkaz ", command};
 }
 
 // One error line as command-line tools write them: the program's name, the message the window
 // would show (without its full stop), then the system's reason where there is one.
-void PrintError(const std::string& message, const std::string& reason = {}) {
+void PrintError(const Printer& out, const std::string& message, const std::string& reason = {}) {
     std::string line = "vemo-data: " + message;
     if (!reason.empty())
         line += ": " + reason;
-    std::fprintf(stderr, "%s\n", line.c_str());
+    out.Write(stderr, line + "\n");
 }
 
 } // namespace
@@ -219,33 +254,36 @@ int main(int argc, char** argv) {
     Options options;
     try {
         options = ParseArguments(argc, argv);
+        const Printer out(options.raw);
         if (options.help) {
-            std::fputs(kUsage, stdout);
+            out.Write(stdout, out.Own(kUsage));
             return 0;
         }
         if (options.version) {
-            std::fputs("vemo-data " VEMO_VERSION "\n", stdout);
+            out.Write(stdout, "vemo-data " VEMO_VERSION "\n");
             return 0;
         }
         if (options.words.empty())
-            throw UsageError{"no command"};
-        const Printer out(options.raw);
+            throw UsageError{"chybí příkaz", ""};
         const int status = Run(options, out);
         errno = 0;
-        if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        if (std::fflush(stdout) != 0 || std::ferror(stdout) || vemo::ConsoleWriteFailed()) {
             const int cause = errno;
-            PrintError(vemo::WriteError().Message(), cause != 0 ? std::strerror(cause) : "");
+            PrintError(out, vemo::WriteError().Message(), cause != 0 ? std::strerror(cause) : "");
             return 1;
         }
         return status;
     } catch (const UsageError& error) {
-        std::fprintf(stderr, "vemo-data: %s\n\n%s", error.reason.c_str(), kUsage);
+        const Printer out(options.raw);
+        out.Write(stderr, out.Own("vemo-data: " + error.reason) + out.Echo(error.word) + '\n' +
+                              out.Own(kUsageHint));
         return 2;
     } catch (const vemo::Error& error) {
-        PrintError(Printer(options.raw).Text(error.Message()), error.Reason());
+        const Printer out(options.raw);
+        PrintError(out, out.Text(error.Message()), error.Reason());
         return 1;
     } catch (const std::exception& error) {
-        PrintError(error.what());
+        PrintError(Printer(options.raw), error.what());
         return 1;
     }
 }

@@ -14,9 +14,11 @@
 #include <sys/stat.h>
 #endif
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -129,7 +131,7 @@ TEST_F(VemoDataToolTest, AustrianLayout) {
     const Result check = Run({"check", "--austrian", "data2.sdf"});
     EXPECT_EQ(check.status, 1);
     if (ToolLocaleIs("C.UTF-8")) {
-        EXPECT_EQ(check.out, "row 2, field 6: \"x\"\n");
+        EXPECT_EQ(check.out, "řádek 2, pole 6: \"x\"\n");
     }
 }
 
@@ -144,12 +146,14 @@ TEST_F(VemoDataToolTest, EncodeWritesTheDataFile) {
     EXPECT_EQ(ReadFile(dir_ / "other.sdf"), expected);
 }
 
+const std::string kRow = "řádek ";
+
 TEST_F(VemoDataToolTest, CheckFollowsTheLocale) {
     WriteFile(dir_ / "data.sdf", kGermanFile);
     if (ToolLocaleIs("C.UTF-8")) {
         const Result point = Run({"check", "data.sdf"});
         EXPECT_EQ(point.status, 1);
-        EXPECT_EQ(point.out, "row 3, field 8: \"2,5\"\nrow 4, field 8: \"\"\n");
+        EXPECT_EQ(point.out, kRow + "3, pole 8: \"2,5\"\n" + kRow + "4, pole 8: \"\"\n");
 
         WriteFile(dir_ / "clean.sdf", Base64Encode("h") + "\r\n" + Base64Encode("1;;;;;;;1.5"));
         EXPECT_EQ(Run({"check", "clean.sdf"}).status, 0);
@@ -159,7 +163,7 @@ TEST_F(VemoDataToolTest, CheckFollowsTheLocale) {
         GTEST_SKIP() << "no cs_CZ.UTF-8 locale";
     const Result comma = Run({"check", "data.sdf"}, "cs_CZ.UTF-8");
     EXPECT_EQ(comma.status, 1);
-    EXPECT_EQ(comma.out, "row 1, field 8: \"12.5\"\nrow 4, field 8: \"\"\n");
+    EXPECT_EQ(comma.out, kRow + "1, pole 8: \"12.5\"\n" + kRow + "4, pole 8: \"\"\n");
 }
 
 TEST_F(VemoDataToolTest, CzechSortingPutsCaronLettersInPlace) {
@@ -181,16 +185,18 @@ TEST_F(VemoDataToolTest, SectionsOfAMotorwayWithoutRowsSaySoOnStderrOnly) {
         std::string err;
     };
     const Case cases[] = {
-        {"row after the NUL", {"sections", "data.sdf", "A99"}, "A99 in data.sdf"},
-        {"unknown motorway", {"sections", "data.sdf", "A7"}, "A7 in data.sdf"},
-        {"Austrian", {"sections", "--austrian", "data2.sdf", "A1"}, "A1 in data2.sdf"},
-        {"selector text in UTF-8", {"sections", "data.sdf", "A\xC4\x8C"}, "A\xC4\x8C in data.sdf"},
+        {"row after the NUL", {"sections", "data.sdf", "A99"}, "A99 nemá v souboru data.sdf"},
+        {"unknown motorway", {"sections", "data.sdf", "A7"}, "A7 nemá v souboru data.sdf"},
+        {"Austrian", {"sections", "--austrian", "data2.sdf", "A1"}, "A1 nemá v souboru data2.sdf"},
+        {"selector text in UTF-8",
+         {"sections", "data.sdf", "A\xC4\x8C"},
+         "A\xC4\x8C nemá v souboru data.sdf"},
     };
     for (const Case& c : cases) {
         const Result result = Run(c.args);
         EXPECT_EQ(result.status, 0) << c.name;
         EXPECT_EQ(result.out, "") << c.name;
-        EXPECT_EQ(result.err, "vemo-data: no rows for motorway " + c.err + "\n") << c.name;
+        EXPECT_EQ(result.err, "vemo-data: dálnice " + c.err + " žádné úseky\n") << c.name;
     }
     const Result found = Run({"sections", "--austrian", "data2.sdf", "S6"});
     EXPECT_EQ(found.err, "");
@@ -245,7 +251,7 @@ TEST_F(VemoDataToolTest, VersionAndHelpOfBothPrograms) {
         {"calculator help",
          VEMO_MAUT_PROGRAM,
          {"--help"},
-         "Usage: vemo-maut \\[QZX\\]\n(.|\n)*--version(.|\n)*"},
+         "Použití: vemo-maut \\[QZX\\]\n(.|\n)*--version(.|\n)*"},
 #endif
     };
     for (const Case& c : cases) {
@@ -305,21 +311,79 @@ TEST_F(VemoDataToolTest, EncodeOnAFullDiskKeepsTheOldFile) {
 }
 #endif
 
-TEST_F(VemoDataToolTest, UsageErrorsAndHelp) {
-    const Result help = Run({"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("Usage: vemo-data"), std::string::npos);
-    for (const auto& args : std::vector<std::vector<std::string>>{{},
-                                                                  {"frobnicate", "x"},
-                                                                  {"decode"},
-                                                                  {"decode", "a", "b"},
-                                                                  {"--austrian", "decode", "a"},
-                                                                  {"sections", "data.sdf"},
-                                                                  {"--verbose", "decode", "a"}}) {
-        const Result result = Run(args);
-        EXPECT_EQ(result.status, 2) << testing::PrintToString(args);
-        EXPECT_NE(result.err.find("Usage: vemo-data"), std::string::npos);
-        EXPECT_EQ(result.out, "");
+const std::string kUsageHint =
+    "Použití: vemo-data [--raw] PŘÍKAZ ARGUMENTY; nápověda: vemo-data --help\n";
+
+// A usage error names what is wrong in Czech, points to --help and exits with status 2.
+TEST_F(VemoDataToolTest, UsageErrorsSayWhatIsWrong) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"no command", {}, "chybí příkaz"},
+        {"unknown command", {"frobnicate", "x"}, "neznámý příkaz frobnicate"},
+        {"too few arguments", {"decode"}, "nesprávný počet argumentů příkazu decode"},
+        {"too many arguments", {"decode", "a", "b"}, "nesprávný počet argumentů příkazu decode"},
+        {"--austrian misplaced",
+         {"--austrian", "decode", "a"},
+         "volba --austrian neplatí pro příkaz decode"},
+        {"sections without motorway",
+         {"sections", "data.sdf"},
+         "nesprávný počet argumentů příkazu sections"},
+        {"unknown option", {"--verbose", "decode", "a"}, "neznámá volba --verbose"},
+    };
+    for (const Case& c : cases) {
+        const Result result = Run(c.args);
+        EXPECT_EQ(result.status, 2) << c.name;
+        EXPECT_EQ(result.err, "vemo-data: " + c.reason + "\n" + kUsageHint) << c.name;
+        EXPECT_EQ(result.out, "") << c.name;
+    }
+}
+
+// The number of characters of a UTF-8 line.
+std::size_t Columns(const std::string& line) {
+    return static_cast<std::size_t>(
+        std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+// Both programs' help: in lines that an 80-column console shows without wrapping, naming the
+// settings numbers follow and the documentation of the system the program runs on.
+TEST_F(VemoDataToolTest, HelpFitsAConsoleAndSpeaksOfItsSystem) {
+    struct Case {
+        const char* name;
+        const char* program;
+        std::string start;
+        std::vector<std::string> present;
+        std::vector<std::string> absent;
+    };
+    const std::vector<std::string> windowsWords = {"nastavením Windows", "README.txt"};
+    const std::vector<std::string> linuxWords = {"LC_ALL", "man "};
+#if defined(_WIN32)
+    const auto& system = windowsWords;
+    const auto& other = linuxWords;
+#else
+    const auto& system = linuxWords;
+    const auto& other = windowsWords;
+#endif
+    std::vector<Case> cases = {
+        {"tool", VEMO_DATA_TOOL, "Použití: vemo-data [--raw] PŘÍKAZ ARGUMENTY\n", system, other},
+    };
+#ifdef VEMO_MAUT_PROGRAM
+    cases.push_back({"calculator", VEMO_MAUT_PROGRAM, "Použití: vemo-maut [QZX]\n", system, other});
+#endif
+    for (const Case& c : cases) {
+        const Result result = RunProgram(c.program, {"--help"});
+        EXPECT_EQ(result.status, 0) << c.name;
+        EXPECT_EQ(result.out.rfind(c.start, 0), 0u) << c.name << ": " << result.out;
+        std::istringstream lines(result.out);
+        for (std::string line; std::getline(lines, line);)
+            EXPECT_LE(Columns(line), 79u) << c.name << ": " << line;
+        for (const auto& text : c.present)
+            EXPECT_NE(result.out.find(text), std::string::npos) << c.name << ": " << text;
+        for (const auto& text : c.absent)
+            EXPECT_EQ(result.out.find(text), std::string::npos) << c.name << ": " << text;
     }
 }
 
