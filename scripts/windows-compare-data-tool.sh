@@ -2,9 +2,8 @@
 # Runs the same vemo-data commands with the Linux build and with the Windows build under Wine,
 # in the Czech locale, and compares standard output, standard error (but for the system's words
 # for a file error's cause, and the help's paragraph on the system), exit status and written
-# files byte for byte. Inputs: the sample
-# files and files with awkward line ends made here; outputs: new and replaced files, and
-# targets that cannot be written.
+# files byte for byte. Inputs: the sample files and files with awkward line ends made here;
+# outputs: new and replaced files, and targets that cannot be written.
 # Usage: windows-compare-data-tool.sh LINUX_VEMO_DATA WINDOWS_VEMO_DATA_EXE
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
