@@ -15,7 +15,7 @@
 #   publisher, size, icon, uninstall commands), the data beside the program, the Start-menu
 #   shortcut's target and working folder, vemo-maut.exe started in the install folder, setup
 #   and uninstaller refusing while the program runs, an update over an installed version in
-#   its folder (a custom one, with blanks) that clears the older layout's data folder but keeps
+#   its folder (one of the user's choice) that clears the older layout's data folder but keeps
 #   a maintainer's file, and the uninstaller of each mode;
 # - the restart for all users of a user without administrator rights (/StandardUser: Wine gives
 #   every process full rights, so the UAC prompt itself cannot be shown here).
@@ -231,9 +231,10 @@ check_all_users() {
 }
 
 check_current_user() {
-    # An update: a custom folder with blanks, the older layout's data folder with a file of a
-    # maintainer's beside the bundled ones, then the same installer again without a folder.
-    local custom='C:\Programy\Vemo Maut (test)'
+    # An update: a folder of the user's choice (/D= takes no quotes, so no blanks here), the
+    # older layout's data folder with a file of a maintainer's beside the bundled ones, then
+    # the same installer again without a folder.
+    local custom='C:\Programy\Vemo-Maut-test'
     install CurrentUser /CurrentUser "/D=$custom"
     [ "$location" = "$custom" ] || fail "CurrentUser: installed in $location, not $custom"
     mkdir -p "$installed/data"

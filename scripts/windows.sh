@@ -17,7 +17,7 @@ qt_sha256=b5a76a2bcf58b40535429c2e9860c63366705005d1c97e5d57597b0ef7228fac
 
 deps() {
     local need=(cmake ninja-build qt6-base-dev g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb
-                xauth fonts-wine nsis locales binutils)
+                xauth fonts-wine nsis locales binutils icoutils)
     local missing=()
     for p in "${need[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
