@@ -1,13 +1,15 @@
 // vemo-data: the maintainer's command-line view of the data layer. Every result comes from the
 // data layer as the window would get it; this file only parses arguments and prints.
 
-#include "BaseXCodec.h"
-#include "Cp1250.h"
-#include "Errors.h"
-#include "LineTable.h"
-#include "LocaleCollation.h"
-#include "Tariff.h"
-#include "TollData.h"
+#include "data/Conversion.h"
+#include "data/Errors.h"
+#include "data/LineTable.h"
+#include "data/LocaleCollation.h"
+#include "data/MotorwayIndex.h"
+#include "data/NumberCheck.h"
+#include "data/TollData.h"
+#include "text/BaseXCodec.h"
+#include "text/Cp1250.h"
 
 #include <QLocale>
 #include <QString>

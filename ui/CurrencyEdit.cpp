@@ -1,4 +1,4 @@
-#include "CurrencyEdit.h"
+#include "ui/CurrencyEdit.h"
 
 #include <QFocusEvent>
 

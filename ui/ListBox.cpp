@@ -1,6 +1,6 @@
-#include "ListBox.h"
+#include "ui/ListBox.h"
 
-#include "Cp1250Text.h"
+#include "ui/Cp1250Text.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>

@@ -1,6 +1,6 @@
-#include "PlatformLocale.h"
+#include "ui/PlatformLocale.h"
 
-#include "LocaleCollation.h"
+#include "data/LocaleCollation.h"
 
 namespace vemo::ui {
 

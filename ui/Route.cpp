@@ -1,8 +1,8 @@
-#include "Route.h"
+#include "ui/Route.h"
 
-#include "Cp1250Text.h"
-#include "ListBox.h"
-#include "Tariff.h"
+#include "data/RunningTotal.h"
+#include "ui/Cp1250Text.h"
+#include "ui/ListBox.h"
 
 #include <QLabel>
 #include <QListWidget>

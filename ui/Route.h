@@ -2,7 +2,7 @@
 // The route buttons of both tabs: entries move between the lists and a running total, kept only
 // as a label's caption, follows them entry by entry (the step itself is vemo::RunningTotalStep).
 
-#include "TextRoutines.h"
+#include "text/TextRoutines.h"
 
 #include <functional>
 #include <string_view>

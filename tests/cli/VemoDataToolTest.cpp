@@ -1,15 +1,15 @@
 // End-to-end runs of the vemo-data tool on real files.
 
-#include "BaseXCodec.h"
-#include "TestFiles.h"
-#include "ToolRun.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/ToolRun.h"
+#include "text/BaseXCodec.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
 
 // FIFOs, device links and a small tmpfs exist only on Linux.
 #if defined(__linux__)
-#include "SmallDisk.h"
+#include "tests/support/SmallDisk.h"
 
 #include <sys/stat.h>
 #endif

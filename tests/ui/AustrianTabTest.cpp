@@ -1,5 +1,5 @@
 // The "Rakousko" tab driven through its real widgets on data files in a temporary folder.
-#include "UiFixture.h"
+#include "tests/support/UiFixture.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -13,7 +13,7 @@ namespace {
 class AustrianTabTest : public UiTest {
 protected:
     // Sections of motorway "A1" with the given "A/B/C" amounts, and one of "S16".
-    std::unique_ptr<TfrmVemo> Open(const std::vector<std::string>& amounts) {
+    OpenWindow Open(const std::vector<std::string>& amounts) {
         WriteDataFile("data.sdf", {"header", "1;0;AS;Nord;;AS;Sued;1"});
         std::vector<std::string> lines = {"Dalnice;Nazev;Od;Do;A;B;C"};
         for (std::size_t i = 0; i < amounts.size(); ++i) {

@@ -1,6 +1,7 @@
 // The "Německo" tab driven through its real widgets: selector picks, list clicks, button clicks
 // and spin-edit keys, on data files written into a temporary folder.
-#include "UiFixture.h"
+#include "tests/support/UiFixture.h"
+#include "ui/CurrencyEdit.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -15,7 +16,7 @@ namespace {
 class GermanTabTest : public UiTest {
 protected:
     // Rows of motorway 1 with the given lengths (field 8), and one row of motorway 2.
-    std::unique_ptr<TfrmVemo> Open(const std::vector<std::string>& lengths) {
+    OpenWindow Open(const std::vector<std::string>& lengths) {
         std::vector<std::string> lines = {"BAB;Nr;Typ;Od;km;Typ;Do;Delka"};
         for (std::size_t i = 0; i < lengths.size(); ++i)
             lines.push_back("1;" + std::to_string(i) + ";AS;Ort " + std::to_string(i) +
@@ -29,7 +30,7 @@ protected:
         return frm;
     }
 
-    void SetAxles(TfrmVemo& frm, int axles) {
+    void SetAxles(const Ui::frmVemo& frm, int axles) {
         QLineEdit* edit = frm.speNapravy->Edit();
         while (frm.speNapravy->Value() < axles)
             QTest::keyClick(edit, Qt::Key_Up);

@@ -1,8 +1,9 @@
 // The copy commands of the four lists. They read what the window shows, put it on the clipboard
 // and change nothing: no handler of the tab runs and no total is computed again.
-#include "ListBox.h"
-#include "RouteClipboard.h"
-#include "_frmVemo.h"
+#include "ui/CurrencyEdit.h"
+#include "ui/ListBox.h"
+#include "ui/MainWindow.h"
+#include "ui/RouteClipboard.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -37,7 +38,7 @@ void TfrmVemo::ConnectCopyCommands() {
         };
     };
 
-    for (TListBox* route : {lbxTrasa, lbxAUTrasa}) {
+    for (TListBox* route : {ui.lbxTrasa, ui.lbxAUTrasa}) {
         connect(route, &TListBox::CopyRequested, this, guarded([this, route] {
                     const std::vector<int> selected = vemo::ui::ListSelectedRows(route);
                     if (selected.empty()) {
@@ -53,7 +54,7 @@ void TfrmVemo::ConnectCopyCommands() {
         });
     }
 
-    for (TListBox* sections : {lbxCis, lbxAUCis}) {
+    for (TListBox* sections : {ui.lbxCis, ui.lbxAUCis}) {
         auto copySelected = guarded([sections] {
             const std::vector<int> selected = vemo::ui::ListSelectedRows(sections);
             if (!selected.empty()) {
@@ -72,12 +73,13 @@ void TfrmVemo::ConnectCopyCommands() {
 void TfrmVemo::CopyRoute(const QListWidget* route) {
     // The totals as the tab shows them; the rate as its box shows it while it has no focus.
     std::vector<vemo::ui::ShownTotal> totals;
-    if (route == lbxTrasa) {
-        totals = {{Label3->text(), lblKm->text()},
-                  {Label4->text(), curSazba->DisplayText()},
-                  {Label6->text(), lblMaut->text()}};
+    if (route == ui.lbxTrasa) {
+        totals = {{ui.Label3->text(), ui.lblKm->text()},
+                  {ui.Label4->text(), ui.curSazba->DisplayText()},
+                  {ui.Label6->text(), ui.lblMaut->text()}};
     } else {
-        totals = {{Label12->text(), lblAUKategorie->text()}, {Label13->text(), lblAUMaut->text()}};
+        totals = {{ui.Label12->text(), ui.lblAUKategorie->text()},
+                  {ui.Label13->text(), ui.lblAUMaut->text()}};
     }
     QApplication::clipboard()->setText(
         vemo::ui::RouteClipboardText(Entries(route, AllRows(route)), totals));

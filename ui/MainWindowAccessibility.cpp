@@ -1,63 +1,22 @@
 // The window as assistive tools meet it: every control that takes the focus has a name and a
-// description, the captions beside the controls are tied to them, the totals read with their
-// names, and a frame marks the control that has the focus.
-#include "WindowAccessibility.h"
+// description, the captions beside the controls are tied to them, and a frame marks the control
+// that has the focus.
+#include "ui/CurrencyEdit.h"
+#include "ui/ListBox.h"
+#include "ui/MainWindow.h"
+#include "ui/SpinEdit.h"
 
-#include "_frmVemo.h"
-
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 
 namespace {
-
-class TotalLabel : public QLabel {
-public:
-    // Built without a caption: Qt announces a caption to assistive tools, and that first
-    // announcement must already meet a TotalLabel.
-    TotalLabel(QString name, QWidget* parent) : QLabel(parent), name_(std::move(name)) {}
-
-    const QString& Name() const { return name_; }
-
-private:
-    QString name_;
-};
-
-class TotalAccessible : public QAccessibleWidget {
-public:
-    explicit TotalAccessible(TotalLabel* label)
-        : QAccessibleWidget(label, QAccessible::StaticText) {}
-
-    QString text(QAccessible::Text kind) const override {
-        const auto* label = static_cast<const TotalLabel*>(widget());
-        if (kind == QAccessible::Name) {
-            return label->text().isEmpty() ? label->Name()
-                                           : label->Name() + QStringLiteral(": ") + label->text();
-        }
-        if (kind == QAccessible::Value) {
-            return label->text();
-        }
-        return QAccessibleWidget::text(kind);
-    }
-};
-
-QAccessibleInterface* TotalFactory(const QString& className, QObject* object) {
-    if (className == QLatin1String("QLabel")) {
-        if (auto* label = dynamic_cast<TotalLabel*>(object)) {
-            return new TotalAccessible(label);
-        }
-    }
-    return nullptr;
-}
 
 void Describe(QWidget* control, const QString& name, const QString& description) {
     control->setAccessibleName(name);
@@ -66,23 +25,14 @@ void Describe(QWidget* control, const QString& name, const QString& description)
 
 } // namespace
 
-QLabel* vemo::ui::NewTotalLabel(const QString& name, QWidget* parent) {
-    static const bool installed = [] {
-        QAccessible::installFactory(TotalFactory);
-        return true;
-    }();
-    (void)installed;
-    return new TotalLabel(name, parent);
-}
-
 void TfrmVemo::DescribeControls() {
     // The captions stay as stored: tying them to their controls adds no mnemonic.
     const std::pair<QLabel*, QWidget*> buddies[] = {
-        {Label1, cboDalnice},   {Label5, lbxCis},      {Label2, lbxTrasa},
-        {Label7, cboKategorie}, {Label8, speNapravy},  {Label4, curSazba},
-        {Label3, lblKm},        {Label6, lblMaut},     {Label9, cboAUDalnice},
-        {Label11, lbxAUCis},    {Label10, lbxAUTrasa}, {Label12, cboAUKategorie},
-        {Label13, lblAUMaut},
+        {ui.Label1, ui.cboDalnice},   {ui.Label5, ui.lbxCis},      {ui.Label2, ui.lbxTrasa},
+        {ui.Label7, ui.cboKategorie}, {ui.Label8, ui.speNapravy},  {ui.Label4, ui.curSazba},
+        {ui.Label3, ui.lblKm},        {ui.Label6, ui.lblMaut},     {ui.Label9, ui.cboAUDalnice},
+        {ui.Label11, ui.lbxAUCis},    {ui.Label10, ui.lbxAUTrasa}, {ui.Label12, ui.cboAUKategorie},
+        {ui.Label13, ui.lblAUMaut},
     };
     for (const auto& [label, control] : buddies) {
         label->setBuddy(control);
@@ -106,44 +56,44 @@ void TfrmVemo::DescribeControls() {
     const QString remove = QStringLiteral("Odebrat z trasy");
     const QString removeHelp = QStringLiteral("Odebere z trasy vybrané úseky.");
 
-    Describe(cboDalnice, motorway, motorwayHelp);
-    Describe(lbxCis, sections, sectionsHelp);
-    Describe(lbxTrasa, route, routeHelp);
-    Describe(btnSelect, add, addHelp);
-    Describe(btnUnselect, remove, removeHelp);
-    Describe(btnCreateData, QStringLiteral("Data"),
+    Describe(ui.cboDalnice, motorway, motorwayHelp);
+    Describe(ui.lbxCis, sections, sectionsHelp);
+    Describe(ui.lbxTrasa, route, routeHelp);
+    Describe(ui.btnSelect, add, addHelp);
+    Describe(ui.btnUnselect, remove, removeHelp);
+    Describe(ui.btnCreateData, QStringLiteral("Data"),
              QStringLiteral("Převede maut_55a.csv na data.sdf."));
-    Describe(cboKategorie, QStringLiteral("Kategorie"),
+    Describe(ui.cboKategorie, QStringLiteral("Kategorie"),
              QStringLiteral("Emisní kategorie vozidla; spolu s počtem náprav určuje sazbu za km."));
-    Describe(cboKategorie->lineEdit(), QStringLiteral("Kategorie"), {});
-    Describe(memHelp, QStringLiteral("Vysvětlivky zkratek"),
+    Describe(ui.cboKategorie->lineEdit(), QStringLiteral("Kategorie"), {});
+    Describe(ui.memHelp, QStringLiteral("Vysvětlivky zkratek"),
              QStringLiteral("Význam zkratek v názvech úseků."));
-    Describe(curSazba, QStringLiteral("Sazba za km"),
+    Describe(ui.curSazba, QStringLiteral("Sazba za km"),
              QStringLiteral("Sazba v eurech za kilometr podle kategorie a počtu náprav; jen pro "
                             "čtení."));
-    Describe(speNapravy, QStringLiteral("Počet náprav"),
+    Describe(ui.speNapravy, QStringLiteral("Počet náprav"),
              QStringLiteral("Počet náprav vozidla, 1 až 18; od 4 náprav platí vyšší sazba."));
-    Describe(speNapravy->Edit(), QStringLiteral("Počet náprav"), {});
+    Describe(ui.speNapravy->Edit(), QStringLiteral("Počet náprav"), {});
 
-    Describe(cboAUDalnice, motorway, motorwayHelp);
-    Describe(lbxAUCis, sections, sectionsHelp);
-    Describe(lbxAUTrasa, route, routeHelp);
-    Describe(btnAUSelect, add, addHelp);
-    Describe(btnAUUnselect, remove, removeHelp);
-    Describe(btnAUCreateData, QStringLiteral("Data"),
+    Describe(ui.cboAUDalnice, motorway, motorwayHelp);
+    Describe(ui.lbxAUCis, sections, sectionsHelp);
+    Describe(ui.lbxAUTrasa, route, routeHelp);
+    Describe(ui.btnAUSelect, add, addHelp);
+    Describe(ui.btnAUUnselect, remove, removeHelp);
+    Describe(ui.btnAUCreateData, QStringLiteral("Data"),
              QStringLiteral("Převede au_maut.csv na data2.sdf."));
-    Describe(cboAUKategorie, QStringLiteral("Kategorie vozidla"),
+    Describe(ui.cboAUKategorie, QStringLiteral("Kategorie vozidla"),
              QStringLiteral("Kategorie podle počtu náprav. Po změně kategorie je nutno sestavit "
                             "trasu znova."));
-    Describe(cboAUKategorie->lineEdit(), QStringLiteral("Kategorie vozidla"), {});
+    Describe(ui.cboAUKategorie->lineEdit(), QStringLiteral("Kategorie vozidla"), {});
 }
 
 QWidget* TfrmVemo::FocusedControl(QWidget* focus) const {
-    if (focus == pgcMain->tabBar()) {
+    if (focus == ui.pgcMain->tabBar()) {
         return focus;
     }
     for (QWidget* widget = focus; widget; widget = widget->parentWidget()) {
-        if (widget->parentWidget() == tbsDE || widget->parentWidget() == tbsAU) {
+        if (widget->parentWidget() == ui.tbsDE || widget->parentWidget() == ui.tbsAU) {
             return widget;
         }
     }
@@ -162,7 +112,7 @@ void TfrmVemo::MarkFocus() {
     });
     // The control that has the focus when the window first becomes active, as the tab order
     // begins with the page control.
-    pgcMain->tabBar()->setFocus(Qt::OtherFocusReason);
+    ui.pgcMain->tabBar()->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmVemo::UnmarkFocus() {
