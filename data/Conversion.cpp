@@ -1,5 +1,6 @@
 #include "data/Conversion.h"
 
+#include "data/SourceText.h"
 #include "text/BaseXCodec.h"
 #include "text/TextRoutines.h"
 
@@ -9,19 +10,22 @@ namespace {
 
 void Convert(LineTable& table, const std::string& source, const std::string& target,
              bool tabsToSemicolons) {
-    table.LoadFromFile(source);
+    // The table changes only once the source has been read and is Windows-1250 throughout.
+    LineTable lines;
+    lines.LoadFromFile(source);
+    SourceToCp1250(lines, source);
     // Every line is replaced by its encoding. The encodings go to a table of their own, sized
     // beforehand, so that the source's bytes are not carried along behind them.
     std::size_t bytes = 0;
-    for (int i = 0; i < table.Count(); ++i)
-        bytes += (table.Get(i).size() * 4 + 2) / 3;
+    for (int i = 0; i < lines.Count(); ++i)
+        bytes += (lines.Get(i).size() * 4 + 2) / 3;
     LineTable encoded;
-    encoded.Reserve(static_cast<std::size_t>(table.Count()), bytes);
-    for (int i = 0; i < table.Count(); ++i) {
+    encoded.Reserve(static_cast<std::size_t>(lines.Count()), bytes);
+    for (int i = 0; i < lines.Count(); ++i) {
         if (tabsToSemicolons)
-            encoded.Append(Base64Encode(ReplaceAll(table.Get(i), "\t", ";")));
+            encoded.Append(Base64Encode(ReplaceAll(lines.Get(i), "\t", ";")));
         else
-            encoded.Append(Base64Encode(table.Get(i)));
+            encoded.Append(Base64Encode(lines.Get(i)));
     }
     table = std::move(encoded);
     table.SaveToFile(target);

@@ -66,7 +66,7 @@ double SectionLength(std::string_view entry, const LocaleSettings& locale) {
 }
 
 double CategoryAmount(std::string_view entry, int category, const LocaleSettings& locale) {
-    if (category < 0 || category >= kCategoryCount)
+    if (category < 0 || category >= kAustrianCategoryCount)
         return 0;
     // An entry without " : " is taken whole, as the deletion up to a missing separator leaves it.
     const std::size_t colon = entry.find(" : ");

@@ -1,61 +1,85 @@
 #include "data/Tariff.h"
 
+#include "text/Cp1250.h"
+
 #include <array>
 
 namespace vemo {
 
 namespace {
 
-struct RateRow {
-    std::string_view description;
-    double upToThreeAxles;
-    double fromFourAxles;
-};
-
-constexpr std::array<std::string_view, kCategoryCount> kNames = {"Kategorie A", "Kategorie B",
-                                                                 "Kategorie C"};
-
-// "Třídy škodlivin S4, S5 a EEV třídy 1, EURO-4,5"
-constexpr std::array<RateRow, kCategoryCount> kRates = {{
-    {"T\xF8\xED"
-     "dy \x9A"
-     "kodlivin S4, S5 a EEV t\xF8\xED"
-     "dy 1, EURO-4,5",
-     0.09, 0.10},
-    {"EURO-2, EURO-3 (S2,S3)", 0.11, 0.12},
-    {"EURO-0, EURO-1 (S1)", 0.13, 0.14},
-}};
+constexpr std::array<std::string_view, kAustrianCategoryCount> kAustrianNames = {
+    "Kategorie A", "Kategorie B", "Kategorie C"};
 
 // "2 nápravy", "3 nápravy", "4 nápravy"
-constexpr std::array<std::string_view, kCategoryCount> kAxleTexts = {"2 n\xE1pravy", "3 n\xE1pravy",
-                                                                     "4 n\xE1pravy"};
+constexpr std::array<std::string_view, kAustrianCategoryCount> kAxleTexts = {
+    "2 n\xE1pravy", "3 n\xE1pravy", "4 n\xE1pravy"};
 
-bool IsCategory(int category) {
-    return category >= 0 && category < kCategoryCount;
+bool IsAustrianCategory(int category) {
+    return category >= 0 && category < kAustrianCategoryCount;
+}
+
+GermanTariff MakeBuiltInTariff() {
+    GermanTariff tariff;
+    tariff.validFrom = {2005, 1, 1};
+    // "Mýtné 2005"
+    tariff.title = "M\xFDtn\xE9 2005";
+    tariff.axleColumns = {1, 4};
+    tariff.categories = {
+        // "Třídy škodlivin S4, S5 a EEV třídy 1, EURO-4,5"
+        {"Kategorie A",
+         "T\xF8\xED"
+         "dy \x9A"
+         "kodlivin S4, S5 a EEV t\xF8\xED"
+         "dy 1, EURO-4,5",
+         {0.09, 0.10}},
+        {"Kategorie B", "EURO-2, EURO-3 (S2,S3)", {0.11, 0.12}},
+        {"Kategorie C", "EURO-0, EURO-1 (S1)", {0.13, 0.14}},
+    };
+    tariff.builtIn = true;
+    return tariff;
 }
 
 } // namespace
 
-std::optional<std::string_view> CategoryName(int category) {
-    if (!IsCategory(category))
-        return std::nullopt;
-    return kNames[category];
+std::string FormatDate(const CalendarDate& date) {
+    return std::to_string(date.day) + ". " + std::to_string(date.month) + ". " +
+           std::to_string(date.year);
 }
 
-std::optional<std::string_view> GermanCategoryText(int category) {
-    if (!IsCategory(category))
+std::optional<double> GermanTariff::Rate(int category, int axles) const {
+    if (category < 0 || category >= static_cast<int>(categories.size()))
         return std::nullopt;
-    return kRates[category].description;
+    std::size_t column = 0;
+    while (column + 1 < axleColumns.size() && axleColumns[column + 1] <= axles)
+        ++column;
+    return categories[static_cast<std::size_t>(category)].rates.at(column);
 }
 
-std::optional<double> GermanRate(int category, int axles) {
-    if (!IsCategory(category))
+std::optional<std::string_view> GermanTariff::Description(int category) const {
+    if (category < 0 || category >= static_cast<int>(categories.size()))
         return std::nullopt;
-    return axles > 3 ? kRates[category].fromFourAxles : kRates[category].upToThreeAxles;
+    return categories[static_cast<std::size_t>(category)].description;
+}
+
+std::string GermanTariff::Label() const {
+    return Utf8ToCp1250("Sazebník: ") + (builtIn ? Utf8ToCp1250("vestavěný") : title) +
+           Utf8ToCp1250(", platný od ") + FormatDate(validFrom);
+}
+
+const GermanTariff& BuiltInTariff() {
+    static const GermanTariff tariff = MakeBuiltInTariff();
+    return tariff;
+}
+
+std::optional<std::string_view> AustrianCategoryName(int category) {
+    if (!IsAustrianCategory(category))
+        return std::nullopt;
+    return kAustrianNames[category];
 }
 
 std::optional<std::string_view> AustrianCategoryText(int category) {
-    if (!IsCategory(category))
+    if (!IsAustrianCategory(category))
         return std::nullopt;
     return kAxleTexts[category];
 }

@@ -6,6 +6,7 @@
 #include "data/RunningTotal.h"
 #include "data/SectionEntry.h"
 #include "data/Tariff.h"
+#include "data/TariffFile.h"
 #include "ui/Cp1250Text.h"
 #include "ui/CurrencyEdit.h"
 #include "ui/ListBox.h"
@@ -14,6 +15,7 @@
 #include "ui/SpinEdit.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 
@@ -54,16 +56,17 @@ void TfrmVemo::lbxTrasaClick() {
 
 void TfrmVemo::cboKategorieChange() {
     const int index = vemo::ui::SelectorItemIndex(ui.cboKategorie);
-    const auto description = vemo::GermanCategoryText(index);
+    const auto description = tariff_ ? tariff_->Description(index) : std::nullopt;
     if (!description)
         return;
     ui.lblKategorie->setText(vemo::ui::ToQString(*description));
-    ui.curSazba->SetValue(*vemo::GermanRate(index, ui.speNapravy->Value()));
+    ui.curSazba->SetValue(*tariff_->Rate(index, ui.speNapravy->Value()));
 }
 
 void TfrmVemo::speNapravyChange() {
     const int axles = ui.speNapravy->Value();
-    if (const auto rate = vemo::GermanRate(vemo::ui::SelectorItemIndex(ui.cboKategorie), axles))
+    const int index = vemo::ui::SelectorItemIndex(ui.cboKategorie);
+    if (const auto rate = tariff_ ? tariff_->Rate(index, axles) : std::nullopt)
         ui.curSazba->SetValue(*rate);
 }
 
@@ -76,4 +79,31 @@ void TfrmVemo::btnCreateDataClick() {
     if (lists_) {
         vemo::ConvertGerman(lists_->germanTable);
     }
+    // The tariff in force stays until the next start, as the selectors do.
+    if (QFileInfo::exists(QString::fromLatin1(vemo::kTariffSourceFile))) {
+        vemo::ConvertTariff(vemo::kTariffSourceFile, vemo::kTariffFile,
+                            vemo::ui::ToCalendarDate(options_.today()));
+    }
+}
+
+void TfrmVemo::LoadTariff() {
+    tariff_.reset();
+    ShowTariff();
+    tariff_ = vemo::StartupTariff(vemo::kTariffFile, vemo::ui::ToCalendarDate(options_.today()));
+    ShowTariff();
+}
+
+void TfrmVemo::ShowTariff() {
+    ui.cboKategorie->clear();
+    if (!tariff_) {
+        DescribeTariff(QStringLiteral("Sazebník: žádný, soubor %1 nelze použít")
+                           .arg(QString::fromLatin1(vemo::kTariffFile)));
+        return;
+    }
+    for (const vemo::TariffCategory& category : tariff_->categories) {
+        ui.cboKategorie->addItem(vemo::ui::ToQString(category.name));
+    }
+    ui.cboKategorie->setCurrentIndex(-1);
+    ui.curSazba->SetDecimals(tariff_->rateDecimals);
+    DescribeTariff(vemo::ui::ToQString(tariff_->Label()));
 }

@@ -125,6 +125,9 @@ void TfrmVemo::FormCreate() {
         vemo::ui::SelectorFill(ui.cboAUDalnice, index.Items());
     };
     vemo::StartupLoad(*lists_, sink);
+    // A tariff file that cannot be used is reported here, and the start-up goes on without
+    // German categories.
+    vemo::ui::RunGuarded(this, options_.reportError, [this] { LoadTariff(); });
 
     ui.memHelp->setPlainText(vemo::ui::HelpText());
     ui.memHelp->setReadOnly(true);

@@ -1,6 +1,8 @@
 // The window as assistive tools meet it: every control that takes the focus has a name and a
 // description, the captions beside the controls are tied to them, and a frame marks the control
 // that has the focus.
+#include "data/Tariff.h"
+#include "ui/Cp1250Text.h"
 #include "ui/CurrencyEdit.h"
 #include "ui/ListBox.h"
 #include "ui/MainWindow.h"
@@ -63,17 +65,14 @@ void TfrmVemo::DescribeControls() {
     Describe(ui.btnUnselect, remove, removeHelp);
     Describe(ui.btnCreateData, QStringLiteral("Data"),
              QStringLiteral("Převede maut_55a.csv na data.sdf."));
-    Describe(ui.cboKategorie, QStringLiteral("Kategorie"),
-             QStringLiteral("Emisní kategorie vozidla; spolu s počtem náprav určuje sazbu za km."));
     Describe(ui.cboKategorie->lineEdit(), QStringLiteral("Kategorie"), {});
     Describe(ui.memHelp, QStringLiteral("Vysvětlivky zkratek"),
              QStringLiteral("Význam zkratek v názvech úseků."));
-    Describe(ui.curSazba, QStringLiteral("Sazba za km"),
-             QStringLiteral("Sazba v eurech za kilometr podle kategorie a počtu náprav; jen pro "
-                            "čtení."));
     Describe(ui.speNapravy, QStringLiteral("Počet náprav"),
              QStringLiteral("Počet náprav vozidla, 1 až 18; od 4 náprav platí vyšší sazba."));
     Describe(ui.speNapravy->Edit(), QStringLiteral("Počet náprav"), {});
+
+    DescribeTariff(vemo::ui::ToQString(vemo::BuiltInTariff().Label()));
 
     Describe(ui.cboAUDalnice, motorway, motorwayHelp);
     Describe(ui.lbxAUCis, sections, sectionsHelp);
@@ -86,6 +85,19 @@ void TfrmVemo::DescribeControls() {
              QStringLiteral("Kategorie podle počtu náprav. Po změně kategorie je nutno sestavit "
                             "trasu znova."));
     Describe(ui.cboAUKategorie->lineEdit(), QStringLiteral("Kategorie vozidla"), {});
+}
+
+void TfrmVemo::DescribeTariff(const QString& tariff) {
+    Describe(
+        ui.cboKategorie, QStringLiteral("Kategorie"),
+        QStringLiteral("Emisní kategorie vozidla; spolu s počtem náprav určuje sazbu za km. ") +
+            tariff);
+    Describe(ui.curSazba, QStringLiteral("Sazba za km"),
+             QStringLiteral("Sazba v eurech za kilometr podle kategorie a počtu náprav; jen pro "
+                            "čtení. ") +
+                 tariff);
+    ui.cboKategorie->setToolTip(tariff);
+    ui.curSazba->setToolTip(tariff);
 }
 
 QWidget* TfrmVemo::FocusedControl(QWidget* focus) const {

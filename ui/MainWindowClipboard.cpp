@@ -1,12 +1,15 @@
 // The copy commands of the four lists. They read what the window shows, put it on the clipboard
 // and change nothing: no handler of the tab runs and no total is computed again.
+#include "ui/Cp1250Text.h"
 #include "ui/CurrencyEdit.h"
 #include "ui/ListBox.h"
 #include "ui/MainWindow.h"
 #include "ui/RouteClipboard.h"
+#include "ui/SpinEdit.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 
@@ -74,7 +77,12 @@ void TfrmVemo::CopyRoute(const QListWidget* route) {
     // The totals as the tab shows them; the rate as its box shows it while it has no focus.
     std::vector<vemo::ui::ShownTotal> totals;
     if (route == ui.lbxTrasa) {
-        totals = {{ui.Label3->text(), ui.lblKm->text()},
+        // The vehicle and the tariff the rate comes from, before the totals they give.
+        const QString tariff = tariff_ ? vemo::ui::ToQString(tariff_->Label()) : QString();
+        totals = {{QStringLiteral("Kategorie:"), ui.cboKategorie->currentText()},
+                  {QStringLiteral("Počet náprav:"), ui.speNapravy->Text()},
+                  {tariff, {}},
+                  {ui.Label3->text(), ui.lblKm->text()},
                   {ui.Label4->text(), ui.curSazba->DisplayText()},
                   {ui.Label6->text(), ui.lblMaut->text()}};
     } else {

@@ -198,10 +198,11 @@ QComboBox* MakeSelector(QWidget* page, const char* name, QRect box, bool editabl
     return selector;
 }
 
-QComboBox* MakeCategorySelector(QWidget* page, const char* name, QRect box) {
+QComboBox* MakeCategorySelector(QWidget* page, const char* name, QRect box,
+                                const std::vector<std::string_view>& categories) {
     QComboBox* selector = MakeSelector(page, name, box, true, 8);
-    for (int category = 0; category < vemo::kCategoryCount; ++category) {
-        selector->addItem(vemo::ui::ToQString(*vemo::CategoryName(category)));
+    for (const std::string_view category : categories) {
+        selector->addItem(vemo::ui::ToQString(category));
     }
     selector->setCurrentIndex(-1);
     return selector;
@@ -326,7 +327,11 @@ void Ui::frmVemo::setupUi(QWidget* window) {
     btnCreateData =
         MakeButton(de, "btnCreateData", {221, 218, 75, 25}, QStringLiteral("Data"), true);
     lbxCis = MakeList(de, "lbxCis", {10, 58, 209, 185});
-    cboKategorie = MakeCategorySelector(de, "cboKategorie", {8, 286, 129, 21});
+    std::vector<std::string_view> germanCategories;
+    for (const vemo::TariffCategory& category : vemo::BuiltInTariff().categories) {
+        germanCategories.push_back(category.name);
+    }
+    cboKategorie = MakeCategorySelector(de, "cboKategorie", {8, 286, 129, 21}, germanCategories);
     // The stored text stays in the box when a data file is missing, because the start-up load
     // then ends FormCreate before the category defaults empty it.
     cboKategorie->setEditText(QStringLiteral("cboKategorie"));
@@ -387,7 +392,12 @@ void Ui::frmVemo::setupUi(QWidget* window) {
     btnAUUnselect = MakeButton(au, "btnAUUnselect", {224, 90, 69, 25}, QStringLiteral("<<"));
     btnAUCreateData =
         MakeButton(au, "btnAUCreateData", {221, 218, 75, 25}, QStringLiteral("Data"), true);
-    cboAUKategorie = MakeCategorySelector(au, "cboAUKategorie", {14, 390, 129, 21});
+    std::vector<std::string_view> austrianCategories;
+    for (int category = 0; category < vemo::kAustrianCategoryCount; ++category) {
+        austrianCategories.push_back(*vemo::AustrianCategoryName(category));
+    }
+    cboAUKategorie =
+        MakeCategorySelector(au, "cboAUKategorie", {14, 390, 129, 21}, austrianCategories);
 
     ChainTabOrder({pgcMain->tabBar(), cboDalnice, lbxTrasa, btnSelect, btnUnselect, btnCreateData,
                    lbxCis, cboKategorie, memHelp, curSazba, speNapravy, cboAUDalnice, lbxAUCis,

@@ -19,4 +19,8 @@ UiLocale ReadPlatformLocale() {
     return UiLocaleFor(QLocale::system());
 }
 
+vemo::CalendarDate ToCalendarDate(const QDate& date) {
+    return {date.year(), date.month(), date.day()};
+}
+
 } // namespace vemo::ui

@@ -101,7 +101,8 @@ struct TollCase {
 class GermanTollTest : public testing::TestWithParam<TollCase> {};
 
 TEST_P(GermanTollTest, KilometresTimesRate) {
-    const double rate = vemo::GermanRate(GetParam().category, GetParam().axles).value_or(0);
+    const double rate =
+        vemo::BuiltInTariff().Rate(GetParam().category, GetParam().axles).value_or(0);
     EXPECT_EQ(vemo::GermanTollCaption(GetParam().km, rate, DecimalComma()), GetParam().toll);
 }
 

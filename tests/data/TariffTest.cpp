@@ -26,7 +26,7 @@ struct RateCase {
 class GermanRateTest : public testing::TestWithParam<RateCase> {};
 
 TEST_P(GermanRateTest, FollowsCategoryAndAxles) {
-    EXPECT_EQ(vemo::GermanRate(GetParam().category, GetParam().axles), GetParam().rate);
+    EXPECT_EQ(vemo::BuiltInTariff().Rate(GetParam().category, GetParam().axles), GetParam().rate);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -49,7 +49,7 @@ struct TextCase {
 class CategoryTextTest : public testing::TestWithParam<TextCase> {};
 
 TEST_P(CategoryTextTest, BothTabs) {
-    const auto german = vemo::GermanCategoryText(GetParam().category);
+    const auto german = vemo::BuiltInTariff().Description(GetParam().category);
     const auto austrian = vemo::AustrianCategoryText(GetParam().category);
     EXPECT_EQ(german ? std::optional<std::string>(*german) : std::nullopt, GetParam().german);
     EXPECT_EQ(austrian ? std::optional<std::string>(*austrian) : std::nullopt, GetParam().austrian);

@@ -226,6 +226,9 @@ void PrintTo(const WindowState& s, std::ostream* out) {
 
 const QString kGermanRoute = QString::fromUtf8("(AS) Start : (AK) Ort 1;12,5\n"
                                                "(AS) Ort 1 : (AK) Ort 2;7\n"
+                                               "Kategorie: Kategorie B\n"
+                                               "Počet náprav: 3\n"
+                                               "Sazebník: vestavěný, platný od 1. 1. 2005\n"
                                                "Celkem km: 19,5 km\n"
                                                "Sazba za km: 0,11 €\n"
                                                "Celkem Vemo Maut: 2,145 €");
@@ -337,7 +340,10 @@ TEST_F(CopyCommands, RouteMenuOffersOnlyTheRouteCommand) {
     const MenuVisit visit = UseContextMenu(frm->lbxTrasa, QStringLiteral("Kopírovat trasu"));
     EXPECT_EQ(visit.commands, QStringList{QString::fromUtf8("Kopírovat trasu")});
     // An empty route still copies what the tab shows.
-    EXPECT_EQ(Clipboard().toStdString(), "Celkem km: 0 km\nSazba za km: 0,00 €\nCelkem Vemo Maut:");
+    EXPECT_EQ(Clipboard().toStdString(),
+              "Kategorie:\nPočet náprav: 3\nSazebník: vestavěný, platný od "
+              "1. 1. 2005\nCelkem km: 0 km\nSazba za km: 0,00 €\n"
+              "Celkem Vemo Maut:");
 }
 
 // The right click that opens the menu is no click on an entry: selection and entry label stay.
