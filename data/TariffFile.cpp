@@ -61,8 +61,8 @@ std::optional<double> Rate(std::string_view text, int& decimals) {
     const std::size_t separator = number.find_first_of(",.");
     if (separator != std::string::npos)
         number[separator] = '.';
-    const bool digitsOnly =
-        std::all_of(number.begin(), number.end(), [](char c) { return c == '.' || (c >= '0' && c <= '9'); });
+    const bool digitsOnly = std::all_of(number.begin(), number.end(),
+                                        [](char c) { return c == '.' || (c >= '0' && c <= '9'); });
     if (!digitsOnly || number.find_first_of("0123456789") == std::string::npos ||
         number.find('.') != number.rfind('.'))
         return std::nullopt;
@@ -97,8 +97,7 @@ public:
     std::vector<GermanTariff> Result() {
         Finish();
         if (tariffs_.empty())
-            throw Error(Cz("Soubor ") + std::string(fileName_) +
-                        Cz(" neobsahuje žádný sazebník"));
+            throw Error(Cz("Soubor ") + std::string(fileName_) + Cz(" neobsahuje žádný sazebník"));
         return std::move(tariffs_);
     }
 
@@ -236,8 +235,8 @@ const GermanTariff& TariffInForce(const std::vector<GermanTariff>& tariffs, Cale
             first = &tariff;
     }
     if (!inForce) {
-        std::string message = Cz("V souboru ") + std::string(fileName) +
-                              Cz(" neplatí k ") + FormatDate(today) + Cz(" žádný sazebník");
+        std::string message = Cz("V souboru ") + std::string(fileName) + Cz(" neplatí k ") +
+                              FormatDate(today) + Cz(" žádný sazebník");
         if (first)
             message += Cz(" (první platí od ") + FormatDate(first->validFrom) + ")";
         throw Error(message);

@@ -13,6 +13,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -89,6 +90,9 @@ protected:
         options.reportError = [this](QWidget*, const QString& message) {
             reports.push_back(message);
         };
+        if (today.isValid()) {
+            options.today = [day = today] { return day; };
+        }
         return options;
     }
 
@@ -163,6 +167,8 @@ protected:
     }
 
     std::vector<QString> reports;
+    // The day the window takes as today; the system's date while it is not set.
+    QDate today;
 
 private:
     QTemporaryDir dir_;

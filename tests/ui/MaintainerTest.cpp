@@ -122,3 +122,37 @@ TEST_F(MaintainerTest, AMissingSourceIsReportedAndChangesNothing) {
 }
 
 } // namespace
+
+namespace {
+
+// With "sazby.csv" beside it, the German "Data" button converts the tariff too, and refuses a
+// bad one with its line, writing nothing; the window keeps the tariff it started with.
+TEST_F(MaintainerTest, GermanDataButtonConvertsTheTariffSource) {
+    struct Case {
+        const char* name;
+        std::string source; // Windows-1250
+        QString report;     // empty: converted
+    } const cases[] = {
+        {"Sound", "Sazebn\xEDk;1.1.2005;T\r\nN\xE1pravy;1\r\nA;;0,2\r\n", {}},
+        {"Bad", "Sazebn\xEDk;1.1.2005;T\r\nA;;0,2\r\n",
+         QString::fromUtf8("Chyba v souboru sazby.csv na řádku 2: chybí řádek Nápravy před "
+                           "kategorií „A“")},
+    };
+    for (const Case& c : cases) {
+        reports.clear();
+        WriteSmallData();
+        WriteFile("maut_55a.csv", "BAB\r\n1;0;AS;Alt;;AK;Alt2;1\r\n");
+        WriteFile("sazby.csv", c.source);
+        WriteFile("sazby.sdf", "old");
+        auto frm = CreateWindow({"QZX"});
+        ASSERT_EQ(reports.size(), 1u) << "the old tariff file is reported at start-up";
+        reports.clear();
+        Click(frm->btnCreateData);
+        EXPECT_EQ(reports, c.report.isEmpty() ? std::vector<QString>{} : std::vector{c.report})
+            << c.name;
+        EXPECT_EQ(ReadFile("sazby.sdf") == "old", !c.report.isEmpty()) << c.name;
+        EXPECT_EQ(frm->cboKategorie->count(), 0) << c.name;
+    }
+}
+
+} // namespace
