@@ -23,6 +23,17 @@ std::array<std::string_view, count + 1> TrimmedFields(std::string_view row) {
     return fields;
 }
 
+// A number of the data read as the entry writes it: with the settings' decimal separator, or
+// else with the other of comma and point, since the data files keep the separator of the desktop
+// they were written on.
+double EntryNumber(std::string_view text, const LocaleSettings& locale) {
+    if (const std::optional<double> value = ReadNumber(text, locale))
+        return *value;
+    LocaleSettings other = locale;
+    other.decimalSeparator = locale.decimalSeparator == ',' ? '.' : ',';
+    return ReadNumber(text, other).value_or(0);
+}
+
 } // namespace
 
 std::string GermanSectionEntry(std::string_view row) {
@@ -62,7 +73,7 @@ double SectionLength(std::string_view entry, const LocaleSettings& locale) {
     const std::size_t semicolon = entry.find(';');
     if (semicolon == std::string_view::npos)
         return 0;
-    return ParseNumber(entry.substr(semicolon + 1, 200), 0, locale);
+    return EntryNumber(entry.substr(semicolon + 1, 200), locale);
 }
 
 double CategoryAmount(std::string_view entry, int category, const LocaleSettings& locale) {
@@ -81,7 +92,7 @@ double CategoryAmount(std::string_view entry, int category, const LocaleSettings
         amount = amounts.substr(0, slash);
     else if (slash != std::string_view::npos)
         amount = amounts.substr(slash + 1, 100);
-    return ParseNumber(amount, 0, locale);
+    return EntryNumber(amount, locale);
 }
 
 } // namespace vemo

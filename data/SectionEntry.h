@@ -16,12 +16,14 @@ std::string GermanSectionEntry(std::string_view row);
 std::string AustrianSectionEntry(std::string_view row);
 
 // The kilometres of a German section entry: the text behind its first ";", at most 200
-// characters, read with the number parse; 0 without a ";" or when it is no number.
+// characters, read with the number parse with a decimal comma or point, whichever it uses; 0
+// without a ";" or when it is no number.
 double SectionLength(std::string_view entry, const LocaleSettings& locale);
 
 // The amount of an Austrian section entry for category (0, 1, 2): behind its first " : " stand
 // the amounts "A/B/C"; the third is read from at most 100 characters. 0 for an index outside
-// 0..2 and for what the number parse cannot read.
+// 0..2 and for what the number parse cannot read; a decimal comma or point, whichever the
+// amount uses.
 double CategoryAmount(std::string_view entry, int category, const LocaleSettings& locale);
 
 } // namespace vemo

@@ -1,5 +1,5 @@
 // Handlers of the "Rakousko" tab: every section carries a fixed amount per category, and the
-// toll is a running total in lblAUMaut taken with the category chosen at each press. The rules
+// toll is a running total in lblAUMaut of the listed route in the category shown. The rules
 // themselves are in data/: the axle texts in Tariff, the amounts in SectionEntry, the total in
 // RunningTotal.
 #include "data/Conversion.h"
@@ -55,9 +55,15 @@ void TfrmVemo::lbxAUTrasaClick() {
 }
 
 void TfrmVemo::cboAUKategorieChange() {
-    if (const auto text =
-            vemo::AustrianCategoryText(vemo::ui::SelectorItemIndex(ui.cboAUKategorie)))
-        ui.lblAUKategorie->setText(vemo::ui::ToQString(*text));
+    const int category = vemo::ui::SelectorItemIndex(ui.cboAUKategorie);
+    const auto text = vemo::AustrianCategoryText(category);
+    if (!text)
+        return;
+    ui.lblAUKategorie->setText(vemo::ui::ToQString(*text));
+    // The total is that of the listed route in the category shown, as the German toll follows
+    // its rate; ">>" and "<<" then add and subtract amounts of this category.
+    vemo::ui::RecomputeRouteTotal(ui.lbxAUTrasa, ui.lblAUMaut, vemo::kEuroUnit,
+                                  CategoryAmountIn(category, locale_.numbers), locale_.numbers);
 }
 
 void TfrmVemo::btnAUCreateDataClick() {

@@ -84,6 +84,8 @@ void TfrmVemo::ConnectHandlers() {
     onClick(ui.lbxTrasa, &TfrmVemo::lbxTrasaClick);
     on(ui.btnSelect, &QPushButton::clicked, &TfrmVemo::btnSelectClick);
     on(ui.btnUnselect, &QPushButton::clicked, &TfrmVemo::btnUnselectClick);
+    // Delete in a route list removes the selected entries as "<<" does.
+    on(ui.lbxTrasa, &TListBox::DeleteRequested, &TfrmVemo::btnUnselectClick);
     on(ui.btnCreateData, &QPushButton::clicked, &TfrmVemo::btnCreateDataClick);
     onClick(ui.lbxCis, &TfrmVemo::lbxCisClick);
     on(ui.cboKategorie, &QComboBox::activated, &TfrmVemo::cboKategorieChange);
@@ -96,6 +98,7 @@ void TfrmVemo::ConnectHandlers() {
     onClick(ui.lbxAUTrasa, &TfrmVemo::lbxAUTrasaClick);
     on(ui.btnAUSelect, &QPushButton::clicked, &TfrmVemo::btnAUSelectClick);
     on(ui.btnAUUnselect, &QPushButton::clicked, &TfrmVemo::btnAUUnselectClick);
+    on(ui.lbxAUTrasa, &TListBox::DeleteRequested, &TfrmVemo::btnAUUnselectClick);
     on(ui.btnAUCreateData, &QPushButton::clicked, &TfrmVemo::btnAUCreateDataClick);
     on(ui.cboAUKategorie, &QComboBox::activated, &TfrmVemo::cboAUKategorieChange);
     on(ui.cboAUKategorie->lineEdit(), &QLineEdit::textEdited, &TfrmVemo::cboAUKategorieChange);

@@ -8,6 +8,7 @@
 #include "ui/SpinEdit.h"
 #include "ui/TotalLabel.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFile>
 #include <QFontDatabase>
@@ -195,6 +196,8 @@ QComboBox* MakeSelector(QWidget* page, const char* name, QRect box, bool editabl
         // A list popup that honours the number of visible entries in every style.
         selector->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     }
+    // Qt's popup hides its scroll bar; one that shows only part of the entries must say so.
+    selector->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     return selector;
 }
 

@@ -44,6 +44,15 @@ void RemoveSelectedFromRoute(QListWidget* route, QLabel* total, std::string_view
     total->setText(vemo::ui::ToQString(caption));
 }
 
+void RecomputeRouteTotal(const QListWidget* route, QLabel* total, std::string_view unit,
+                         const EntryValue& value, const LocaleSettings& locale) {
+    std::string caption = RunningTotalCaption(0, unit, locale);
+    for (int row = 0; row < route->count(); ++row)
+        caption = RunningTotalStep(row == 0 ? std::string() : caption,
+                                   value(vemo::ui::ListEntry(route, row)), unit, locale);
+    total->setText(vemo::ui::ToQString(caption));
+}
+
 void ShowFocusedEntry(const QListWidget* list, QLabel* label) {
     const int index = list->currentRow();
     if (index >= 0)

@@ -24,6 +24,11 @@ void AddSelectedToRoute(const QListWidget* sections, QListWidget* route, QLabel*
 void RemoveSelectedFromRoute(QListWidget* route, QLabel* total, std::string_view unit,
                              const EntryValue& value, const LocaleSettings& locale);
 
+// The total of every entry of route, in list order, taken step by step as ">>" would have added
+// them, written into total; "0" and the unit for an empty route.
+void RecomputeRouteTotal(const QListWidget* route, QLabel* total, std::string_view unit,
+                         const EntryValue& value, const LocaleSettings& locale);
+
 // Shows the full text of the focused entry of list in label, if there is one.
 void ShowFocusedEntry(const QListWidget* list, QLabel* label);
 

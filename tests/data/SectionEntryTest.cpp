@@ -62,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
                     LengthCase{"NoSemicolon", "(AS) a : (AK) b", 0},
                     LengthCase{"NothingBehind", "(AS) a : (AK) b;", 0},
                     LengthCase{"NoNumber", "(AS) a : (AK) b;x", 0},
-                    LengthCase{"PointIsNoSeparatorHere", "a;12.5", 0},
+                    LengthCase{"PointReadsAsWritten", "a;12.5", 12.5},
+                    LengthCase{"GroupedWithPoint", "a;1.234,5", 0},
                     LengthCase{"SecondSemicolonStaysInTheText", "a;1;2", 0},
                     LengthCase{"TwoHundredCharacters", "a;" + std::string(198, '0') + "12", 12},
                     LengthCase{"CutAfterTwoHundred", "a;" + std::string(199, '0') + "12", 1}),
@@ -106,5 +107,27 @@ INSTANTIATE_TEST_SUITE_P(
                     AmountCase{"ThirdWithinHundred", "a : 1/2/" + std::string(98, '0') + "55", 2,
                                55}),
     [](const auto& info) { return Name(info.param.name); });
+
+// Lengths and amounts read the same whichever decimal separator the desktop and the data use.
+TEST(SectionEntryTest, EitherDecimalSeparator) {
+    const vemo::LocaleSettings point; // a decimal point
+    const vemo::LocaleSettings comma = DecimalComma();
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {{"12,5", 12.5}, {"12.5", 12.5}, {"1 234,5", 1234.5}, {"7", 7},
+                 {"1,2,3", 0},   {"1.2,3", 0},   {",5", 0.5},         {"x", 0}};
+    for (const auto& c : cases) {
+        for (const vemo::LocaleSettings* locale : {&point, &comma}) {
+            const char separator = locale->decimalSeparator;
+            EXPECT_EQ(vemo::SectionLength("(AS) a : (AK) b;"s + c.text, *locale), c.value)
+                << c.text << " with " << separator;
+            const std::string entry = "a-b : "s + c.text + "/" + c.text + "/" + c.text;
+            for (int category = 0; category < 3; ++category)
+                EXPECT_EQ(vemo::CategoryAmount(entry, category, *locale), c.value)
+                    << c.text << " with " << separator << ", category " << category;
+        }
+    }
+}
 
 } // namespace

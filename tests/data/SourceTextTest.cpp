@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <set>
+#include <string>
 #include <vector>
 
 using testfiles::FileNames;
@@ -45,19 +45,32 @@ TEST_P(SourceTextTest, RecognisesUtf8AndConvertsIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sources, SourceTextTest,
-    testing::Values(
-        SourceCase{"Utf8", "BAB;Ort\n3;H\xC3\xB6sbach;T\xC5\x99" "eb\xC3\xAD\xC4\x8D\n",
-                   {"BAB;Ort", "3;H\xF6sbach;T\xF8" "eb\xED\xE8"},
-                   ""},
-        SourceCase{"Utf8WithByteOrderMark", "\xEF\xBB\xBF" "BAB;Ort\n3;Hamm\n", {"BAB;Ort", "3;Hamm"}, ""},
-        SourceCase{"Cp1250StaysAsItIs", "3;H\xF6sbach\n3;W\xFCrzburg\n",
-                   {"3;H\xF6sbach", "3;W\xFCrzburg"}, ""},
-        SourceCase{"Cp1250ThatLooksLikeUtf8OnOneLine", "3;H\xC3\xB6sbach\n3;W\xFCrzburg\n",
-                   {"3;H\xC3\xB6sbach", "3;W\xFCrzburg"}, ""},
-        SourceCase{"AsciiStaysAsItIs", "3;Hamm\n", {"3;Hamm"}, ""},
-        SourceCase{"CharacterWithoutAByte", "BAB;Ort\n3;Hamm\n3;\xC3\xB8re\n", {},
-                   "Soubor maut_55a.csv nelze převést do Windows-1250: řádek 3 obsahuje znak "
-                   "U+00F8, který Windows-1250 nemá"}),
+    testing::Values(SourceCase{"Utf8",
+                               "BAB;Ort\n3;H\xC3\xB6sbach;T\xC5\x99"
+                               "eb\xC3\xAD\xC4\x8D\n",
+                               {"BAB;Ort", "3;H\xF6sbach;T\xF8"
+                                           "eb\xED\xE8"},
+                               ""},
+                    SourceCase{"Utf8WithByteOrderMark",
+                               "\xEF\xBB\xBF"
+                               "BAB;Ort\n3;Hamm\n",
+                               {"BAB;Ort", "3;Hamm"},
+                               ""},
+                    SourceCase{"Cp1250StaysAsItIs",
+                               "3;H\xF6sbach\n3;W\xFCrzburg\n",
+                               {"3;H\xF6sbach", "3;W\xFCrzburg"},
+                               ""},
+                    SourceCase{"Cp1250ThatLooksLikeUtf8OnOneLine",
+                               "3;H\xC3\xB6sbach\n3;W\xFCrzburg\n",
+                               {"3;H\xC3\xB6sbach", "3;W\xFCrzburg"},
+                               ""},
+                    SourceCase{"AsciiStaysAsItIs", "3;Hamm\n", {"3;Hamm"}, ""},
+                    SourceCase{
+                        "CharacterWithoutAByte",
+                        "BAB;Ort\n3;Hamm\n3;\xC3\xB8re\n",
+                        {},
+                        "Soubor maut_55a.csv nelze převést do Windows-1250: řádek 3 obsahuje znak "
+                        "U+00F8, který Windows-1250 nemá"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A refused conversion writes nothing and leaves the table as it was.

@@ -190,7 +190,7 @@ TEST_F(GermanTabTest, TollIsShownInFullNotCutToCents) {
 }
 
 TEST_F(GermanTabTest, ALengthTheParseCannotReadCountsZero) {
-    auto frm = Open({"12.5", "x", "", "7"});
+    auto frm = Open({"12 km", "x", "", "7"});
     SelectRows(frm->lbxCis, {0, 1, 2, 3});
     Click(frm->btnSelect);
     EXPECT_EQ(frm->lbxTrasa->count(), 4);
