@@ -6,6 +6,7 @@
 #include "ui/CurrencyEdit.h"
 #include "ui/ListBox.h"
 #include "ui/SpinEdit.h"
+#include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -15,6 +16,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QWindow>
 
 namespace {
 
@@ -168,4 +171,21 @@ void TfrmVemo::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LocaleChange && ui.curSazba) {
         ApplyLocale();
     }
+}
+
+void TfrmVemo::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (placed_) {
+        return;
+    }
+    placed_ = true;
+    // The window system tells the frame only once the window is on the screen; until then a
+    // caption bar and thin borders stand in for it.
+    QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (frame.isNull()) {
+        const int border = style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        frame = QMargins(border, style()->pixelMetric(QStyle::PM_TitleBarHeight) + border, border,
+                         border);
+    }
+    vemo::ui::KeepOnScreen(this, frame);
 }

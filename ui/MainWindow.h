@@ -47,6 +47,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Window (MainWindow.cpp)
@@ -105,6 +106,7 @@ private:
     std::unique_ptr<vemo::TollLists> lists_;
     // The stored layout's categories are the built-in tariff's, until the start-up reads the file.
     std::optional<vemo::GermanTariff> tariff_ = vemo::BuiltInTariff();
+    bool placed_ = false; // whether the first show has put the window on the screen
     QPointer<QFocusFrame> focusFrame_;
     QMetaObject::Connection focusWatch_;
 };

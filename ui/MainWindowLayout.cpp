@@ -34,6 +34,8 @@ namespace {
 
 const QColor kPaleYellow(0xFF, 0xFF, 0xC1);
 const QColor kLightCyan(0x80, 0xFF, 0xFF);
+// The text on those backgrounds, whatever the desktop's theme.
+const QColor kDarkText(Qt::black);
 constexpr int kItemHeight = 13;
 constexpr int kLabelHeight = 13;
 // Pixels a caption keeps clear of the control beside it.
@@ -158,8 +160,11 @@ QLabel* MakeLabel(QWidget* page, const char* name, QRect box, const QString& cap
         label->setAutoFillBackground(true);
     }
     if (style == LabelStyle::Cyan) {
+        // A fixed background takes a fixed text colour, or a dark desktop theme writes white
+        // on it.
         QPalette palette = label->palette();
         palette.setColor(QPalette::Window, kLightCyan);
+        palette.setColor(QPalette::WindowText, kDarkText);
         label->setPalette(palette);
     }
     if (autoSize) {
@@ -223,6 +228,7 @@ TListBox* MakeList(QWidget* page, const char* name, QRect box) {
     list->setItemDelegate(new FixedRowDelegate(list));
     QPalette palette = list->palette();
     palette.setColor(QPalette::Base, kPaleYellow);
+    palette.setColor(QPalette::Text, kDarkText);
     list->setPalette(palette);
     return list;
 }
@@ -350,6 +356,7 @@ void Ui::frmVemo::setupUi(QWidget* window) {
     {
         QPalette helpPalette = memHelp->palette();
         helpPalette.setColor(QPalette::Base, kPaleYellow);
+        helpPalette.setColor(QPalette::Text, kDarkText);
         memHelp->setPalette(helpPalette);
     }
     // Written here for the stored layout and again by FormCreate, so that a start-up that stops
