@@ -194,6 +194,9 @@ bool TSpinEdit::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress:
         return FilterKey(static_cast<QKeyEvent*>(event));
+    case QEvent::Wheel:
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
     case QEvent::InputMethod: {
         const auto* im = static_cast<QInputMethodEvent*>(event);
         if (!im->commitString().isEmpty() && !AllAccepted(im->commitString())) {

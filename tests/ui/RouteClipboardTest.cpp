@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -162,7 +163,12 @@ protected:
     // A right click as the windowing system delivers it: the press reaches the window, which
     // asks the list for its context menu. The menu is then read and the command chosen with
     // the keyboard (or the menu closed with Escape when the command is missing or disabled).
-    MenuVisit UseContextMenu(TListBox* list, const QString& command, int row = -1) {
+    // The keys that ask for a list's context menu, as the windowing system sends them: the Menu
+    // key arrives as a context-menu event, Shift+F10 as a key press.
+    enum class MenuOpener { RightClick, MenuKey, ShiftF10 };
+
+    MenuVisit UseContextMenu(TListBox* list, const QString& command, int row = -1,
+                             MenuOpener opener = MenuOpener::RightClick) {
         MenuVisit visit;
         QTimer::singleShot(0, list, [&visit, command] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -188,8 +194,17 @@ protected:
         const QPoint inList = row >= 0 ? list->visualItemRect(list->item(row)).center()
                                        : list->viewport()->rect().center();
         QWidget* window = list->window();
-        QTest::mouseClick(window->windowHandle(), Qt::RightButton, {},
-                          list->viewport()->mapTo(window, inList));
+        if (opener == MenuOpener::RightClick) {
+            QTest::mouseClick(window->windowHandle(), Qt::RightButton, {},
+                              list->viewport()->mapTo(window, inList));
+        } else if (opener == MenuOpener::MenuKey) {
+            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, inList,
+                                      list->viewport()->mapToGlobal(inList));
+            QApplication::sendEvent(list->viewport(), &menuKey);
+        } else {
+            list->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
+        }
         // The timer has run inside the menu's own loop; this only lets a stray one finish.
         QCoreApplication::processEvents();
         return visit;
@@ -344,6 +359,18 @@ TEST_F(CopyCommands, RouteMenuOffersOnlyTheRouteCommand) {
               "Kategorie:\nPočet náprav: 3\nSazebník: vestavěný, platný od "
               "1. 1. 2005\nCelkem km: 0 km\nSazba za km: 0,00 €\n"
               "Celkem Vemo Maut:");
+}
+
+// The keyboard opens the same menu as the right click: the Menu key and Shift+F10.
+TEST_F(CopyCommands, KeysOpenTheContextMenu) {
+    auto frm = Open({{"Ort 1", "1"}}, {});
+    for (const MenuOpener opener : {MenuOpener::MenuKey, MenuOpener::ShiftF10}) {
+        QApplication::clipboard()->clear();
+        const MenuVisit visit =
+            UseContextMenu(frm->lbxTrasa, QStringLiteral("Kopírovat trasu"), -1, opener);
+        EXPECT_TRUE(visit.chosen) << static_cast<int>(opener);
+        EXPECT_TRUE(Clipboard().endsWith(QStringLiteral("Celkem Vemo Maut:")));
+    }
 }
 
 // The right click that opens the menu is no click on an entry: selection and entry label stay.

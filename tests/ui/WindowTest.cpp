@@ -4,12 +4,15 @@
 #include "ui/Cp1250Text.h"
 #include "ui/ListBox.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QFontInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
@@ -445,6 +448,68 @@ TEST_F(WindowTest, ClosingTheWindowEndsTheMessageLoopWithCodeZero) {
     hang.start(5000);
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_EQ(frm.get()->Lists(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+// Under a dark desktop palette every control with a stored background keeps it and writes in a
+// dark colour on it; the page itself follows the desktop.
+TEST_F(WindowTest, FixedBackgroundsKeepDarkTextOnADarkDesktop) {
+    const QPalette desktop = QApplication::palette();
+    QPalette dark = desktop;
+    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        dark.setColor(role, QColor(0x24, 0x24, 0x24));
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text})
+        dark.setColor(role, Qt::white);
+    QApplication::setPalette(dark);
+    auto frm = Open();
+    const QColor yellow(0xFF, 0xFF, 0xC1);
+    const QColor cyan(0x80, 0xFF, 0xFF);
+    const struct {
+        QWidget* control;
+        QPalette::ColorRole background;
+        QPalette::ColorRole text;
+        QColor color;
+    } cases[] = {
+        {frm->lbxCis, QPalette::Base, QPalette::Text, yellow},
+        {frm->lbxTrasa, QPalette::Base, QPalette::Text, yellow},
+        {frm->lbxAUCis, QPalette::Base, QPalette::Text, yellow},
+        {frm->lbxAUTrasa, QPalette::Base, QPalette::Text, yellow},
+        {frm->memHelp, QPalette::Base, QPalette::Text, yellow},
+        {frm->Label6, QPalette::Window, QPalette::WindowText, cyan},
+        {frm->lblMaut, QPalette::Window, QPalette::WindowText, cyan},
+        {frm->Label13, QPalette::Window, QPalette::WindowText, cyan},
+        {frm->lblAUMaut, QPalette::Window, QPalette::WindowText, cyan},
+    };
+    for (const auto& c : cases) {
+        const std::string name = c.control->objectName().toStdString();
+        EXPECT_EQ(c.control->palette().color(c.background), c.color) << name;
+        EXPECT_EQ(c.control->palette().color(c.text), QColor(Qt::black)) << name;
+    }
+    EXPECT_EQ(frm->Label1->palette().color(QPalette::WindowText), QColor(Qt::white));
+    frm.reset();
+    QApplication::setPalette(desktop);
+}
+
+// A motorway selector with more entries than its popup shows has a scroll bar; a short one not.
+TEST_F(WindowTest, SelectorPopupShowsThatThereIsMore) {
+    for (const int motorways : {3, 140}) {
+        std::vector<std::string> lines = {"BAB;Nr;Typ;Od;km;Typ;Do;Delka"};
+        for (int i = 1; i <= motorways; ++i)
+            lines.push_back(std::to_string(i) + ";0;AS;a;;AS;b;1");
+        WriteDataFile("data.sdf", lines);
+        WriteDataFile("data2.sdf", {"header"});
+        auto frm = CreateWindow();
+        QComboBox* selector = frm->cboDalnice;
+        selector->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(selector, Qt::Key_F4);
+        QAbstractItemView* view = selector->view();
+        ASSERT_TRUE(QTest::qWaitFor([view] { return view->isVisible(); }, 2000));
+        EXPECT_EQ(view->verticalScrollBar()->isVisible(), motorways > 20) << motorways;
+        QTest::keyClick(view, Qt::Key_Escape);
+    }
 }
 
 } // namespace
