@@ -186,13 +186,17 @@ int ListTariffs(const Options& options, const Printer& out) {
     for (const vemo::GermanTariff& tariff : *tariffs) {
         out.Line((&tariff == inForce ? "* " : "  ") + tariff.Label());
         std::string axles = vemo::Utf8ToCp1250("    Nápravy od:");
-        for (const int column : tariff.axleColumns)
-            axles += " " + std::to_string(column);
+        for (const int column : tariff.axleColumns) {
+            axles += ' ';
+            axles += std::to_string(column);
+        }
         out.Line(axles);
         for (const vemo::TariffCategory& category : tariff.categories) {
             std::string line = "    " + category.name + ":";
-            for (const double rate : category.rates)
-                line += " " + vemo::FormatNumber(rate, locale);
+            for (const double rate : category.rates) {
+                line += ' ';
+                line += vemo::FormatNumber(rate, locale);
+            }
             if (!category.description.empty())
                 line += " (" + category.description + ")";
             out.Line(line);

@@ -22,7 +22,12 @@ std::string Cz(std::string_view utf8) {
 
 // „text“ in Czech quotation marks.
 std::string Quoted(std::string_view text) {
-    return "\x84" + std::string(text) + "\x93";
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted += '\x84';
+    quoted.append(text);
+    quoted += '\x93';
+    return quoted;
 }
 
 [[noreturn]] void Fail(std::string_view fileName, int line, const std::string& what) {
