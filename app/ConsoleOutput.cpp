@@ -1,4 +1,4 @@
-#include "ConsoleOutput.h"
+#include "app/ConsoleOutput.h"
 
 #ifdef _WIN32
 #include <QString>

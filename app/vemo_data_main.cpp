@@ -1,15 +1,20 @@
 // vemo-data: the maintainer's command-line view of the data layer. Every result comes from the
 // data layer as the window would get it; this file only parses arguments and prints.
 
-#include "BaseXCodec.h"
-#include "ConsoleOutput.h"
-#include "Cp1250.h"
-#include "Errors.h"
-#include "LineTable.h"
-#include "LocaleCollation.h"
-#include "Tariff.h"
-#include "TollData.h"
+#include "app/ConsoleOutput.h"
+#include "data/Conversion.h"
+#include "data/Errors.h"
+#include "data/LineTable.h"
+#include "data/LocaleCollation.h"
+#include "data/MotorwayIndex.h"
+#include "data/NumberCheck.h"
+#include "data/Tariff.h"
+#include "data/TariffFile.h"
+#include "data/TollData.h"
+#include "text/BaseXCodec.h"
+#include "text/Cp1250.h"
 
+#include <QDate>
 #include <QLocale>
 #include <QString>
 
@@ -17,6 +22,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <optional>
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -36,6 +42,12 @@ constexpr const char* kUsage =
     "  encode [--austrian] ZDROJ [CÍL]\n"
     "      převede zdrojové CSV na datový soubor CÍL, bez něj na data.sdf\n"
     "      (s --austrian na data2.sdf), jako tlačítko \"Data\" v okně\n"
+    "  encode --tariff ZDROJ [CÍL]\n"
+    "      zkontroluje zdroj sazebníků (sazby.csv) tak, jak by ho dnes četla\n"
+    "      kalkulačka, a převede ho na CÍL, bez něj na sazby.sdf\n"
+    "  tariff [--date D.M.RRRR] [SOUBOR]\n"
+    "      všechny sazebníky ze SOUBORU, bez něj ze sazby.sdf; sazebník platný\n"
+    "      ke dni (bez --date dnes) označí znakem *\n"
     "  motorways [--austrian] SOUBOR\n"
     "      dálnice ze SOUBORU, jedna na řádek, v pořadí výběru v okně\n"
     "  sections [--austrian] SOUBOR DÁLNICE\n"
@@ -45,6 +57,8 @@ constexpr const char* kUsage =
     "      od 1 za záhlavím); jsou-li nějaké, končí s návratovým kódem 1\n"
     "\n"
     "  --austrian  rakouská data (data2.sdf, au_maut.csv) místo německých\n"
+    "  --tariff    sazebníky (sazby.sdf, sazby.csv) místo dat úseků\n"
+    "  --date      den, podle kterého se určí platný sazebník\n"
     "  --raw       texty jako bajty ve Windows-1250\n"
     "  --help      vypíše tento text\n"
     "  --version   vypíše verzi\n"
@@ -53,13 +67,13 @@ constexpr const char* kUsage =
     "argumenty.\n"
 #ifdef _WIN32
     "Bez --raw píše do konzole Unicode, do souboru nebo roury UTF-8. Čísla a řazení\n"
-    "se řídí místním nastavením Windows (Nastavení > Čas a jazyk > Oblast):\n"
-    "soubor s desetinnými čárkami se při desetinné tečce čte jako samé nuly;\n"
-    "taková pole najde příkaz check. Podrobnosti: README.txt u programu.\n";
+    "se řídí místním nastavením Windows (Nastavení > Čas a jazyk > Oblast).\n"
+    "Kalkulačka čte délky a částky s desetinnou čárkou i tečkou; příkaz check\n"
+    "najde čísla, která nastavení neodpovídají. Podrobnosti: README.txt u programu.\n";
 #else
     "Bez --raw píše texty v UTF-8. Čísla a řazení se řídí národním prostředím\n"
-    "(LC_ALL, LC_NUMERIC, LANG): soubor s desetinnými čárkami se v prostředí\n"
-    "s desetinnou tečkou čte jako samé nuly; taková pole najde příkaz check.\n"
+    "(LC_ALL, LC_NUMERIC, LANG). Kalkulačka čte délky a částky s desetinnou\n"
+    "čárkou i tečkou; příkaz check najde čísla, která prostředí neodpovídají.\n"
     "Podrobnosti: man vemo-data.\n";
 #endif
 
@@ -69,6 +83,8 @@ constexpr const char* kUsageHint =
 
 struct Options {
     bool austrian = false;
+    bool tariff = false;
+    std::optional<vemo::CalendarDate> date;
     bool raw = false;
     bool help = false;
     bool version = false;
@@ -92,6 +108,14 @@ Options ParseArguments(int argc, char** argv) {
             optionsEnded = true;
         } else if (arg == "--austrian") {
             options.austrian = true;
+        } else if (arg == "--tariff") {
+            options.tariff = true;
+        } else if (arg == "--date") {
+            if (++i == argc)
+                throw UsageError{"volba --date potřebuje datum (D.M.RRRR)", ""};
+            options.date = vemo::ParseDate(argv[i]);
+            if (!options.date)
+                throw UsageError{"volba --date: není datum (D.M.RRRR): ", argv[i]};
         } else if (arg == "--raw") {
             options.raw = true;
         } else if (arg == "--help" || arg == "-h") {
@@ -156,11 +180,66 @@ private:
 };
 
 void Expect(const Options& options, std::size_t minWords, std::size_t maxWords,
-            bool austrianAllowed) {
+            bool austrianAllowed, bool tariffAllowed = false, bool dateAllowed = false) {
     if (options.words.size() < minWords || options.words.size() > maxWords)
         throw UsageError{"nesprávný počet argumentů příkazu ", options.words[0]};
     if (options.austrian && !austrianAllowed)
         throw UsageError{"volba --austrian neplatí pro příkaz ", options.words[0]};
+    if (options.tariff && !tariffAllowed)
+        throw UsageError{"volba --tariff neplatí pro příkaz ", options.words[0]};
+    if (options.date && !dateAllowed)
+        throw UsageError{"volba --date neplatí pro příkaz ", options.words[0]};
+    if (options.austrian && options.tariff)
+        throw UsageError{"volby --austrian a --tariff se navzájem vylučují", ""};
+}
+
+vemo::CalendarDate Today() {
+    const QDate today = QDate::currentDate();
+    return {today.year(), today.month(), today.day()};
+}
+
+// Every tariff with its columns and rates; the one in force on date is marked "*".
+int ListTariffs(const Options& options, const Printer& out) {
+    const std::string fileName =
+        options.words.size() > 1 ? options.words[1] : std::string(vemo::kTariffFile);
+    const vemo::CalendarDate date = options.date.value_or(Today());
+    const vemo::LocaleSettings locale = vemo::LocaleNumberSettings(QLocale::system());
+    std::optional<std::vector<vemo::GermanTariff>> tariffs = vemo::ReadTariffFile(fileName);
+    if (!tariffs) {
+        // As for an empty listing, the note goes to stderr and stdout keeps the listing alone.
+        out.Write(stderr, out.Own("vemo-data: soubor ") + out.Echo(fileName) +
+                              out.Own(" neexistuje; kalkulačka počítá s vestavěným sazebníkem\n"));
+        tariffs = std::vector<vemo::GermanTariff>{vemo::BuiltInTariff()};
+    }
+    const vemo::GermanTariff* inForce = nullptr;
+    std::string noneInForce;
+    try {
+        inForce = &vemo::TariffInForce(*tariffs, date, fileName);
+    } catch (const vemo::Error& error) {
+        noneInForce = error.Message();
+    }
+    for (const vemo::GermanTariff& tariff : *tariffs) {
+        out.Line((&tariff == inForce ? "* " : "  ") + tariff.Label());
+        std::string axles = vemo::Utf8ToCp1250("    Nápravy od:");
+        for (const int column : tariff.axleColumns) {
+            axles += ' ';
+            axles += std::to_string(column);
+        }
+        out.Line(axles);
+        for (const vemo::TariffCategory& category : tariff.categories) {
+            std::string line = "    " + category.name + ":";
+            for (const double rate : category.rates) {
+                line += ' ';
+                line += vemo::FormatNumber(rate, locale);
+            }
+            if (!category.description.empty())
+                line += " (" + category.description + ")";
+            out.Line(line);
+        }
+    }
+    if (!inForce)
+        throw vemo::Error(noneInForce);
+    return 0;
 }
 
 vemo::LineTable Load(const std::string& fileName) {
@@ -179,11 +258,16 @@ int Run(const Options& options, const Printer& out) {
         return 0;
     }
     if (command == "encode") {
-        Expect(options, 2, 3, true);
-        const std::string target =
-            options.words.size() > 2
-                ? options.words[2]
-                : (options.austrian ? vemo::kAustrianDataFile : vemo::kGermanDataFile);
+        Expect(options, 2, 3, true, true);
+        const std::string target = options.words.size() > 2
+                                       ? options.words[2]
+                                       : (options.austrian ? vemo::kAustrianDataFile
+                                          : options.tariff ? vemo::kTariffFile
+                                                           : vemo::kGermanDataFile);
+        if (options.tariff) {
+            vemo::ConvertTariff(options.words[1], target, Today());
+            return 0;
+        }
         vemo::LineTable table;
         if (options.austrian)
             vemo::ConvertAustrian(table, options.words[1], target);
@@ -230,6 +314,10 @@ int Run(const Options& options, const Printer& out) {
             out.Line(vemo::Utf8ToCp1250("řádek ") + std::to_string(problem.row) + ", pole " +
                      std::to_string(problem.field) + ": \"" + problem.text + "\"");
         return problems.empty() ? 0 : 1;
+    }
+    if (command == "tariff") {
+        Expect(options, 1, 2, false, false, true);
+        return ListTariffs(options, out);
     }
     throw UsageError{"neznámý příkaz ", command};
 }

@@ -94,7 +94,8 @@ check_zip() {
     mkdir -p "$dir"
     (cd "$dir" && cmake -E tar xf "$zip")
     dir="$dir/$name"
-    expected="README.txt au_maut.csv data.sdf data2.sdf maut_55a.csv vemo-data.exe vemo-maut.exe"
+    expected="README.txt au_maut.csv data.sdf data2.sdf maut_55a.csv sazby.csv sazby.sdf"
+    expected="$expected vemo-data.exe vemo-maut.exe"
     [ ! -f "$root/LICENSE" ] || expected="LICENSE.txt $expected"
     [ "$(cd "$dir" && LC_ALL=C ls | tr '\n' ' ')" = "$expected " ] ||
         fail "the zip holds $(ls "$dir" | tr '\n' ' ')"
@@ -162,7 +163,8 @@ install() {
     [ -n "$location" ] && [ -n "$uninstall" ] || fail "$mode: no Apps entry under $key"
     installed=$(unix_path "$location")
     local file
-    for file in vemo-maut.exe vemo-data.exe data.sdf data2.sdf maut_55a.csv au_maut.csv README.txt uninstall.exe; do
+    for file in vemo-maut.exe vemo-data.exe data.sdf data2.sdf sazby.sdf maut_55a.csv au_maut.csv sazby.csv \
+        README.txt uninstall.exe; do
         [ -f "$installed/$file" ] || fail "$mode: no $file in $location"
     done
     [ ! -e "$installed/data" ] || fail "$mode: a data folder in $location"

@@ -108,7 +108,8 @@ package() {
     mkdir -p "$stage"
     cp build/windows/app/vemo-maut.exe build/windows/app/vemo-data.exe "$stage/"
     x86_64-w64-mingw32-strip "$stage/vemo-maut.exe" "$stage/vemo-data.exe"
-    cp sample/data.sdf sample/data2.sdf sample/maut_55a.csv sample/au_maut.csv "$stage/"
+    cp sample/data.sdf sample/data2.sdf sample/sazby.sdf sample/maut_55a.csv sample/au_maut.csv \
+        sample/sazby.csv "$stage/"
     local licence=()
     if [ -f LICENSE ]; then
         crlf LICENSE >"$stage/LICENSE.txt"
