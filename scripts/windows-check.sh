@@ -31,6 +31,9 @@ mkdir -p "$work"
 export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 export LC_ALL="${LC_ALL:-cs_CZ.UTF-8}" WINEQT_QPA_PLATFORM=windows
 version=$(basename "$setup" | sed -n 's/^vemo-maut-\(.*\)-win64-setup\.exe$/\1/p')
+# The data files and sources that both packages put beside the programs; the older layout kept
+# the first four of them in a folder "data" below.
+bundled=(data.sdf data2.sdf maut_55a.csv au_maut.csv sazby.sdf sazby.csv)
 
 fail() {
     echo "windows package check: $*" >&2
@@ -94,10 +97,9 @@ check_zip() {
     mkdir -p "$dir"
     (cd "$dir" && cmake -E tar xf "$zip")
     dir="$dir/$name"
-    expected="README.txt au_maut.csv data.sdf data2.sdf maut_55a.csv sazby.csv sazby.sdf"
-    expected="$expected vemo-data.exe vemo-maut.exe"
-    [ ! -f "$root/LICENSE" ] || expected="LICENSE.txt $expected"
-    [ "$(cd "$dir" && LC_ALL=C ls | tr '\n' ' ')" = "$expected " ] ||
+    expected=$(printf '%s\n' README.txt vemo-data.exe vemo-maut.exe "${bundled[@]}" |
+        { [ ! -f "$root/LICENSE" ] || echo LICENSE.txt; cat; } | LC_ALL=C sort | tr '\n' ' ')
+    [ "$(cd "$dir" && LC_ALL=C ls | tr '\n' ' ')" = "$expected" ] ||
         fail "the zip holds $(ls "$dir" | tr '\n' ' ')"
     [ "$(grep -c $'\r$' "$dir/README.txt")" = "$(wc -l <"$dir/README.txt")" ] ||
         fail "README.txt has lines without CR LF"
@@ -163,11 +165,10 @@ install() {
     [ -n "$location" ] && [ -n "$uninstall" ] || fail "$mode: no Apps entry under $key"
     installed=$(unix_path "$location")
     local file
-    for file in vemo-maut.exe vemo-data.exe data.sdf data2.sdf sazby.sdf maut_55a.csv au_maut.csv sazby.csv \
-        README.txt uninstall.exe; do
+    for file in vemo-maut.exe vemo-data.exe "${bundled[@]}" README.txt uninstall.exe; do
         [ -f "$installed/$file" ] || fail "$mode: no $file in $location"
+        [ ! -e "$installed/data/$file" ] || fail "$mode: $file in the data folder of $location"
     done
-    [ ! -e "$installed/data" ] || fail "$mode: a data folder in $location"
 
     local name shown size
     [ "$(reg_value "$key" DisplayName)" = "Vemo Maut" ] || fail "$mode: Apps name"
@@ -240,7 +241,7 @@ check_current_user() {
     install CurrentUser /CurrentUser "/D=$custom"
     [ "$location" = "$custom" ] || fail "CurrentUser: installed in $location, not $custom"
     mkdir -p "$installed/data"
-    cp "$installed"/data.sdf "$installed"/data2.sdf "$installed"/*.csv "$installed/data/"
+    (cd "$installed" && cp "${bundled[@]:0:4}" data/)
     echo mine >"$installed/data/mine.sdf"
     install CurrentUser
     [ "$location" = "$custom" ] || fail "update: installed in $location, not in $custom"
@@ -257,6 +258,9 @@ check_current_user() {
 # Without administrator rights, /AllUsers starts the installer again with "runas" (the UAC
 # prompt on Windows; Wine starts it at once), and the restarted one installs for all users.
 check_restart() {
+    # /StandardUser is heeded: without a mode, such a user installs for himself.
+    install CurrentUser /StandardUser
+    uninstall CurrentUser
     install AllUsers /AllUsers /StandardUser
     uninstall="${uninstall% /S} /StandardUser /S"
     eval "wine $uninstall" || fail "restart: the uninstaller failed"
@@ -268,7 +272,8 @@ check_restart() {
     done
     wineserver -w
     removed AllUsers
-    say "restart: /AllUsers without administrator rights restarts setup and uninstaller for all users"
+    say "restart: a user without administrator rights installs for himself by default; /AllUsers" \
+        "restarts setup and uninstaller for all users"
 }
 
 check_setup_manifest setup.exe "$setup"

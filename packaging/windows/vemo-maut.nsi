@@ -133,7 +133,9 @@ Function ${UN}RestartAsAdministrator
   ClearErrors
   ExecShellWait "runas" "$0" "$1"
   ${IfNot} ${Errors}
-    ; An installer tells its outcome by the Apps entry of all users it leaves behind.
+    ; Quit alone ends with status 2, "stopped by the script". An installer tells its outcome by
+    ; the Apps entry of all users it leaves behind.
+    SetErrorLevel 0
     !if "${UN}" == ""
       ReadRegStr $0 HKLM "${UNINSTKEY}" "DisplayVersion"
       ${If} $0 != "${VERSION}"
