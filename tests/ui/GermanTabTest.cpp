@@ -234,16 +234,7 @@ TEST_F(GermanTabTest, ClickingAnEntryShowsItsFullTextUntilAnotherIsClicked) {
 
 namespace {
 
-class TariffFileTest : public GermanTabTest {
-protected:
-    // The tariff file written from source lines in UTF-8.
-    void WriteTariffFile(const std::vector<std::string>& lines) {
-        std::vector<std::string> cp1250;
-        for (const std::string& line : lines)
-            cp1250.push_back(vemo::Utf8ToCp1250(line));
-        WriteDataFile("sazby.sdf", cp1250);
-    }
-};
+class TariffFileTest : public GermanTabTest {};
 
 struct TariffCase {
     const char* name;
