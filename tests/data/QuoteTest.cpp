@@ -44,7 +44,6 @@ TEST_P(QuoteAmounts, EurosAsShownKorunyToTheHeller) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, QuoteAmounts,
     ::testing::Values(
-        // 2,145 × 25,1 is 53,8395 exactly; from binary doubles it would round to 53,83.
         AmountCase{"WorkedExamplesOfBothTabs",
                    2.145,
                    9.3,
@@ -54,6 +53,17 @@ INSTANTIATE_TEST_SUITE_P(
                      {"1,86", "46,69"},
                      {"11,16", "280,12"},
                      {"13,305", "333,96"}}}},
+        // 10,85 × 25,1 is 272,335 exactly; in binary doubles it falls just below and would
+        // round to 272,33.
+        AmountCase{"ExactProductNotBinary",
+                   10.85,
+                   0,
+                   "25,10",
+                   {{{"10,85", "272,34"},
+                     {"0", "0,00"},
+                     {"0", "0,00"},
+                     {"0", "0,00"},
+                     {"10,85", "272,34"}}}},
         // Each row is rounded on its own and the sums add the rounded hellers: 1,05 + 0,21 and
         // 0,03 + 1,26, where 1,254 and 1,279 rounded would give 1,25 and 1,28.
         AmountCase{"SumsAddTheRoundedHellers",
