@@ -10,6 +10,7 @@ namespace vemo {
 
 namespace {
 
+// U+FEFF in UTF-8.
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsUtf8Source(const LineTable& lines) {
