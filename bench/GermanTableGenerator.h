@@ -4,7 +4,7 @@
 // of very uneven length with each motorway's rows together and in ascending order, as the source
 // lists them. The defaults give 200,000 rows on 100 motorways, the largest (151) with about an
 // eighth of them, some 27 MB of Base64 lines.
-#include "BaseXCodec.h"
+#include "text/BaseXCodec.h"
 
 #include <algorithm>
 #include <cmath>
@@ -121,6 +121,7 @@ inline GermanTable MakeGermanTable(int rows = 200000, int motorways = 100, unsig
     std::mt19937 rng(seed);
     GermanTable table;
     table.rows.reserve(static_cast<std::size_t>(rows) + 1);
+    // "BAB;Úsek č.;Typ od;Od;km od;Typ do;Do;Délka km;Poznámka", as the sample's header.
     table.rows.push_back("BAB;\xDAsek \xE8.;Typ od;Od;km od;Typ do;Do;D\xE9lka km;Pozn\xE1mka");
 
     // Motorway numbers as the network has them: one and two digits, then some of three.

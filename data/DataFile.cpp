@@ -1,7 +1,7 @@
-#include "DataFile.h"
+#include "data/DataFile.h"
 
-#include "Errors.h"
-#include "SaveSystem.h"
+#include "data/Errors.h"
+#include "data/SaveSystem.h"
 
 #include <algorithm>
 #include <atomic>

@@ -10,10 +10,14 @@ namespace vemo {
 
 class Error : public std::exception {
 public:
-    // message is Windows-1250 text; fileName, when given, follows it as the user gave it.
-    explicit Error(std::string message, std::string reason = {}, std::string fileName = {});
+    // message is Windows-1250 text.
+    explicit Error(std::string message, std::string reason = {});
+    // A message that names a file: the Windows-1250 words before and after it, the name as the
+    // user gave it.
+    static Error Naming(std::string_view before, std::string fileName, std::string_view after = {},
+                        std::string reason = {});
     const char* what() const noexcept override { return message_.c_str(); }
-    // The Windows-1250 words followed by the file name's bytes as given: the raw form.
+    // The Windows-1250 words with the file name's bytes as given among them: the raw form.
     const std::string& Message() const noexcept { return message_; }
     // The file the message names, as given (UTF-8 where the program makes the name); or empty.
     const std::string& FileName() const noexcept { return fileName_; }
@@ -29,6 +33,7 @@ private:
     std::string message_;
     std::string reason_;
     std::string fileName_;
+    std::size_t nameAt_ = 0; // where the file name stands in message_
 };
 
 // "Nelze vytvořit soubor <name>": a file that cannot be opened for reading or created for writing.

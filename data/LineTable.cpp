@@ -1,7 +1,7 @@
-#include "LineTable.h"
+#include "data/LineTable.h"
 
-#include "DataFile.h"
-#include "Errors.h"
+#include "data/DataFile.h"
+#include "data/Errors.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

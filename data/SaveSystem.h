@@ -2,7 +2,7 @@
 // Internal to the safe save: the calls it makes on the system, so that a test can make any one
 // of them fail or watch its writes. Only DataFile.cpp and the tests include this header.
 
-#include "DataFile.h"
+#include "data/DataFile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "SpinEdit.h"
+#include "ui/SpinEdit.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -9,9 +9,11 @@
 #include <QPainter>
 #include <QPolygonF>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <optional>
 
 namespace {
@@ -164,6 +166,17 @@ void TSpinEdit::CorrectOnLeaving() {
         SetValue(*value);
 }
 
+void TSpinEdit::wheelEvent(QWheelEvent* event) {
+    // A notch of the wheel over the box or its button is one step, as Up or Down is.
+    constexpr int kNotch = QWheelEvent::DefaultDeltasPerStep;
+    wheelRest_ += event->angleDelta().y();
+    const int steps = wheelRest_ / kNotch;
+    wheelRest_ -= steps * kNotch;
+    for (int i = 0; i < std::abs(steps); ++i)
+        Step(steps > 0 ? 1 : -1);
+    event->accept();
+}
+
 bool TSpinEdit::FilterKey(QKeyEvent* event) {
     if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
         Step(event->key() == Qt::Key_Up ? 1 : -1);
@@ -181,6 +194,9 @@ bool TSpinEdit::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress:
         return FilterKey(static_cast<QKeyEvent*>(event));
+    case QEvent::Wheel:
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
     case QEvent::InputMethod: {
         const auto* im = static_cast<QInputMethodEvent*>(event);
         if (!im->commitString().isEmpty() && !AllAccepted(im->commitString())) {

@@ -2,7 +2,7 @@
 // The save's system calls for tests: the native calls underneath, every call recorded, writes
 // cut to at most maxWrite bytes, and one call made to fail with the reason "injected".
 
-#include "SaveSystem.h"
+#include "data/SaveSystem.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,5 +1,5 @@
 // The "Rakousko" tab driven through its real widgets on data files in a temporary folder.
-#include "UiFixture.h"
+#include "tests/support/UiFixture.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -8,12 +8,14 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
+
 namespace {
 
 class AustrianTabTest : public UiTest {
 protected:
     // Sections of motorway "A1" with the given "A/B/C" amounts, and one of "S16".
-    std::unique_ptr<TfrmVemo> Open(const std::vector<std::string>& amounts) {
+    OpenWindow Open(const std::vector<std::string>& amounts) {
         WriteDataFile("data.sdf", {"header", "1;0;AS;Nord;;AS;Sued;1"});
         std::vector<std::string> lines = {"Dalnice;Nazev;Od;Do;A;B;C"};
         for (std::size_t i = 0; i < amounts.size(); ++i) {
@@ -41,9 +43,10 @@ TEST_F(AustrianTabTest, WorkedExample) {
     EXPECT_EQ(frm->lblAUMaut->text(), "");
     EXPECT_EQ(frm->lblAUKategorie->text(), "2 nápravy");
 
+    // A category change shows the total of the listed route in that category: none yet.
     PickSelectorEntry(frm->cboAUKategorie, 1);
     EXPECT_EQ(frm->lblAUKategorie->text(), "3 nápravy");
-    EXPECT_EQ(frm->lblAUMaut->text(), "");
+    EXPECT_EQ(frm->lblAUMaut->text(), "0 €");
 
     SelectRows(frm->lbxAUCis, {0, 1});
     Click(frm->btnAUSelect);
@@ -54,14 +57,14 @@ TEST_F(AustrianTabTest, WorkedExample) {
     Click(frm->btnAUUnselect);
     EXPECT_EQ(frm->lblAUMaut->text(), "4,1 €");
 
-    // A change of category touches only its label; the next "<<" takes the new amounts.
+    // The remaining entry in the new category, and an empty route at 0.
     PickSelectorEntry(frm->cboAUKategorie, 2);
     EXPECT_EQ(frm->lblAUKategorie->text(), "4 nápravy");
-    EXPECT_EQ(frm->lblAUMaut->text(), "4,1 €");
+    EXPECT_EQ(frm->lblAUMaut->text(), "6,05 €");
     SelectRows(frm->lbxAUTrasa, {0});
     Click(frm->btnAUUnselect);
     EXPECT_EQ(frm->lbxAUTrasa->count(), 0);
-    EXPECT_EQ(frm->lblAUMaut->text(), "-1,95 €");
+    EXPECT_EQ(frm->lblAUMaut->text(), "0 €");
     EXPECT_TRUE(reports.empty());
 }
 
@@ -173,4 +176,76 @@ TEST_F(AustrianTabTest, ChangingTheMotorwayKeepsRouteAndTotal) {
     EXPECT_EQ(frm->lblAUMaut->text(), "12,39 €");
     ClickRow(frm->lbxAUTrasa, 1);
     EXPECT_EQ(frm->lblAUUsek->text(), "St. Anton-Langen : 8,89/12,45/18,67");
+}
+
+// The walk that once ended below zero: every step shows the sum of the listed route in the
+// category shown, and the empty route shows 0.
+TEST_F(AustrianTabTest, TotalIsTheListedRouteInTheCategoryShown) {
+    auto frm = Open({"0,2/0,3/0,5", "0,4/0,6/0,8", "0,1/0,2/0,3"});
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+        QString total;
+    };
+    const std::vector<Step> steps = {
+        {"TwoUnderA",
+         [&] {
+             SelectRows(frm->lbxAUCis, {0, 1});
+             Click(frm->btnAUSelect);
+         },
+         "0,6 €"},
+        {"SwitchedToC", [&] { PickSelectorEntry(frm->cboAUKategorie, 2); }, "1,3 €"},
+        {"ThirdUnderC",
+         [&] {
+             SelectRows(frm->lbxAUCis, {2});
+             Click(frm->btnAUSelect);
+         },
+         "1,6 €"},
+        {"TypedTextSelectsNoCategory", [&] { TypeText(frm->cboAUKategorie, QStringLiteral("x")); },
+         "1,6 €"},
+        {"CPickedAgain", [&] { PickSelectorEntry(frm->cboAUKategorie, 2); }, "1,6 €"},
+        {"FirstTwoRemoved",
+         [&] {
+             SelectRows(frm->lbxAUTrasa, {0, 1});
+             Click(frm->btnAUUnselect);
+         },
+         "0,3 €"},
+        {"LastRemovedWithDelete",
+         [&] {
+             SelectRows(frm->lbxAUTrasa, {0});
+             QTest::keyClick(frm->lbxAUTrasa, Qt::Key_Delete);
+         },
+         "0 €"},
+    };
+    for (const Step& step : steps) {
+        step.act();
+        EXPECT_EQ(frm->lblAUMaut->text(), step.total) << step.name;
+    }
+    EXPECT_EQ(frm->lbxAUTrasa->count(), 0);
+    EXPECT_EQ(frm->lblAUKategorie->text(), "4 nápravy");
+    EXPECT_EQ(frm->Label14->text(), "Pokud změníte kategorii, je nutno sestavit trasu znova.");
+    EXPECT_TRUE(reports.empty());
+}
+
+// Data written with decimal commas on a desktop with a decimal point: the entries' numbers read
+// as written, the totals follow the desktop.
+TEST_F(AustrianTabTest, EntriesReadUnderADecimalPoint) {
+    WriteDataFile("data.sdf", {"header", "1;0;AS;Nord;;AS;Sued;12,5", "1;1;AS;Sued;;AS;Ost;7"});
+    WriteDataFile("data2.sdf", {"header", "A1;West;Wien;Linz;3,5;5,2;7,1"});
+    auto frm = CreateWindow({}, QLocale::c());
+    PickSelectorEntry(frm->cboDalnice, 0);
+    SelectRows(frm->lbxCis, {0, 1});
+    Click(frm->btnSelect);
+    EXPECT_EQ(frm->lblKm->text(), "19.5 km");
+    frm->pgcMain->setCurrentWidget(frm->tbsAU);
+    PickSelectorEntry(frm->cboAUDalnice, 0);
+    SelectRows(frm->lbxAUCis, {0});
+    Click(frm->btnAUSelect);
+    EXPECT_EQ(frm->lblAUMaut->text(), "3.5 €");
+    // Delete on the German route removes as "<<" does.
+    frm->pgcMain->setCurrentWidget(frm->tbsDE);
+    SelectRows(frm->lbxTrasa, {1});
+    QTest::keyClick(frm->lbxTrasa, Qt::Key_Delete);
+    EXPECT_EQ(frm->lbxTrasa->count(), 1);
+    EXPECT_EQ(frm->lblKm->text(), "12.5 km");
 }

@@ -1,4 +1,4 @@
-#include "SpinEdit.h"
+#include "ui/SpinEdit.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -7,11 +7,13 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -163,6 +165,39 @@ TEST_F(SpinEditTest, ArrowKeysStepWithinLimits) {
         QTest::keyClick(Edit(), c.key);
         EXPECT_EQ(spin_->Text(), QString::fromLatin1(c.after)) << c.before << " " << c.key;
         EXPECT_EQ(Changes(), std::string(c.before) == c.after ? 0 : 1) << c.before;
+    }
+}
+
+// The wheel steps as Up and Down do: a notch a step, within the limits, Changed once per new
+// value; fine-grained wheels add up to a notch.
+TEST_F(SpinEditTest, WheelStepsAsTheArrowKeys) {
+    const struct {
+        const char* name;
+        int start;
+        std::vector<int> deltas; // angle deltas of successive wheel events
+        int value;
+        int changes;
+    } cases[] = {
+        {"NotchUp", 3, {120}, 4, 1},
+        {"NotchDown", 3, {-120}, 2, 1},
+        {"TwoNotchesAtOnce", 3, {240}, 5, 2},
+        {"UpAtTheMaximum", 18, {120}, 18, 0},
+        {"DownAtTheMinimum", 1, {-120}, 1, 0},
+        {"PastTheMaximum", 17, {360}, 18, 1},
+        {"HalfNotchesAddUp", 3, {60, 60}, 4, 1},
+        {"HalfANotchIsNothing", 3, {60}, 3, 0}, // last: its half notch stays pending
+    };
+    for (const auto& c : cases) {
+        spin_->SetValue(c.start);
+        changed_->clear();
+        for (const int delta : c.deltas) {
+            const QPoint at = spin_->rect().center();
+            QWheelEvent wheel(at, spin_->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(spin_->Edit(), &wheel);
+        }
+        EXPECT_EQ(spin_->Value(), c.value) << c.name;
+        EXPECT_EQ(Changes(), c.changes) << c.name;
     }
 }
 
