@@ -11,29 +11,18 @@
 #            for all users and for the current user, its shortcut's target and working folder
 #            exist, and its uninstaller removes what it put there
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
+. "$(dirname "$0")/lib.sh"
+root="$vemo_root"
 cd "$root"
+# An Xvfb started for a command ends with the script, also when a check fails on the way.
+trap vemo_xvfb_stop EXIT
 JOBS="${JOBS:-$(nproc)}"
 qt_cache="$root/../shared/toolchains/qt-6.4.2-x86_64-w64-mingw32-static.tar.xz"
 qt_sha256=b5a76a2bcf58b40535429c2e9860c63366705005d1c97e5d57597b0ef7228fac
 
 deps() {
-    local need=(cmake ninja-build qt6-base-dev g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb
-                xauth fonts-wine nsis locales binutils)
-    local missing=()
-    for p in "${need[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-    done
-    if [ ${#missing[@]} -gt 0 ]; then
-        if [ "$(id -u)" -ne 0 ]; then
-            echo "Missing packages: ${missing[*]}" >&2
-            echo "Install them with:  sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
-            exit 1
-        fi
-        echo "Installing: ${missing[*]}"
-        apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-    fi
+    vemo_install --no-install-recommends cmake ninja-build qt6-base-dev g++-mingw-w64-x86-64-posix \
+        googletest wine wine64 xvfb xauth fonts-wine nsis locales binutils
     # The tests run the Wine prefix in the Czech locale, as the Linux tests run theirs.
     "$root/scripts/setup-deps.sh" build
 }
@@ -67,27 +56,10 @@ test_() {
     cmake --preset windows >/dev/null
     cmake --build --preset windows -j "$JOBS"
     # The Wine prefix is made before the tests start, so that no test's time includes it.
-    with_display "$root/scripts/wine-run.sh" cmd /c exit
+    vemo_with_display "$root/scripts/wine-run.sh" cmd /c exit
     # One program at a time: the widget tests' timers and the window tests share two cores
     # with Wine, and run slow and flaky side by side.
-    with_display ctest --preset windows -j 1
-}
-
-# Runs "$@" with DISPLAY set: the given one, else an Xvfb of its own, stopped afterwards.
-with_display() {
-    if [ -n "${DISPLAY:-}" ]; then
-        "$@"
-        return
-    fi
-    local display=:$((90 + RANDOM % 400))
-    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    local xvfb=$!
-    sleep 1
-    local status=0
-    DISPLAY=$display "$@" || status=$?
-    kill "$xvfb" 2>/dev/null || true
-    wait "$xvfb" 2>/dev/null || true
-    return $status
+    vemo_with_display ctest --preset windows -j 1
 }
 
 version() {
@@ -206,8 +178,7 @@ check() {
     work="$out/check"
     rm -rf "$work"
     mkdir -p "$work"
-    export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    export LC_ALL="${LC_ALL:-cs_CZ.UTF-8}"
+    vemo_wine_env "$work/wine"
     check_zip "$out/$name.zip"
     check_installer "$out/$name-setup.exe" AllUsers
     check_installer "$out/$name-setup.exe" CurrentUser
@@ -220,6 +191,6 @@ case "${1:-}" in
     build) build ;;
     test) test_ ;;
     package) package ;;
-    check) with_display check ;;
+    check) vemo_with_display check ;;
     *) sed -n '2,13p' "$0" >&2; exit 2 ;;
 esac
