@@ -39,13 +39,15 @@ fuzz:
 	@cmake --build --preset fuzz -j $(JOBS)
 	@scripts/fuzz.sh $(FUZZ_SECONDS)
 
-# The Debian package, built with Debian's hardening flags: build/vemo-maut_<version>_<arch>.deb.
+# The Debian package, built with Debian's hardening flags: build/vemo-maut_<version>_<arch>.deb,
+# the same byte for byte for the same commit (vemo_reproducible in scripts/lib.sh).
 package:
 	@scripts/setup-deps.sh package
-	@DEB_BUILD_MAINT_OPTIONS=hardening=+all; export DEB_BUILD_MAINT_OPTIONS; \
+	@. scripts/lib.sh; vemo_reproducible; \
+	DEB_BUILD_MAINT_OPTIONS=hardening=+all; export DEB_BUILD_MAINT_OPTIONS; \
 	cmake --preset package -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
-	    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
-	@cmake --build --preset package -j $(JOBS) --target package
+	    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null && \
+	cmake --build --preset package -j $(JOBS) --target package
 	@cp build/package/vemo-maut_*.deb build/
 	@ls build/vemo-maut_*.deb
 

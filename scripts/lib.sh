@@ -116,3 +116,19 @@ vemo_wine_env() {
     export WINEQT_QPA_PLATFORM=windows
 }
 
+# What makes a package the same byte for byte wherever and whenever it is built: every time stamp
+# the tools write is SOURCE_DATE_EPOCH, from the environment or else the time of the last commit
+# (outside a git checkout: the date of the newest entry in packaging/changelog); files are made
+# with umask 022; tools that write local times (zip) write UTC.
+vemo_reproducible() {
+    if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+        if [ -e "$vemo_root/.git" ]; then
+            SOURCE_DATE_EPOCH=$(git -C "$vemo_root" log -1 --format=%ct)
+        else
+            SOURCE_DATE_EPOCH=$(date -d "$(sed -n 's/^ -- .*>  //p' "$vemo_root/packaging/changelog" | head -1)" +%s)
+        fi
+    fi
+    export SOURCE_DATE_EPOCH
+    export TZ=UTC
+    umask 022
+}
