@@ -22,7 +22,7 @@ qt_sha256=b5a76a2bcf58b40535429c2e9860c63366705005d1c97e5d57597b0ef7228fac
 
 deps() {
     vemo_install --no-install-recommends cmake ninja-build qt6-base-dev g++-mingw-w64-x86-64-posix \
-        googletest wine wine64 xvfb xauth fonts-wine nsis locales binutils
+        googletest wine wine64 xvfb xauth fonts-wine nsis zip locales binutils
     # The tests run the Wine prefix in the Czech locale, as the Linux tests run theirs.
     "$root/scripts/setup-deps.sh" build
 }
@@ -72,6 +72,7 @@ crlf() {
 }
 
 package() {
+    vemo_reproducible
     build
     local version out stage name
     version=$(version)
@@ -92,7 +93,13 @@ package() {
     fi
     printf '\xef\xbb\xbf' >"$stage/README.txt"
     crlf packaging/windows/README.txt | sed "s/@VERSION@/$version/" >>"$stage/README.txt"
-    (cd "$out" && cmake -E tar cf "$name.zip" --format=zip "$name")
+    # The same bytes for the same commit: every file dated SOURCE_DATE_EPOCH with fixed
+    # permissions (the installer stores the times too), the zip's members in name order and
+    # without the owner and time fields of Unix zips (zip -X).
+    chmod 755 "$stage" "$stage"/*.exe
+    find "$stage" -type f ! -name '*.exe' -exec chmod 644 {} +
+    touch -h -d "@$SOURCE_DATE_EPOCH" "$stage" "$stage"/*
+    (cd "$out" && { echo "$name/"; find "$name" -type f | LC_ALL=C sort; } | zip -q -X -9 "$name.zip" -@)
     makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" ${licence[@]+"${licence[@]}"} -DSTAGE="$root/$stage" \
         -DICON="$root/app/vemo-maut.ico" -DOUTFILE="$root/$out/$name-setup.exe" \
         packaging/windows/vemo-maut.nsi
