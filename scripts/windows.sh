@@ -82,6 +82,7 @@ package() {
     rm -rf "$out"
     mkdir -p "$stage"
     cp build/windows/app/vemo-maut.exe build/windows/app/vemo-data.exe "$stage/"
+    # strip dates the programs' headers SOURCE_DATE_EPOCH (else the time it runs).
     x86_64-w64-mingw32-strip "$stage/vemo-maut.exe" "$stage/vemo-data.exe"
     cp sample/data.sdf sample/data2.sdf sample/maut_55a.csv sample/au_maut.csv "$stage/"
     local licence=()
