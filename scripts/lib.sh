@@ -116,19 +116,42 @@ vemo_wine_env() {
     export WINEQT_QPA_PLATFORM=windows
 }
 
-# What makes a package the same byte for byte wherever and whenever it is built: every time stamp
-# the tools write is SOURCE_DATE_EPOCH, from the environment or else the time of the last commit
-# (outside a git checkout: the date of the newest entry in packaging/changelog); files are made
-# with umask 022; tools that write local times (zip) write UTC.
-vemo_reproducible() {
-    if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-        if [ -e "$vemo_root/.git" ]; then
-            SOURCE_DATE_EPOCH=$(git -C "$vemo_root" log -1 --format=%ct)
-        else
-            SOURCE_DATE_EPOCH=$(date -d "$(sed -n 's/^ -- .*>  //p' "$vemo_root/packaging/changelog" | head -1)" +%s)
-        fi
+# The time stamp of reproducible packages: SOURCE_DATE_EPOCH from the environment, else the time
+# of the last commit (outside a git checkout: the date of the newest entry in packaging/changelog).
+vemo_source_date_epoch() {
+    if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+        echo "$SOURCE_DATE_EPOCH"
+    elif [ -e "$vemo_root/.git" ]; then
+        git -C "$vemo_root" log -1 --format=%ct
+    else
+        date -d "$(sed -n 's/^ -- .*>  //p' "$vemo_root/packaging/changelog" | head -1)" +%s
     fi
+}
+
+# What makes a package the same byte for byte wherever and whenever it is built: every time stamp
+# the tools write is SOURCE_DATE_EPOCH (vemo_source_date_epoch); files are made with umask 022;
+# tools that write local times (zip) write UTC.
+vemo_reproducible() {
+    SOURCE_DATE_EPOCH=$(vemo_source_date_epoch)
     export SOURCE_DATE_EPOCH
     export TZ=UTC
     umask 022
+}
+
+# Runs COMMAND in a copy of the tree as it is (tracked and new files, not what .gitignore leaves
+# out, so no build/) made in the empty folder DEST under umask 077, without a compiler cache,
+# with this tree's SOURCE_DATE_EPOCH since the copy has no .git: a rebuild that shows whether a
+# package comes out the same elsewhere.
+# Usage: vemo_rebuild_in DEST COMMAND...
+vemo_rebuild_in() {
+    local dest=$1 epoch
+    shift
+    epoch=$(vemo_source_date_epoch)
+    (
+        cd "$vemo_root" || exit 1
+        git ls-files -z --cached --others --exclude-standard |
+            while IFS= read -r -d '' file; do [ ! -e "$file" ] || printf '%s\0' "$file"; done |
+            tar --null -T - -cf -
+    ) | (umask 077 && tar --no-same-permissions -xf - -C "$dest")
+    (cd "$dest" && env -u CMAKE_CXX_COMPILER_LAUNCHER SOURCE_DATE_EPOCH="$epoch" "$@")
 }
