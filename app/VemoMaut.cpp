@@ -1,7 +1,7 @@
 // The program: the application object, the window built from its stored layout (FormCreate runs
 // while it is still hidden), then the message loop until the window is closed.
-#include "CommandLine.h"
-#include "_frmVemo.h"
+#include "ui/CommandLine.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,14 +1,19 @@
 // vemo-data: the maintainer's command-line view of the data layer. Every result comes from the
 // data layer as the window would get it; this file only parses arguments and prints.
 
-#include "BaseXCodec.h"
-#include "Cp1250.h"
-#include "Errors.h"
-#include "LineTable.h"
-#include "LocaleCollation.h"
-#include "Tariff.h"
-#include "TollData.h"
+#include "data/Conversion.h"
+#include "data/Errors.h"
+#include "data/LineTable.h"
+#include "data/LocaleCollation.h"
+#include "data/MotorwayIndex.h"
+#include "data/NumberCheck.h"
+#include "data/Tariff.h"
+#include "data/TariffFile.h"
+#include "data/TollData.h"
+#include "text/BaseXCodec.h"
+#include "text/Cp1250.h"
 
+#include <QDate>
 #include <QLocale>
 #include <QString>
 
@@ -16,6 +21,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <optional>
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -32,6 +38,10 @@ constexpr const char* kUsage =
     "  decode FILE                          every line of FILE decoded, header included\n"
     "  encode [--austrian] SOURCE [TARGET]  convert a source CSV into a data file; TARGET is\n"
     "                                       data.sdf (data2.sdf with --austrian) by default\n"
+    "  encode --tariff SOURCE [TARGET]      check a tariff source (sazby.csv) and convert it;\n"
+    "                                       TARGET is sazby.sdf by default\n"
+    "  tariff [--date D.M.YYYY] [FILE]      every tariff of FILE (sazby.sdf), the one in force\n"
+    "                                       on the date (today by default) marked with *\n"
     "  motorways [--austrian] FILE          the motorway index, one entry a line, in index order\n"
     "  sections [--austrian] FILE MOTORWAY  the section entries of MOTORWAY as the selector\n"
     "                                       shows it (\"A3\")\n"
@@ -40,6 +50,8 @@ constexpr const char* kUsage =
     "                                       header); exit status 1 if there are any\n"
     "\n"
     "  --austrian  the Austrian layout (data2.sdf, au_maut.csv) instead of the German one\n"
+    "  --tariff    the tariff file (sazby.sdf, sazby.csv)\n"
+    "  --date      the day that decides which tariff is in force\n"
     "  --raw       print texts as Windows-1250 bytes instead of UTF-8\n"
     "  --help      print this text\n"
     "  --version   print the version\n"
@@ -50,6 +62,8 @@ constexpr const char* kUsage =
 
 struct Options {
     bool austrian = false;
+    bool tariff = false;
+    std::optional<vemo::CalendarDate> date;
     bool raw = false;
     bool help = false;
     bool version = false;
@@ -71,6 +85,14 @@ Options ParseArguments(int argc, char** argv) {
             optionsEnded = true;
         } else if (arg == "--austrian") {
             options.austrian = true;
+        } else if (arg == "--tariff") {
+            options.tariff = true;
+        } else if (arg == "--date") {
+            if (++i == argc)
+                throw UsageError{"--date needs a date (D.M.YYYY)"};
+            options.date = vemo::ParseDate(argv[i]);
+            if (!options.date)
+                throw UsageError{"--date: not a date (D.M.YYYY): " + std::string(argv[i])};
         } else if (arg == "--raw") {
             options.raw = true;
         } else if (arg == "--help" || arg == "-h") {
@@ -122,11 +144,63 @@ private:
 };
 
 void Expect(const Options& options, std::size_t minWords, std::size_t maxWords,
-            bool austrianAllowed) {
+            bool austrianAllowed, bool tariffAllowed = false, bool dateAllowed = false) {
     if (options.words.size() < minWords || options.words.size() > maxWords)
         throw UsageError{"wrong number of arguments for " + options.words[0]};
     if (options.austrian && !austrianAllowed)
         throw UsageError{"--austrian does not apply to " + options.words[0]};
+    if (options.tariff && !tariffAllowed)
+        throw UsageError{"--tariff does not apply to " + options.words[0]};
+    if (options.date && !dateAllowed)
+        throw UsageError{"--date does not apply to " + options.words[0]};
+    if (options.austrian && options.tariff)
+        throw UsageError{"--austrian and --tariff exclude each other"};
+}
+
+vemo::CalendarDate Today() {
+    const QDate today = QDate::currentDate();
+    return {today.year(), today.month(), today.day()};
+}
+
+// Every tariff with its columns and rates; the one in force on date is marked "*".
+int ListTariffs(const Options& options, const Printer& out) {
+    const std::string fileName =
+        options.words.size() > 1 ? options.words[1] : std::string(vemo::kTariffFile);
+    const vemo::CalendarDate date = options.date.value_or(Today());
+    const vemo::LocaleSettings locale = vemo::LocaleNumberSettings(QLocale::system());
+    std::optional<std::vector<vemo::GermanTariff>> tariffs = vemo::ReadTariffFile(fileName);
+    if (!tariffs) {
+        // As for an empty listing, the note goes to stderr and stdout keeps the listing alone.
+        std::fprintf(stderr,
+                     "vemo-data: %s does not exist; the calculator uses its built-in tariff\n",
+                     out.Echo(fileName).c_str());
+        tariffs = std::vector<vemo::GermanTariff>{vemo::BuiltInTariff()};
+    }
+    const vemo::GermanTariff* inForce = nullptr;
+    std::string noneInForce;
+    try {
+        inForce = &vemo::TariffInForce(*tariffs, date, fileName);
+    } catch (const vemo::Error& error) {
+        noneInForce = error.Message();
+    }
+    for (const vemo::GermanTariff& tariff : *tariffs) {
+        out.Line((&tariff == inForce ? "* " : "  ") + tariff.Label());
+        std::string axles = vemo::Utf8ToCp1250("    Nápravy od:");
+        for (const int column : tariff.axleColumns)
+            axles += " " + std::to_string(column);
+        out.Line(axles);
+        for (const vemo::TariffCategory& category : tariff.categories) {
+            std::string line = "    " + category.name + ":";
+            for (const double rate : category.rates)
+                line += " " + vemo::FormatNumber(rate, locale);
+            if (!category.description.empty())
+                line += " (" + category.description + ")";
+            out.Line(line);
+        }
+    }
+    if (!inForce)
+        throw vemo::Error(noneInForce);
+    return 0;
 }
 
 vemo::LineTable Load(const std::string& fileName) {
@@ -145,11 +219,16 @@ int Run(const Options& options, const Printer& out) {
         return 0;
     }
     if (command == "encode") {
-        Expect(options, 2, 3, true);
-        const std::string target =
-            options.words.size() > 2
-                ? options.words[2]
-                : (options.austrian ? vemo::kAustrianDataFile : vemo::kGermanDataFile);
+        Expect(options, 2, 3, true, true);
+        const std::string target = options.words.size() > 2
+                                       ? options.words[2]
+                                       : (options.austrian ? vemo::kAustrianDataFile
+                                          : options.tariff ? vemo::kTariffFile
+                                                           : vemo::kGermanDataFile);
+        if (options.tariff) {
+            vemo::ConvertTariff(options.words[1], target, Today());
+            return 0;
+        }
         vemo::LineTable table;
         if (options.austrian)
             vemo::ConvertAustrian(table, options.words[1], target);
@@ -195,6 +274,10 @@ int Run(const Options& options, const Printer& out) {
             out.Line("row " + std::to_string(problem.row) + ", field " +
                      std::to_string(problem.field) + ": \"" + problem.text + "\"");
         return problems.empty() ? 0 : 1;
+    }
+    if (command == "tariff") {
+        Expect(options, 1, 2, false, false, true);
+        return ListTariffs(options, out);
     }
     throw UsageError{"unknown command " + command};
 }

@@ -4,7 +4,7 @@
 // of very uneven length with each motorway's rows together and in ascending order, as the source
 // lists them. The defaults give 200,000 rows on 100 motorways, the largest (151) with about an
 // eighth of them, some 27 MB of Base64 lines.
-#include "BaseXCodec.h"
+#include "text/BaseXCodec.h"
 
 #include <algorithm>
 #include <cmath>

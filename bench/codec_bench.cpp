@@ -1,5 +1,5 @@
 // Base64Decode against Qt's decoder on the same realistic data lines.
-#include "BaseXCodec.h"
+#include "text/BaseXCodec.h"
 
 #include <QByteArray>
 #include <benchmark/benchmark.h>

@@ -1,15 +1,17 @@
 // Start-up load, file load, index build, section listings, conversion and the memory a load
 // takes, on the German table of GermanTableGenerator.h (200,000 rows, some 27 MB).
-#include "GermanTableGenerator.h"
+#include "bench/GermanTableGenerator.h"
 
-#include "BaseXCodec.h"
+#include "text/BaseXCodec.h"
 #if __has_include("DataFile.h")
-#include "DataFile.h"
+#include "data/DataFile.h"
 #endif
-#include "LineTable.h"
-#include "LocaleCollation.h"
-#include "TextRoutines.h"
-#include "TollData.h"
+#include "data/Conversion.h"
+#include "data/LineTable.h"
+#include "data/LocaleCollation.h"
+#include "data/MotorwayIndex.h"
+#include "data/TollData.h"
+#include "text/TextRoutines.h"
 
 #include <QLocale>
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 // Writes the benchmarks' German table as a data file and, optionally, as the source CSV it comes
 // from, and prints the motorway with the most rows and its row count.
 // Usage: make_german_table DATA_FILE [SOURCE_FILE]
-#include "GermanTableGenerator.h"
+#include "bench/GermanTableGenerator.h"
 
 #include <cstdio>
 

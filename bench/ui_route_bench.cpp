@@ -1,14 +1,15 @@
 // Both tabs with 5,000 sections of one motorway: choosing it, ">>" with all selected and "<<"
 // with all route entries selected.
-#include "BaseXCodec.h"
-#include "ListBox.h"
-#include "_frmVemo.h"
+#include "text/BaseXCodec.h"
+#include "ui/ListBox.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -46,8 +47,9 @@ struct Window {
         };
         options.reportError = [](QWidget*, const QString&) { std::abort(); };
         frm = std::make_unique<TfrmVemo>(options);
-        frm->cboKategorie->setCurrentIndex(1);
-        frm->cboKategorieChange();
+        QComboBox* category = frm->Controls().cboKategorie;
+        category->setCurrentIndex(1);
+        emit category->activated(1);
     }
 };
 
@@ -56,74 +58,64 @@ Window& TheWindow() {
     return window;
 }
 
+// A tab's controls; its handlers run as the controls' signals reach them, through the error
+// report, as a user's pick and clicks would run them.
 struct Tab {
     QComboBox* motorway;
     QListWidget* sections;
     QListWidget* route;
-    void (TfrmVemo::*choose)();
-    void (TfrmVemo::*add)();
-    void (TfrmVemo::*remove)();
+    QPushButton* add;
+    QPushButton* remove;
+
+    void Choose() const { emit motorway->activated(motorway->currentIndex()); }
 };
 
-Tab German(TfrmVemo& f) {
-    return {f.cboDalnice,
-            f.lbxCis,
-            f.lbxTrasa,
-            &TfrmVemo::cboDalniceChange,
-            &TfrmVemo::btnSelectClick,
-            &TfrmVemo::btnUnselectClick};
+Tab German(const Ui::frmVemo& f) {
+    return {f.cboDalnice, f.lbxCis, f.lbxTrasa, f.btnSelect, f.btnUnselect};
 }
-Tab Austrian(TfrmVemo& f) {
-    return {f.cboAUDalnice,
-            f.lbxAUCis,
-            f.lbxAUTrasa,
-            &TfrmVemo::cboAUDalniceChange,
-            &TfrmVemo::btnAUSelectClick,
-            &TfrmVemo::btnAUUnselectClick};
+Tab Austrian(const Ui::frmVemo& f) {
+    return {f.cboAUDalnice, f.lbxAUCis, f.lbxAUTrasa, f.btnAUSelect, f.btnAUUnselect};
 }
 
 // The tab's motorway chosen and all of its sections selected.
-void SelectAllSections(TfrmVemo& f, const Tab& t) {
+void SelectAllSections(const Tab& t) {
     t.motorway->setCurrentIndex(0);
-    (f.*t.choose)();
+    t.Choose();
     t.sections->selectAll();
 }
 
-void Choose(benchmark::State& state, Tab (*tab)(TfrmVemo&)) {
-    TfrmVemo& f = *TheWindow().frm;
-    const Tab t = tab(f);
+void Choose(benchmark::State& state, Tab (*tab)(const Ui::frmVemo&)) {
+    const Tab t = tab(TheWindow().frm->Controls());
     t.motorway->setCurrentIndex(0);
     for (auto _ : state)
-        (f.*t.choose)();
+        t.Choose();
     if (t.sections->count() != kSections)
         state.SkipWithError("section list not filled");
 }
 
-void AddAll(benchmark::State& state, Tab (*tab)(TfrmVemo&)) {
-    TfrmVemo& f = *TheWindow().frm;
-    const Tab t = tab(f);
-    SelectAllSections(f, t);
+void AddAll(benchmark::State& state, Tab (*tab)(const Ui::frmVemo&)) {
+    const Tab t = tab(TheWindow().frm->Controls());
+    SelectAllSections(t);
     for (auto _ : state) {
         state.PauseTiming();
         vemo::ui::ListClear(t.route);
         state.ResumeTiming();
-        (f.*t.add)();
+        t.add->click();
     }
     if (t.route->count() != kSections)
         state.SkipWithError("route not filled");
 }
 
-void RemoveAll(benchmark::State& state, Tab (*tab)(TfrmVemo&)) {
-    TfrmVemo& f = *TheWindow().frm;
-    const Tab t = tab(f);
-    SelectAllSections(f, t);
+void RemoveAll(benchmark::State& state, Tab (*tab)(const Ui::frmVemo&)) {
+    const Tab t = tab(TheWindow().frm->Controls());
+    SelectAllSections(t);
     for (auto _ : state) {
         state.PauseTiming();
         vemo::ui::ListClear(t.route);
-        (f.*t.add)();
+        t.add->click();
         t.route->selectAll();
         state.ResumeTiming();
-        (f.*t.remove)();
+        t.remove->click();
     }
     if (t.route->count() != 0)
         state.SkipWithError("route not emptied");

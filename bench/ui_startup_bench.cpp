@@ -1,9 +1,9 @@
 // The window's start-up as the program does it (layout, FormCreate with the start-up load, show)
 // in a folder with the sample data and in one with the 200,000-row German table of
 // GermanTableGenerator.h beside the sample's Austrian file.
-#include "GermanTableGenerator.h"
+#include "bench/GermanTableGenerator.h"
 
-#include "_frmVemo.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -53,7 +53,7 @@ void StartUp(benchmark::State& state, bool large) {
         auto frm = std::make_unique<TfrmVemo>(options);
         frm->show();
         QApplication::processEvents();
-        if (frm->cboDalnice->count() == 0)
+        if (frm->Controls().cboDalnice->count() == 0)
             state.SkipWithError("no motorways");
         state.PauseTiming();
         frm.reset();

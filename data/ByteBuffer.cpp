@@ -1,4 +1,4 @@
-#include "ByteBuffer.h"
+#include "data/ByteBuffer.h"
 
 #include <new>
 

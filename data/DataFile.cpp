@@ -1,6 +1,6 @@
-#include "DataFile.h"
+#include "data/DataFile.h"
 
-#include "Errors.h"
+#include "data/Errors.h"
 
 #include <algorithm>
 #include <atomic>

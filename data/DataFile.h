@@ -2,7 +2,7 @@
 // Whole-file read and replace for the data and source files: a read that takes only what the
 // file held when it was opened, and a save that replaces the file with every byte or not at all.
 
-#include "ByteBuffer.h"
+#include "data/ByteBuffer.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "Errors.h"
+#include "data/Errors.h"
 
 namespace vemo {
 

@@ -1,6 +1,6 @@
-#include "LineTable.h"
+#include "data/LineTable.h"
 
-#include "DataFile.h"
+#include "data/DataFile.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

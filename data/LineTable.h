@@ -5,7 +5,7 @@
 // it, so loading costs no allocation per line. A replaced or appended line is copied to the end
 // of the buffer; when the buffer has to grow, the bytes no line uses any more are dropped.
 
-#include "ByteBuffer.h"
+#include "data/ByteBuffer.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "LocaleCollation.h"
+#include "data/LocaleCollation.h"
 
-#include "Cp1250.h"
+#include "text/Cp1250.h"
 
 #include <QChar>
 #include <QCollator>

@@ -2,8 +2,8 @@
 // The platform's linguistic, case-insensitive comparison (Qt Core's QCollator) for the sorted
 // lists and selectors. Digits compare as characters.
 
-#include "SortedUniqueList.h"
-#include "TextRoutines.h"
+#include "data/SortedUniqueList.h"
+#include "text/TextRoutines.h"
 
 class QLocale;
 

@@ -1,4 +1,4 @@
-#include "SortedUniqueList.h"
+#include "data/SortedUniqueList.h"
 
 namespace vemo {
 

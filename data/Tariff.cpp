@@ -1,4 +1,6 @@
-#include "Tariff.h"
+#include "data/Tariff.h"
+
+#include "text/Cp1250.h"
 
 #include <array>
 
@@ -6,105 +8,80 @@ namespace vemo {
 
 namespace {
 
-struct RateRow {
-    std::string_view description;
-    double upToThreeAxles;
-    double fromFourAxles;
-};
+constexpr std::array<std::string_view, kAustrianCategoryCount> kAustrianNames = {
+    "Kategorie A", "Kategorie B", "Kategorie C"};
 
-constexpr std::array<RateRow, kCategoryCount> kRates = {{
-    {"T\xF8\xED"
-     "dy \x9A"
-     "kodlivin S4, S5 a EEV t\xF8\xED"
-     "dy 1, EURO-4,5",
-     0.09, 0.10},
-    {"EURO-2, EURO-3 (S2,S3)", 0.11, 0.12},
-    {"EURO-0, EURO-1 (S1)", 0.13, 0.14},
-}};
+// "2 nápravy", "3 nápravy", "4 nápravy"
+constexpr std::array<std::string_view, kAustrianCategoryCount> kAxleTexts = {
+    "2 n\xE1pravy", "3 n\xE1pravy", "4 n\xE1pravy"};
 
-constexpr std::array<std::string_view, kCategoryCount> kAxleTexts = {"2 n\xE1pravy", "3 n\xE1pravy",
-                                                                     "4 n\xE1pravy"};
+bool IsAustrianCategory(int category) {
+    return category >= 0 && category < kAustrianCategoryCount;
+}
 
-bool IsCategory(int category) {
-    return category >= 0 && category < kCategoryCount;
+GermanTariff MakeBuiltInTariff() {
+    GermanTariff tariff;
+    tariff.validFrom = {2005, 1, 1};
+    // "Mýtné 2005"
+    tariff.title = "M\xFDtn\xE9 2005";
+    tariff.axleColumns = {1, 4};
+    tariff.categories = {
+        // "Třídy škodlivin S4, S5 a EEV třídy 1, EURO-4,5"
+        {"Kategorie A",
+         "T\xF8\xED"
+         "dy \x9A"
+         "kodlivin S4, S5 a EEV t\xF8\xED"
+         "dy 1, EURO-4,5",
+         {0.09, 0.10}},
+        {"Kategorie B", "EURO-2, EURO-3 (S2,S3)", {0.11, 0.12}},
+        {"Kategorie C", "EURO-0, EURO-1 (S1)", {0.13, 0.14}},
+    };
+    tariff.builtIn = true;
+    return tariff;
 }
 
 } // namespace
 
-std::optional<std::string_view> GermanCategoryText(int category) {
-    if (!IsCategory(category))
-        return std::nullopt;
-    return kRates[category].description;
+std::string FormatDate(const CalendarDate& date) {
+    return std::to_string(date.day) + ". " + std::to_string(date.month) + ". " +
+           std::to_string(date.year);
 }
 
-std::optional<double> GermanRate(int category, int axles) {
-    if (!IsCategory(category))
+std::optional<double> GermanTariff::Rate(int category, int axles) const {
+    if (category < 0 || category >= static_cast<int>(categories.size()))
         return std::nullopt;
-    return axles > 3 ? kRates[category].fromFourAxles : kRates[category].upToThreeAxles;
+    std::size_t column = 0;
+    while (column + 1 < axleColumns.size() && axleColumns[column + 1] <= axles)
+        ++column;
+    return categories[static_cast<std::size_t>(category)].rates.at(column);
+}
+
+std::optional<std::string_view> GermanTariff::Description(int category) const {
+    if (category < 0 || category >= static_cast<int>(categories.size()))
+        return std::nullopt;
+    return categories[static_cast<std::size_t>(category)].description;
+}
+
+std::string GermanTariff::Label() const {
+    return Utf8ToCp1250("Sazebník: ") + (builtIn ? Utf8ToCp1250("vestavěný") : title) +
+           Utf8ToCp1250(", platný od ") + FormatDate(validFrom);
+}
+
+const GermanTariff& BuiltInTariff() {
+    static const GermanTariff tariff = MakeBuiltInTariff();
+    return tariff;
+}
+
+std::optional<std::string_view> AustrianCategoryName(int category) {
+    if (!IsAustrianCategory(category))
+        return std::nullopt;
+    return kAustrianNames[category];
 }
 
 std::optional<std::string_view> AustrianCategoryText(int category) {
-    if (!IsCategory(category))
+    if (!IsAustrianCategory(category))
         return std::nullopt;
     return kAxleTexts[category];
-}
-
-std::string_view GermanMotorwayKey(std::string_view selectorText) {
-    return selectorText.empty() ? selectorText : selectorText.substr(1);
-}
-
-double SectionLength(std::string_view entry, const LocaleSettings& locale) {
-    const std::size_t semicolon = entry.find(';');
-    if (semicolon == std::string_view::npos)
-        return 0;
-    return ParseNumber(entry.substr(semicolon + 1, 200), 0, locale);
-}
-
-double CategoryAmount(std::string_view entry, int category, const LocaleSettings& locale) {
-    if (!IsCategory(category))
-        return 0;
-    // An entry without " : " is taken whole, as the deletion up to a missing separator leaves it.
-    const std::size_t colon = entry.find(" : ");
-    std::string_view amounts = colon == std::string_view::npos ? entry : entry.substr(colon + 3);
-    if (category > 0) {
-        const std::size_t slash = amounts.find('/');
-        amounts = slash == std::string_view::npos ? std::string_view() : amounts.substr(slash + 1);
-    }
-    const std::size_t slash = amounts.find('/');
-    std::string_view amount;
-    if (category < 2)
-        amount = amounts.substr(0, slash);
-    else if (slash != std::string_view::npos)
-        amount = amounts.substr(slash + 1, 100);
-    return ParseNumber(amount, 0, locale);
-}
-
-double ReadRunningTotal(std::string_view caption, const LocaleSettings& locale) {
-    const std::size_t blank = caption.find(' ');
-    const std::string_view number =
-        blank == std::string_view::npos ? std::string_view() : caption.substr(0, blank);
-    return ParseNumber(number, 0, locale);
-}
-
-std::string RunningTotalCaption(long double value, std::string_view unit,
-                                const LocaleSettings& locale) {
-    std::string caption = FormatNumber(value, locale);
-    caption += ' ';
-    caption.append(unit);
-    return caption;
-}
-
-std::string RunningTotalStep(std::string_view caption, double delta, std::string_view unit,
-                             const LocaleSettings& locale) {
-    return RunningTotalCaption(static_cast<long double>(ReadRunningTotal(caption, locale)) +
-                                   static_cast<long double>(delta),
-                               unit, locale);
-}
-
-std::string GermanTollCaption(std::string_view kmCaption, double rate,
-                              const LocaleSettings& locale) {
-    return RunningTotalCaption(static_cast<long double>(ReadRunningTotal(kmCaption, locale)) * rate,
-                               kEuroUnit, locale);
 }
 
 } // namespace vemo

@@ -1,56 +1,76 @@
 #pragma once
-// The toll rules of both tabs: the German rate table, the Austrian category texts, the values read
-// from a section entry, the motorway key of the German selector and the running-total step. Texts
-// are Windows-1250; numbers are read and written in the given locale settings.
-
-#include "TextRoutines.h"
+// The toll rates and category texts. A German tariff holds, from the day it is valid, a rate in
+// euros per kilometre for each emission category and axle column; the built-in one is the toll
+// of 1 January 2005. The Austrian categories carry an axle text each. Texts are Windows-1250.
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vemo {
 
-// Categories are the item indexes 0, 1, 2 of the tabs' category selectors ("Kategorie A" to "C").
-inline constexpr int kCategoryCount = 3;
+// A day of the calendar; compares in time order.
+struct CalendarDate {
+    int year = 0;
+    int month = 0;
+    int day = 0;
 
-// The German description of category; nothing for any other index (no category chosen).
-std::optional<std::string_view> GermanCategoryText(int category);
-// The German rate in euros per kilometre of category with axles; nothing for any other index.
-std::optional<double> GermanRate(int category, int axles);
+    // yyyymmdd, which orders days as time does.
+    long Key() const { return year * 10000L + month * 100L + day; }
+    friend bool operator==(const CalendarDate& a, const CalendarDate& b) {
+        return a.Key() == b.Key();
+    }
+    friend bool operator<(const CalendarDate& a, const CalendarDate& b) {
+        return a.Key() < b.Key();
+    }
+    friend bool operator<=(const CalendarDate& a, const CalendarDate& b) {
+        return a.Key() <= b.Key();
+    }
+    friend bool operator>(const CalendarDate& a, const CalendarDate& b) {
+        return a.Key() > b.Key();
+    }
+};
+
+// "8. 12. 2026", as Czech writes a date.
+std::string FormatDate(const CalendarDate& date);
+
+struct TariffCategory {
+    std::string name;          // the selector's entry, "Kategorie A"
+    std::string description;   // the text beside it, "EURO-2, EURO-3 (S2,S3)"
+    std::vector<double> rates; // euros per kilometre, one per axle column
+};
+
+struct GermanTariff {
+    CalendarDate validFrom;
+    std::string title;
+    // The axle counts from which each rate column applies, strictly ascending; the first column
+    // also serves every count below the first.
+    std::vector<int> axleColumns;
+    std::vector<TariffCategory> categories;
+    // The most decimals any rate of the tariff is written with (at least 2), for the rate box.
+    int rateDecimals = 2;
+    // The tariff compiled into the program, not read from a file.
+    bool builtIn = false;
+
+    // The rate of the category at item index category for axles: the column whose axle count is
+    // the largest not above axles, the first column when axles is below every count. Nothing for
+    // an index outside the categories (no category chosen).
+    std::optional<double> Rate(int category, int axles) const;
+    std::optional<std::string_view> Description(int category) const;
+    // "Sazebník: <title>, platný od <d. m. yyyy>", "vestavěný" in place of the built-in title.
+    std::string Label() const;
+};
+
+// "Kategorie A" to "C" with the rates of 1 January 2005: 0.09 to 0.14 €/km, one column up to
+// three axles and one from four.
+const GermanTariff& BuiltInTariff();
+
+// The Austrian categories are the item indexes 0, 1, 2 of their selector.
+inline constexpr int kAustrianCategoryCount = 3;
+// The Austrian selector's entry of category ("Kategorie A" ...); nothing for any other index.
+std::optional<std::string_view> AustrianCategoryName(int category);
 // The Austrian axle text of category ("2 nápravy" ...); nothing for any other index.
 std::optional<std::string_view> AustrianCategoryText(int category);
-
-// The German index puts kGermanMotorwayPrefix before each motorway number; the key of a selector
-// text is that text without its first character, the empty text for an empty one.
-inline constexpr std::string_view kGermanMotorwayPrefix = "A";
-std::string_view GermanMotorwayKey(std::string_view selectorText);
-
-// The kilometres of a German section entry: the text behind its first ";", at most 200
-// characters, read with the number parse; 0 without a ";" or when it is no number.
-double SectionLength(std::string_view entry, const LocaleSettings& locale);
-
-// The amount of an Austrian section entry for category: behind its first " : " stand the amounts
-// "A/B/C"; the third is read from at most 100 characters. 0 for an index outside 0..2 and for
-// what the number parse cannot read.
-double CategoryAmount(std::string_view entry, int category, const LocaleSettings& locale);
-
-// Units written after a running total and the toll.
-inline constexpr std::string_view kKmUnit = "km";
-inline constexpr std::string_view kEuroUnit = "\x80";
-
-// The number before the caption's first blank; 0 when caption has no blank or is no number.
-double ReadRunningTotal(std::string_view caption, const LocaleSettings& locale);
-// The number format of value, a blank and unit.
-std::string RunningTotalCaption(long double value, std::string_view unit,
-                                const LocaleSettings& locale);
-// One step of a running total: reads caption, adds delta and writes the result with unit. The
-// sum is formed in long double and written at once, so it carries the format's ten digits.
-std::string RunningTotalStep(std::string_view caption, double delta, std::string_view unit,
-                             const LocaleSettings& locale);
-
-// The German toll: the kilometres read from kmCaption times rate, written with the euro sign.
-std::string GermanTollCaption(std::string_view kmCaption, double rate,
-                              const LocaleSettings& locale);
 
 } // namespace vemo

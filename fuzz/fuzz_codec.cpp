@@ -1,5 +1,5 @@
 // Base64 both ways on arbitrary bytes: every decoder agrees, and encoding round-trips.
-#include "BaseXCodec.h"
+#include "text/BaseXCodec.h"
 
 #include <cstdint>
 #include <cstdlib>

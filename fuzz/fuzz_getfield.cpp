@@ -1,6 +1,6 @@
 // GetField against the plain reading of its rules: count by deleting the first separator again
 // and again, then walk the fields.
-#include "TextRoutines.h"
+#include "text/TextRoutines.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // The number parse never fails on any bytes, and every formatted value parses back to the
 // value of its digits.
-#include "TextRoutines.h"
+#include "text/TextRoutines.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,10 +1,11 @@
 // Line-table load, both section listings and both index builds on arbitrary bytes, each checked
 // against the plain reading: split by hand, decode every row whole.
-#include "BaseXCodec.h"
-#include "LineTable.h"
-#include "SortedUniqueList.h"
-#include "TextRoutines.h"
-#include "TollData.h"
+#include "data/LineTable.h"
+#include "data/MotorwayIndex.h"
+#include "data/SortedUniqueList.h"
+#include "data/TollData.h"
+#include "text/BaseXCodec.h"
+#include "text/TextRoutines.h"
 
 #include <algorithm>
 #include <cstdint>

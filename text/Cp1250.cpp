@@ -1,4 +1,4 @@
-#include "Cp1250.h"
+#include "text/Cp1250.h"
 
 #include <array>
 #include <cstdint>
@@ -58,6 +58,36 @@ char32_t NextUtf8(std::string_view text, std::size_t& pos) {
     return c;
 }
 
+// Decodes one well-formed UTF-8 sequence at text[pos] and moves pos past it; nothing for a
+// malformed one.
+std::optional<char32_t> NextStrictUtf8(std::string_view text, std::size_t& pos) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
+    }
+    const int extra = lead > 0xF4    ? -1
+                      : lead >= 0xF0 ? 3
+                      : lead >= 0xE0 ? 2
+                      : lead >= 0xC2 ? 1
+                                     : -1;
+    if (extra < 0 || pos + static_cast<std::size_t>(extra) >= text.size())
+        return std::nullopt;
+    char32_t c = lead & (0x3F >> extra);
+    for (int i = 1; i <= extra; ++i) {
+        const auto next = static_cast<unsigned char>(text[pos + i]);
+        if ((next & 0xC0) != 0x80)
+            return std::nullopt;
+        c = (c << 6) | (next & 0x3F);
+    }
+    // The shortest form only, no surrogates, nothing beyond the last code point.
+    constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+    if (c < kLeast[extra] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
+        return std::nullopt;
+    pos += static_cast<std::size_t>(extra) + 1;
+    return c;
+}
+
 } // namespace
 
 char32_t Cp1250ToUnicode(unsigned char byte) {
@@ -86,6 +116,29 @@ std::string Utf8ToCp1250(std::string_view utf8) {
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
         out += static_cast<char>(UnicodeToCp1250(NextUtf8(utf8, pos)).value_or('?'));
+    }
+    return out;
+}
+
+bool IsUtf8(std::string_view bytes) {
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        if (!NextStrictUtf8(bytes, pos))
+            return false;
+    }
+    return true;
+}
+
+std::optional<std::string> Utf8ToCp1250Exact(std::string_view utf8, char32_t& missing) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::optional<char32_t> c = NextStrictUtf8(utf8, pos);
+        const std::optional<unsigned char> byte = c ? UnicodeToCp1250(*c) : std::nullopt;
+        if (!byte) {
+            missing = c.value_or(0xFFFD);
+            return std::nullopt;
+        }
+        out += static_cast<char>(*byte);
     }
     return out;
 }

@@ -17,4 +17,11 @@ std::string Cp1250ToUtf8(std::string_view bytes);
 // Characters outside the code page become "?".
 std::string Utf8ToCp1250(std::string_view utf8);
 
+// Whether bytes are well-formed UTF-8: no stray or missing continuation bytes, no overlong
+// forms, no surrogates and nothing past U+10FFFF.
+bool IsUtf8(std::string_view bytes);
+// Well-formed UTF-8 text in Windows-1250; nothing when a character has no byte there, and that
+// character's code point in missing.
+std::optional<std::string> Utf8ToCp1250Exact(std::string_view utf8, char32_t& missing);
+
 } // namespace vemo

@@ -1,4 +1,4 @@
-#include "TextRoutines.h"
+#include "text/TextRoutines.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,11 +1,16 @@
 // Handlers of the "Rakousko" tab: every section carries a fixed amount per category, and the
-// toll is a running total in lblAUMaut taken with the category chosen at each press. The rules
-// themselves are in Tariff.
-#include "Cp1250Text.h"
-#include "ListBox.h"
-#include "Route.h"
-#include "Tariff.h"
-#include "_frmVemo.h"
+// toll is a running total in lblAUMaut of the listed route in the category shown. The rules
+// themselves are in data/: the axle texts in Tariff, the amounts in SectionEntry, the total in
+// RunningTotal.
+#include "data/Conversion.h"
+#include "data/MotorwayIndex.h"
+#include "data/RunningTotal.h"
+#include "data/SectionEntry.h"
+#include "data/Tariff.h"
+#include "ui/Cp1250Text.h"
+#include "ui/ListBox.h"
+#include "ui/MainWindow.h"
+#include "ui/Route.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -22,34 +27,47 @@ vemo::ui::EntryValue CategoryAmountIn(int category, const vemo::LocaleSettings& 
 } // namespace
 
 void TfrmVemo::cboAUDalniceChange() {
-    const std::string key = vemo::ui::SelectorText(cboAUDalnice);
-    vemo::ui::ListClear(lbxAUCis);
-    vemo::ui::ListAppend(lbxAUCis, vemo::AustrianSectionListing(lists_->austrianTable, key));
+    const std::string key = vemo::ui::SelectorText(ui.cboAUDalnice);
+    vemo::ui::ListClear(ui.lbxAUCis);
+    vemo::ui::ListAppend(ui.lbxAUCis, vemo::AustrianSectionListing(lists_->austrianTable, key));
 }
 
 void TfrmVemo::btnAUSelectClick() {
     vemo::ui::AddSelectedToRoute(
-        lbxAUCis, lbxAUTrasa, lblAUMaut, vemo::kEuroUnit,
-        CategoryAmountIn(vemo::ui::SelectorItemIndex(cboAUKategorie), locale_.numbers),
+        ui.lbxAUCis, ui.lbxAUTrasa, ui.lblAUMaut, vemo::kEuroUnit,
+        CategoryAmountIn(vemo::ui::SelectorItemIndex(ui.cboAUKategorie), locale_.numbers),
         locale_.numbers);
 }
 
 void TfrmVemo::btnAUUnselectClick() {
     vemo::ui::RemoveSelectedFromRoute(
-        lbxAUTrasa, lblAUMaut, vemo::kEuroUnit,
-        CategoryAmountIn(vemo::ui::SelectorItemIndex(cboAUKategorie), locale_.numbers),
+        ui.lbxAUTrasa, ui.lblAUMaut, vemo::kEuroUnit,
+        CategoryAmountIn(vemo::ui::SelectorItemIndex(ui.cboAUKategorie), locale_.numbers),
         locale_.numbers);
 }
 
 void TfrmVemo::lbxAUCisClick() {
-    vemo::ui::ShowFocusedEntry(lbxAUCis, lblAUUsek);
+    vemo::ui::ShowFocusedEntry(ui.lbxAUCis, ui.lblAUUsek);
 }
 
 void TfrmVemo::lbxAUTrasaClick() {
-    vemo::ui::ShowFocusedEntry(lbxAUTrasa, lblAUUsek);
+    vemo::ui::ShowFocusedEntry(ui.lbxAUTrasa, ui.lblAUUsek);
 }
 
 void TfrmVemo::cboAUKategorieChange() {
-    if (const auto text = vemo::AustrianCategoryText(vemo::ui::SelectorItemIndex(cboAUKategorie)))
-        lblAUKategorie->setText(vemo::ui::ToQString(*text));
+    const int category = vemo::ui::SelectorItemIndex(ui.cboAUKategorie);
+    const auto text = vemo::AustrianCategoryText(category);
+    if (!text)
+        return;
+    ui.lblAUKategorie->setText(vemo::ui::ToQString(*text));
+    // The total is that of the listed route in the category shown, as the German toll follows
+    // its rate; ">>" and "<<" then add and subtract amounts of this category.
+    vemo::ui::RecomputeRouteTotal(ui.lbxAUTrasa, ui.lblAUMaut, vemo::kEuroUnit,
+                                  CategoryAmountIn(category, locale_.numbers), locale_.numbers);
+}
+
+void TfrmVemo::btnAUCreateDataClick() {
+    if (lists_) {
+        vemo::ConvertAustrian(lists_->austrianTable);
+    }
 }

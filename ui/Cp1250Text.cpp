@@ -1,6 +1,6 @@
-#include "Cp1250Text.h"
+#include "ui/Cp1250Text.h"
 
-#include "Cp1250.h"
+#include "text/Cp1250.h"
 
 namespace vemo::ui {
 

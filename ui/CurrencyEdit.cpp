@@ -1,7 +1,8 @@
-#include "CurrencyEdit.h"
+#include "ui/CurrencyEdit.h"
 
 #include <QFocusEvent>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -9,13 +10,15 @@
 
 namespace {
 
-// |value| rounded to hundredths, as decimal digits: whole part without leading zeros and
-// exactly two fraction digits.
+// |value| rounded to a number of decimals, as decimal digits: whole part without leading zeros
+// and exactly that many fraction digits.
 struct Cents {
     bool negative = false;
     std::string whole = "0";
     std::string fraction = "00";
-    bool IsZero() const { return whole == "0" && fraction == "00"; }
+    bool IsZero() const {
+        return whole == "0" && fraction.find_first_not_of('0') == std::string::npos;
+    }
 };
 
 void Increment(std::string& digits) {
@@ -31,8 +34,9 @@ void Increment(std::string& digits) {
 
 // Rounding is done on the value's 15 significant decimal digits, half away from zero, so that
 // what was meant as 0.125 or 2.675 rounds up although the nearest doubles lie just below.
-Cents RoundToCents(double value) {
+Cents RoundToCents(double value, int decimals) {
     Cents cents;
+    cents.fraction.assign(static_cast<std::size_t>(decimals), '0');
     if (!std::isfinite(value))
         return cents;
     char buffer[64];
@@ -49,15 +53,16 @@ Cents RoundToCents(double value) {
         return index >= 0 && index < static_cast<long>(digits.size()) ? digits[index] : '0';
     };
     std::string hundredths;
-    for (long power = std::max(exponent, 0L); power >= -2; --power)
+    for (long power = std::max(exponent, 0L); power >= -decimals; --power)
         hundredths += digitAt(power);
-    if (digitAt(-3) >= '5')
+    if (digitAt(-decimals - 1) >= '5')
         Increment(hundredths);
+    const std::size_t places = static_cast<std::size_t>(decimals);
     const std::size_t firstNonZero = hundredths.find_first_not_of('0');
-    hundredths.erase(0, std::min(firstNonZero, hundredths.size() - 3));
+    hundredths.erase(0, std::min(firstNonZero, hundredths.size() - places - 1));
 
-    cents.whole = hundredths.substr(0, hundredths.size() - 2);
-    cents.fraction = hundredths.substr(hundredths.size() - 2);
+    cents.whole = hundredths.substr(0, hundredths.size() - places);
+    cents.fraction = hundredths.substr(hundredths.size() - places);
     cents.negative = value < 0 && !cents.IsZero();
     return cents;
 }
@@ -84,7 +89,7 @@ TCurrencyEdit::TCurrencyEdit(QWidget* parent) : QLineEdit(parent) {
 
 double TCurrencyEdit::Value() const {
     // The plain text is always our own "0.##" rendering: an optional "-", digits, and
-    // optionally the decimal separator and up to two digits.
+    // optionally the decimal separator and up to the box's decimals.
     std::string number;
     qsizetype i = 0;
     if (i < plain_.size() && plain_[i] == u'-') {
@@ -125,8 +130,14 @@ void TCurrencyEdit::SetSeparators(QChar decimalSeparator, QString groupSeparator
     Show();
 }
 
+void TCurrencyEdit::SetDecimals(int decimals) {
+    decimals_ = std::clamp(decimals, 2, kMaxDecimals);
+    plain_ = PlainFor(value_);
+    Show();
+}
+
 QString TCurrencyEdit::PlainFor(double value) const {
-    const Cents cents = RoundToCents(value);
+    const Cents cents = RoundToCents(value, decimals_);
     if (cents.IsZero())
         return QString();
     QString out = cents.negative ? QStringLiteral("-") : QString();
@@ -142,11 +153,15 @@ QString TCurrencyEdit::PlainFor(double value) const {
 }
 
 QString TCurrencyEdit::DisplayFor(double value) const {
-    const Cents cents = RoundToCents(value);
+    const Cents cents = RoundToCents(value, decimals_);
     QString out = cents.negative ? QStringLiteral("-") : QString();
     out += Grouped(cents.whole, group_);
     out += decimal_;
-    out += QString::fromLatin1(cents.fraction.data(), 2);
+    // Two decimals always, further ones only where the value has them.
+    std::string fraction = cents.fraction;
+    while (fraction.size() > 2 && fraction.back() == '0')
+        fraction.pop_back();
+    out += QString::fromLatin1(fraction.data(), static_cast<qsizetype>(fraction.size()));
     out += QStringLiteral(" \u20AC");
     return out;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A read-only money edit: unfocused it shows Value as ",0.00 €;-,0.00 €" (grouped, two decimals),
 // focused the plain text "0.##" (empty for 0). Setting Value fires Changed synchronously, and only
-// when the plain text changes; reading Value converts the plain text back.
+// when the plain text changes; reading Value converts the plain text back. A rate box may keep
+// more decimals than two (SetDecimals): both forms then show as many as the value needs.
 
 #include <QLineEdit>
 
@@ -18,6 +19,10 @@ public:
 
     // Decimal and thousands separators from the user's locale; the display follows at once.
     void SetSeparators(QChar decimalSeparator, QString groupSeparator);
+    // The most decimals Value keeps, from 2 (the default) to kMaxDecimals; like the separators,
+    // only the spelling changes and no Changed fires.
+    static constexpr int kMaxDecimals = 9;
+    void SetDecimals(int decimals);
 
 signals:
     void Changed();
@@ -36,5 +41,6 @@ private:
     QString plain_;
     QChar decimal_ = '.';
     QString group_ = ",";
+    int decimals_ = 2;
     bool showingPlain_ = false;
 };

@@ -1,7 +1,7 @@
-#include "ErrorReport.h"
+#include "ui/ErrorReport.h"
 
-#include "Cp1250Text.h"
-#include "Errors.h"
+#include "data/Errors.h"
+#include "ui/Cp1250Text.h"
 
 #include <QMessageBox>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "ListBox.h"
+#include "ui/ListBox.h"
 
-#include "Cp1250Text.h"
+#include "ui/Cp1250Text.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -47,6 +47,20 @@ void TListBox::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Copy)) {
         event->accept();
         emit CopyRequested();
+        return;
+    }
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        emit DeleteRequested();
+        return;
+    }
+    // Shift+F10 asks for the context menu as the Menu key does, at the entry with the focus.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        event->accept();
+        const QRect current = visualRect(currentIndex());
+        const QPoint at = current.isValid() ? current.center() : QPoint(0, 0);
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, viewport()->mapToGlobal(at));
+        contextMenuEvent(&menu);
         return;
     }
     QListWidget::keyPressEvent(event);

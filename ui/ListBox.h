@@ -14,8 +14,9 @@ class QComboBox;
 class QMenu;
 
 // A list box of the window. Long entries are cut at its edge; the pointer resting on a cut entry
-// shows the whole entry as a tooltip. The platform's copy keys and the context menu are handed to
-// the owner; a right click opens the menu without touching the selection.
+// shows the whole entry as a tooltip. The platform's copy keys, Delete and the context menu are
+// handed to the owner; a right click, the Menu key and Shift+F10 open the menu without touching
+// the selection.
 class TListBox : public QListWidget {
     Q_OBJECT
 public:
@@ -27,6 +28,8 @@ public:
 signals:
     // Ctrl+C (the platform's copy keys) while the list has the focus.
     void CopyRequested();
+    // Delete while the list has the focus.
+    void DeleteRequested();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,6 +1,6 @@
-#include "PlatformLocale.h"
+#include "ui/PlatformLocale.h"
 
-#include "LocaleCollation.h"
+#include "data/LocaleCollation.h"
 
 namespace vemo::ui {
 
@@ -17,6 +17,10 @@ UiLocale UiLocaleFor(const QLocale& locale) {
 
 UiLocale ReadPlatformLocale() {
     return UiLocaleFor(QLocale::system());
+}
+
+vemo::CalendarDate ToCalendarDate(const QDate& date) {
+    return {date.year(), date.month(), date.day()};
 }
 
 } // namespace vemo::ui

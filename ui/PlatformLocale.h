@@ -1,8 +1,10 @@
 #pragma once
 // The user's regional settings, read from the platform and handed to the core as plain values.
 
-#include "TextRoutines.h"
+#include "data/Tariff.h"
+#include "text/TextRoutines.h"
 
+#include <QDate>
 #include <QLocale>
 #include <QString>
 
@@ -18,5 +20,8 @@ struct UiLocale {
 UiLocale UiLocaleFor(const QLocale& locale);
 // QLocale::system(), read again on every call.
 UiLocale ReadPlatformLocale();
+
+// A day of the platform's calendar as the core counts it.
+vemo::CalendarDate ToCalendarDate(const QDate& date);
 
 } // namespace vemo::ui

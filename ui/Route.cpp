@@ -1,8 +1,8 @@
-#include "Route.h"
+#include "ui/Route.h"
 
-#include "Cp1250Text.h"
-#include "ListBox.h"
-#include "Tariff.h"
+#include "data/RunningTotal.h"
+#include "ui/Cp1250Text.h"
+#include "ui/ListBox.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -41,6 +41,15 @@ void RemoveSelectedFromRoute(QListWidget* route, QLabel* total, std::string_view
     for (const int row : rows)
         caption = RunningTotalStep(caption, -value(vemo::ui::ListEntry(route, row)), unit, locale);
     vemo::ui::ListDeleteRows(route, rows);
+    total->setText(vemo::ui::ToQString(caption));
+}
+
+void RecomputeRouteTotal(const QListWidget* route, QLabel* total, std::string_view unit,
+                         const EntryValue& value, const LocaleSettings& locale) {
+    std::string caption = RunningTotalCaption(0, unit, locale);
+    for (int row = 0; row < route->count(); ++row)
+        caption = RunningTotalStep(row == 0 ? std::string() : caption,
+                                   value(vemo::ui::ListEntry(route, row)), unit, locale);
     total->setText(vemo::ui::ToQString(caption));
 }
 

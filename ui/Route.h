@@ -2,7 +2,7 @@
 // The route buttons of both tabs: entries move between the lists and a running total, kept only
 // as a label's caption, follows them entry by entry (the step itself is vemo::RunningTotalStep).
 
-#include "TextRoutines.h"
+#include "text/TextRoutines.h"
 
 #include <functional>
 #include <string_view>
@@ -23,6 +23,11 @@ void AddSelectedToRoute(const QListWidget* sections, QListWidget* route, QLabel*
 // "<<": deletes every selected entry of route, in index order, subtracting its value.
 void RemoveSelectedFromRoute(QListWidget* route, QLabel* total, std::string_view unit,
                              const EntryValue& value, const LocaleSettings& locale);
+
+// The total of every entry of route, in list order, taken step by step as ">>" would have added
+// them, written into total; "0" and the unit for an empty route.
+void RecomputeRouteTotal(const QListWidget* route, QLabel* total, std::string_view unit,
+                         const EntryValue& value, const LocaleSettings& locale);
 
 // Shows the full text of the focused entry of list in label, if there is one.
 void ShowFocusedEntry(const QListWidget* list, QLabel* label);

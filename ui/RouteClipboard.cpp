@@ -1,4 +1,4 @@
-#include "RouteClipboard.h"
+#include "ui/RouteClipboard.h"
 
 namespace vemo::ui {
 

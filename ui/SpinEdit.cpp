@@ -1,4 +1,4 @@
-#include "SpinEdit.h"
+#include "ui/SpinEdit.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -9,9 +9,11 @@
 #include <QPainter>
 #include <QPolygonF>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <optional>
 
 namespace {
@@ -162,6 +164,17 @@ void TSpinEdit::CorrectOnLeaving() {
     const std::optional<int> value = ParseWhole(edit_->text());
     if (value && (*value < min_ || *value > max_))
         SetValue(*value);
+}
+
+void TSpinEdit::wheelEvent(QWheelEvent* event) {
+    // A notch of the wheel over the box or its button is one step, as Up or Down is.
+    constexpr int kNotch = QWheelEvent::DefaultDeltasPerStep;
+    wheelRest_ += event->angleDelta().y();
+    const int steps = wheelRest_ / kNotch;
+    wheelRest_ -= steps * kNotch;
+    for (int i = 0; i < std::abs(steps); ++i)
+        Step(steps > 0 ? 1 : -1);
+    event->accept();
 }
 
 bool TSpinEdit::FilterKey(QKeyEvent* event) {

@@ -45,6 +45,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -62,4 +63,6 @@ private:
     int max_ = 18;
     Half pressed_ = Half::None;
     bool pointerOnPressed_ = false;
+    // Wheel turns not yet worth a whole notch (fine-grained wheels and touchpads).
+    int wheelRest_ = 0;
 };

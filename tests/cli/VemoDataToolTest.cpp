@@ -1,15 +1,15 @@
 // End-to-end runs of the vemo-data tool on real files.
 
-#include "BaseXCodec.h"
-#include "TestFiles.h"
-#include "ToolRun.h"
+#include "tests/support/TestFiles.h"
+#include "tests/support/ToolRun.h"
+#include "text/BaseXCodec.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
 
 // FIFOs, device links and a small tmpfs exist only on Linux.
 #if defined(__linux__)
-#include "SmallDisk.h"
+#include "tests/support/SmallDisk.h"
 
 #include <sys/stat.h>
 #endif
@@ -304,6 +304,58 @@ TEST_F(VemoDataToolTest, EncodeOnAFullDiskKeepsTheOldFile) {
     EXPECT_EQ(ReadFile(disk / "data.sdf"), "b2xk\r\n");
 }
 #endif
+
+// A tariff source checked and encoded, then listed by date; a bad one is refused with its line.
+TEST_F(VemoDataToolTest, TariffEncodeAndList) {
+    WriteFile(dir_ / "sazby.csv", "Sazebn\xEDk;1.1.2005;Star\xFD\r\nN\xE1pravy;1;4\r\n"
+                                  "A;Euro 6;0,2;0.348\r\n\r\nSazebn\xEDk;1.1.2099;Nov\xFD\r\n"
+                                  "N\xE1pravy;2\r\nB;;1\r\n");
+    WriteFile(dir_ / "bad.csv", "Sazebn\xEDk;1.1.2005;T\r\nN\xE1pravy;4;2\r\n");
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        std::string out;
+        std::string err;
+    } const cases[] = {
+        {"Encode", {"encode", "--tariff", "sazby.csv"}, 0, "", ""},
+        {"ListToday",
+         {"tariff"},
+         0,
+         "* Sazebník: Starý, platný od 1. 1. 2005\n    Nápravy od: 1 4\n"
+         "    A: 0.2 0.348 (Euro 6)\n  Sazebník: Nový, platný od 1. 1. 2099\n"
+         "    Nápravy od: 2\n    B: 1\n",
+         ""},
+        {"ListOnALaterDay",
+         {"tariff", "--date", "1.1.2099", "sazby.sdf"},
+         0,
+         "  Sazebník: Starý, platný od 1. 1. 2005\n    Nápravy od: 1 4\n"
+         "    A: 0.2 0.348 (Euro 6)\n* Sazebník: Nový, platný od 1. 1. 2099\n"
+         "    Nápravy od: 2\n    B: 1\n",
+         ""},
+        {"RefuseBadSource",
+         {"encode", "--tariff", "bad.csv", "bad.sdf"},
+         1,
+         "",
+         "vemo-data: Chyba v souboru bad.csv na řádku 2: počty náprav nejdou vzestupně\n"},
+        {"NoFileMeansBuiltIn",
+         {"tariff", "bad.sdf"},
+         0,
+         "* Sazebník: vestavěný, platný od 1. 1. 2005\n    Nápravy od: 1 4\n"
+         "    Kategorie A: 0.09 0.1 (Třídy škodlivin S4, S5 a EEV třídy 1, EURO-4,5)\n"
+         "    Kategorie B: 0.11 0.12 (EURO-2, EURO-3 (S2,S3))\n"
+         "    Kategorie C: 0.13 0.14 (EURO-0, EURO-1 (S1))\n",
+         "vemo-data: bad.sdf does not exist; the calculator uses its built-in tariff\n"},
+        {"NotADate", {"tariff", "--date", "30.2.2026"}, 2, "", "vemo-data: --date: not a date"},
+    };
+    for (const Case& c : cases) {
+        const Result result = Run(c.args);
+        EXPECT_EQ(result.status, c.status) << c.name;
+        EXPECT_EQ(result.out, c.out) << c.name;
+        EXPECT_EQ(result.err.substr(0, c.err.size()), c.err) << c.name;
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "bad.sdf"));
+}
 
 TEST_F(VemoDataToolTest, UsageErrorsAndHelp) {
     const Result help = Run({"--help"});

@@ -1,11 +1,12 @@
 // Loading a table, building its motorway index and passing over rows that do not match a listing
 // take a handful of allocations in all, however many lines the table has.
-#include "BaseXCodec.h"
-#include "LineTable.h"
-#include "SortedUniqueList.h"
-#include "TollData.h"
+#include "data/LineTable.h"
+#include "data/SortedUniqueList.h"
+#include "data/TollData.h"
+#include "text/BaseXCodec.h"
 
-#include "TestFiles.h"
+#include "data/MotorwayIndex.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 

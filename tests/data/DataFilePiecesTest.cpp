@@ -1,9 +1,9 @@
 // The data-file read block by block into one buffer, and the save of content handed over in
 // pieces, which must reach the system in the same writes as the whole content.
-#include "DataFile.h"
-#include "Errors.h"
+#include "data/DataFile.h"
+#include "data/Errors.h"
 
-#include "TestFiles.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,18 +1,19 @@
 // The whole-file read and the safe save: what a load takes from files that are not plain
 // finished files, and that no failing call of a save can cost the old file a byte.
-#include "DataFile.h"
-#include "Errors.h"
-#include "LineTable.h"
-#include "TollData.h"
+#include "data/DataFile.h"
+#include "data/Errors.h"
+#include "data/LineTable.h"
+#include "data/TollData.h"
 
-#include "NonRegularFiles.h"
-#include "TestFiles.h"
+#include "tests/support/NonRegularFiles.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 // FIFOs, sockets, device links and a small tmpfs exist only on Linux; Windows has its own cases.
 #if defined(__linux__)
-#include "SmallDisk.h"
+#include "data/Conversion.h"
+#include "tests/support/SmallDisk.h"
 
 #include <sys/socket.h>
 #include <sys/stat.h>

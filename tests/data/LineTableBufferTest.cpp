@@ -1,8 +1,8 @@
 // The line table's one buffer: splitting across the blocks a file is read in, replacing and
 // appending lines (also from the table itself), copies, and lines too long for the packed form.
-#include "LineTable.h"
+#include "data/LineTable.h"
 
-#include "TestFiles.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "LineTable.h"
-#include "Errors.h"
+#include "data/LineTable.h"
+#include "data/Errors.h"
 
-#include "TestFiles.h"
+#include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 

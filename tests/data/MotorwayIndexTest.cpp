@@ -1,17 +1,27 @@
 // The motorway index skips a row whose encoding starts like the last offered row's; neighbour
 // rows whose encodings share a long start must still give every motorway.
-#include "BaseXCodec.h"
-#include "LineTable.h"
-#include "SortedUniqueList.h"
-#include "TextRoutines.h"
-#include "TollData.h"
+#include "data/MotorwayIndex.h"
+#include "data/LineTable.h"
+#include "data/SectionEntry.h"
+#include "data/SortedUniqueList.h"
+#include "data/TollData.h"
+#include "tests/support/Tables.h"
+#include "text/BaseXCodec.h"
+#include "text/TextRoutines.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
 namespace {
+
+using testrows::EncodedTable;
+
+std::string Name(const char* name) {
+    return name;
+}
 
 struct NeighbourCase {
     const char* name;
@@ -68,6 +78,129 @@ TEST(MotorwayIndexTest, EncodedRowsCutShortStillCount) {
     vemo::SortedUniqueList index(vemo::PlainCaseInsensitiveCollation());
     vemo::BuildGermanIndex(table, index);
     EXPECT_EQ(index.Items(), (std::vector<std::string>{"A1", "A12"}));
+}
+
+struct KeyCase {
+    const char* name;
+    std::string selector;
+    std::string key;
+};
+
+class GermanMotorwayKeyTest : public testing::TestWithParam<KeyCase> {};
+
+TEST_P(GermanMotorwayKeyTest, DropsTheFirstCharacter) {
+    EXPECT_EQ(vemo::GermanMotorwayKey(GetParam().selector), GetParam().key);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Selectors, GermanMotorwayKeyTest,
+    testing::Values(KeyCase{"Prefixed", "A3", "3"}, KeyCase{"TwoDigits", "A10", "10"},
+                    KeyCase{"PrefixOnly", "A", ""}, KeyCase{"Empty", "", ""},
+                    KeyCase{"TypedWithoutPrefix", "31", "1"},
+                    KeyCase{"IndexEntry", std::string(vemo::kGermanMotorwayPrefix) + "45", "45"}),
+    [](const auto& info) { return Name(info.param.name); });
+
+TEST(SectionListingTest, GermanMatchesTrimmedFieldOneWithCase) {
+    // State: rows of motorway 3 with blanks around the number, a near miss and other motorways.
+    vemo::LineTable table = EncodedTable({
+        "3;;AS;One;;AS;Two;1,5",
+        "30;;AS;Thirty;;AS;X;9",
+        " 3\t;;AS;Two;;AS;Three;2",
+        "03;;AS;Zero;;AS;X;9",
+        "3 4;;AS;Gap;;AS;X;9",
+        "",
+        "3",
+    });
+    table.Set(1, std::string(table.Get(1)) + "=="); // padding ends the decode
+    const std::vector<std::string> three = {"(AS) One : (AS) Two;1,5", "(AS) Two : (AS) Three;2",
+                                            "()  : () ;"};
+    EXPECT_EQ(vemo::GermanSectionListing(table, "3"), three);
+    EXPECT_EQ(vemo::GermanSectionListing(table, "3"), three) << "listing again";
+    EXPECT_EQ(vemo::GermanSectionListing(table, "3 4"),
+              std::vector<std::string>{"(AS) Gap : (AS) X;9"});
+    EXPECT_EQ(vemo::GermanSectionListing(table, ""), std::vector<std::string>{"()  : () ;"});
+    // A key with blanks at its end or a ";" can equal no trimmed field.
+    EXPECT_TRUE(vemo::GermanSectionListing(table, "3 ").empty());
+    EXPECT_TRUE(vemo::GermanSectionListing(table, " 3").empty());
+    EXPECT_TRUE(vemo::GermanSectionListing(table, "3;").empty());
+    EXPECT_TRUE(vemo::GermanSectionListing(table, "4").empty());
+}
+
+TEST(SectionListingTest, AustrianIsCaseSensitiveAndSkipsHeader) {
+    vemo::LineTable table;
+    table.Append(vemo::Base64Encode("A1;header;a;b;1;2;3"));
+    table.Append(vemo::Base64Encode("A1;;Wien;Linz;1,5;2,5;3,5"));
+    table.Append(vemo::Base64Encode("a1;;Graz;Linz;1;2;3"));
+    table.Append(vemo::Base64Encode("A1 ;;Linz;Salzburg;4;5;6"));
+    EXPECT_EQ(vemo::AustrianSectionListing(table, "A1"),
+              (std::vector<std::string>{"Wien-Linz : 1,5/2,5/3,5", "Linz-Salzburg : 4/5/6"}));
+    EXPECT_EQ(vemo::AustrianSectionListing(table, "a1"),
+              std::vector<std::string>{"Graz-Linz : 1/2/3"});
+    EXPECT_TRUE(vemo::AustrianSectionListing(vemo::LineTable(), "A1").empty());
+}
+
+// Listing by decoding field 1 alone must give what decoding every row whole gives.
+TEST(SectionListingTest, EqualsWholeRowDecodeOnRandomTables) {
+    // Not std::mt19937: with its members instantiated here, the Windows build (mingw-w64, static
+    // Qt) crashed in Qt's random generator whenever a temporary folder was made.
+    std::minstd_rand random(20240611);
+    const std::string pieces[] = {"3", "A1", "a1", " ", "\t", ";", "x", "\xE8", "\x01", "30"};
+    const std::string keys[] = {"3", "A1", "a1", "", "30", "x", "3 3", "\xE8"};
+    for (int round = 0; round < 200; ++round) {
+        vemo::LineTable table;
+        const int rows = 1 + static_cast<int>(random() % 30);
+        for (int i = 0; i < rows; ++i) {
+            std::string row;
+            const int n = static_cast<int>(random() % 12);
+            for (int p = 0; p < n; ++p)
+                row += pieces[random() % std::size(pieces)];
+            std::string line = vemo::Base64Encode(row);
+            switch (random() % 6) {
+            case 0:
+                line += "=";
+                break;
+            case 1:
+                line.insert(random() % (line.size() + 1), " ");
+                break;
+            case 2:
+                line = line.substr(0, random() % (line.size() + 1));
+                break;
+            default:
+                break;
+            }
+            table.Append(line);
+        }
+        for (const auto& key : keys) {
+            std::vector<std::string> german;
+            std::vector<std::string> austrian;
+            for (int i = 1; i < table.Count(); ++i) {
+                const std::string row = vemo::Base64Decode(table.Get(i));
+                if (vemo::Trim(vemo::GetField(row, ";", 1)) == key) {
+                    german.push_back(vemo::GermanSectionEntry(row));
+                    austrian.push_back(vemo::AustrianSectionEntry(row));
+                }
+            }
+            ASSERT_EQ(vemo::GermanSectionListing(table, key), german) << round << " " << key;
+            ASSERT_EQ(vemo::AustrianSectionListing(table, key), austrian) << round << " " << key;
+        }
+    }
+}
+
+TEST(MotorwayIndexTest, OrderUniquenessAndPrefix) {
+    const vemo::LineTable table =
+        EncodedTable({"10;a", "2;b", " 1\t;c", "1;d", "", "2", "b1", "B1"});
+    vemo::SortedUniqueList german(vemo::PlainCaseInsensitiveCollation());
+    vemo::BuildGermanIndex(table, german);
+    EXPECT_EQ(german.Items(), (std::vector<std::string>{"A", "A1", "A10", "A2", "Ab1"}));
+
+    vemo::SortedUniqueList austrian(vemo::PlainCaseInsensitiveCollation());
+    vemo::BuildAustrianIndex(table, austrian);
+    EXPECT_EQ(austrian.Items(), (std::vector<std::string>{"", "1", "10", "2", "b1"}));
+
+    vemo::SortedUniqueList none(vemo::PlainCaseInsensitiveCollation());
+    vemo::BuildGermanIndex(EncodedTable({}), none);
+    vemo::BuildAustrianIndex(vemo::LineTable(), none);
+    EXPECT_EQ(none.Count(), 0);
 }
 
 } // namespace

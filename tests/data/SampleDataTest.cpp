@@ -1,6 +1,8 @@
 // The data files shipped in sample/ are exactly what the conversion makes of the shipped sources.
-#include "BaseXCodec.h"
-#include "TollData.h"
+#include "data/Conversion.h"
+#include "data/MotorwayIndex.h"
+#include "data/TollData.h"
+#include "text/BaseXCodec.h"
 
 #include <gtest/gtest.h>
 

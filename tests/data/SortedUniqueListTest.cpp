@@ -1,5 +1,5 @@
-#include "SortedUniqueList.h"
-#include "LocaleCollation.h"
+#include "data/SortedUniqueList.h"
+#include "data/LocaleCollation.h"
 
 #include <QLocale>
 

@@ -1,2 +1,2 @@
 // The widgets need a QApplication before the first test.
-#include "QtEnvironment.h"
+#include "tests/support/QtEnvironment.h"

@@ -2,14 +2,18 @@
 // The window under test: one QApplication for the whole run, a fresh temporary working
 // directory per test, and input through real mouse and key events.
 
-#include "_frmVemo.h"
+#include "ui/CurrencyEdit.h"
+#include "ui/ListBox.h"
+#include "ui/MainWindow.h"
+#include "ui/SpinEdit.h"
 
-#include "BaseXCodec.h"
-#include "QtEnvironment.h"
+#include "tests/support/QtEnvironment.h"
+#include "text/BaseXCodec.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -21,6 +25,23 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+// The window a test opened: its controls by name through -> and *, as the handlers see them,
+// the window itself through get().
+class OpenWindow {
+public:
+    OpenWindow() = default;
+    explicit OpenWindow(std::unique_ptr<TfrmVemo> window) : window_(std::move(window)) {}
+
+    TfrmVemo* get() const { return window_.get(); }
+    const Ui::frmVemo* operator->() const { return &window_->Controls(); }
+    const Ui::frmVemo& operator*() const { return window_->Controls(); }
+    explicit operator bool() const { return window_ != nullptr; }
+    void reset() { window_.reset(); }
+
+private:
+    std::unique_ptr<TfrmVemo> window_;
+};
 
 class UiTest : public ::testing::Test {
 protected:
@@ -69,17 +90,19 @@ protected:
         options.reportError = [this](QWidget*, const QString& message) {
             reports.push_back(message);
         };
+        if (today.isValid()) {
+            options.today = [day = today] { return day; };
+        }
         return options;
     }
 
     // Builds the window (FormCreate included), shows it and waits until it can take input.
-    std::unique_ptr<TfrmVemo> CreateWindow(QStringList args = {},
-                                           QLocale locale = QLocale(QLocale::Czech,
-                                                                    QLocale::CzechRepublic)) {
+    OpenWindow CreateWindow(QStringList args = {},
+                            QLocale locale = QLocale(QLocale::Czech, QLocale::CzechRepublic)) {
         return ShowWindow(std::make_unique<TfrmVemo>(RecordingOptions(std::move(args), locale)));
     }
 
-    std::unique_ptr<TfrmVemo> ShowWindow(std::unique_ptr<TfrmVemo> window) {
+    OpenWindow ShowWindow(std::unique_ptr<TfrmVemo> window) {
         window->show();
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -87,7 +110,7 @@ protected:
         // for the wrong reason.
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get(), 1000))
             << "the window did not become active";
-        return window;
+        return OpenWindow(std::move(window));
     }
 
     void Click(QWidget* widget, Qt::KeyboardModifiers modifiers = {}) {
@@ -144,6 +167,8 @@ protected:
     }
 
     std::vector<QString> reports;
+    // The day the window takes as today; the system's date while it is not set.
+    QDate today;
 
 private:
     QTemporaryDir dir_;

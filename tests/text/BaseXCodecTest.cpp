@@ -1,4 +1,4 @@
-#include "BaseXCodec.h"
+#include "text/BaseXCodec.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "Cp1250.h"
+#include "text/Cp1250.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "TextRoutines.h"
+#include "text/TextRoutines.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The window as assistive tools and keyboard users meet it: names and descriptions of the
 // controls, captions tied to their controls, totals read with their names and announced when
 // they change, the frame that marks the focused control, and whole entries as tooltips.
-#include "UiFixture.h"
+#include "tests/support/UiFixture.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -28,8 +28,8 @@ QString AccessibleText(QObject* object, QAccessible::Text kind) {
 class Accessibility : public UiTest {
 protected:
     // German sections of motorway 1 and Austrian sections of "A1", named as given.
-    std::unique_ptr<TfrmVemo> Open(const std::vector<std::string>& germanTargets = {"Ort 1"},
-                                   const std::vector<std::string>& austrianTargets = {"Ort 1"}) {
+    OpenWindow Open(const std::vector<std::string>& germanTargets = {"Ort 1"},
+                    const std::vector<std::string>& austrianTargets = {"Ort 1"}) {
         std::vector<std::string> german = {"BAB;Nr;Typ;Od;km;Typ;Do;Delka"};
         for (std::size_t i = 0; i < germanTargets.size(); ++i) {
             german.push_back("1;" + std::to_string(i) + ";AS;Start;;AK;" + germanTargets[i] +
@@ -44,7 +44,9 @@ protected:
         return CreateWindow({"QZX"}); // the "Data" buttons take the focus too
     }
 
-    static QFocusFrame* FocusMark(TfrmVemo& frm) { return frm.findChild<QFocusFrame*>(); }
+    static QFocusFrame* FocusMark(const OpenWindow& frm) {
+        return frm.get()->findChild<QFocusFrame*>();
+    }
 };
 
 TEST_F(Accessibility, EveryControlHasItsNameAndADescription) {
@@ -104,7 +106,7 @@ TEST_F(Accessibility, EveryControlHasItsNameAndADescription) {
 TEST_F(Accessibility, NothingThatTakesTheFocusIsNameless) {
     auto frm = Open();
     int focusable = 0;
-    for (QWidget* widget : frm->findChildren<QWidget*>()) {
+    for (QWidget* widget : frm.get()->findChildren<QWidget*>()) {
         // Popup lists of the selectors live in windows of their own.
         if (!(widget->focusPolicy() & Qt::TabFocus) || widget->focusProxy() ||
             widget->window() != frm.get()) {
@@ -189,9 +191,9 @@ TEST_F(Accessibility, TotalsReadWithTheirNames) {
 
 TEST_F(Accessibility, TheTabBarHasTheFocusAtStart) {
     auto frm = Open();
-    ASSERT_TRUE(frm->isActiveWindow());
+    ASSERT_TRUE(frm.get()->isActiveWindow());
     EXPECT_EQ(QApplication::focusWidget(), frm->pgcMain->tabBar());
-    QFocusFrame* mark = FocusMark(*frm);
+    QFocusFrame* mark = FocusMark(frm);
     ASSERT_NE(mark, nullptr);
     EXPECT_EQ(mark->widget(), frm->pgcMain->tabBar());
     EXPECT_TRUE(mark->isVisible());
@@ -213,7 +215,7 @@ TEST_F(Accessibility, TheMarkFollowsTheTabKeyOverBothPages) {
          {frm->cboAUDalnice, frm->lbxAUCis, frm->lbxAUTrasa, frm->btnAUSelect, frm->btnAUUnselect,
           frm->btnAUCreateData, frm->cboAUKategorie}},
     };
-    QFocusFrame* mark = FocusMark(*frm);
+    QFocusFrame* mark = FocusMark(frm);
     ASSERT_NE(mark, nullptr);
     for (const Page& page : pages) {
         frm->pgcMain->setCurrentWidget(page.page);
@@ -263,7 +265,7 @@ TEST_F(Accessibility, TheMarkIsPlainlyVisibleAroundAnEmptyList) {
 
 TEST_F(Accessibility, TheMarkStaysWhileAListOpensAndComesBackWithTheFocus) {
     auto frm = Open();
-    QFocusFrame* mark = FocusMark(*frm);
+    QFocusFrame* mark = FocusMark(frm);
     ASSERT_NE(mark, nullptr);
     PickSelectorEntry(frm->cboDalnice, 0); // focus into the popup and back
     EXPECT_EQ(mark->widget(), frm->cboDalnice);

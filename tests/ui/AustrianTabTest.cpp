@@ -1,5 +1,5 @@
 // The "Rakousko" tab driven through its real widgets on data files in a temporary folder.
-#include "UiFixture.h"
+#include "tests/support/UiFixture.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -13,7 +13,7 @@ namespace {
 class AustrianTabTest : public UiTest {
 protected:
     // Sections of motorway "A1" with the given "A/B/C" amounts, and one of "S16".
-    std::unique_ptr<TfrmVemo> Open(const std::vector<std::string>& amounts) {
+    OpenWindow Open(const std::vector<std::string>& amounts) {
         WriteDataFile("data.sdf", {"header", "1;0;AS;Nord;;AS;Sued;1"});
         std::vector<std::string> lines = {"Dalnice;Nazev;Od;Do;A;B;C"};
         for (std::size_t i = 0; i < amounts.size(); ++i) {
@@ -41,9 +41,10 @@ TEST_F(AustrianTabTest, WorkedExample) {
     EXPECT_EQ(frm->lblAUMaut->text(), "");
     EXPECT_EQ(frm->lblAUKategorie->text(), "2 nápravy");
 
+    // A category change shows the total of the listed route in that category: none yet.
     PickSelectorEntry(frm->cboAUKategorie, 1);
     EXPECT_EQ(frm->lblAUKategorie->text(), "3 nápravy");
-    EXPECT_EQ(frm->lblAUMaut->text(), "");
+    EXPECT_EQ(frm->lblAUMaut->text(), "0 €");
 
     SelectRows(frm->lbxAUCis, {0, 1});
     Click(frm->btnAUSelect);
@@ -54,14 +55,14 @@ TEST_F(AustrianTabTest, WorkedExample) {
     Click(frm->btnAUUnselect);
     EXPECT_EQ(frm->lblAUMaut->text(), "4,1 €");
 
-    // A change of category touches only its label; the next "<<" takes the new amounts.
+    // The remaining entry in the new category, and an empty route at 0.
     PickSelectorEntry(frm->cboAUKategorie, 2);
     EXPECT_EQ(frm->lblAUKategorie->text(), "4 nápravy");
-    EXPECT_EQ(frm->lblAUMaut->text(), "4,1 €");
+    EXPECT_EQ(frm->lblAUMaut->text(), "6,05 €");
     SelectRows(frm->lbxAUTrasa, {0});
     Click(frm->btnAUUnselect);
     EXPECT_EQ(frm->lbxAUTrasa->count(), 0);
-    EXPECT_EQ(frm->lblAUMaut->text(), "-1,95 €");
+    EXPECT_EQ(frm->lblAUMaut->text(), "0 €");
     EXPECT_TRUE(reports.empty());
 }
 

@@ -1,7 +1,7 @@
 // Narrowing the window's font until every caption fits its room, with a made-up text width so
 // that each case knows exactly which form must come out.
-#include "CaptionFont.h"
-#include "QtEnvironment.h"
+#include "ui/CaptionFont.h"
+#include "tests/support/QtEnvironment.h"
 
 #include <QFontInfo>
 

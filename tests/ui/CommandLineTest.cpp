@@ -1,6 +1,6 @@
 // The Windows command line split into the program name and the arguments the maintainer switch
 // counts.
-#include "CommandLine.h"
+#include "ui/CommandLine.h"
 
 #include <gtest/gtest.h>
 

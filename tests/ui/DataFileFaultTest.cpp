@@ -1,9 +1,9 @@
 // Data files that are not plain finished files at start-up, and "Data" buttons pressed on a
 // full disk: the window reports the error and no data file loses a byte.
-#include "ErrorReport.h"
-#include "NonRegularFiles.h"
-#include "SmallDisk.h"
-#include "UiFixture.h"
+#include "tests/support/NonRegularFiles.h"
+#include "tests/support/SmallDisk.h"
+#include "tests/support/UiFixture.h"
+#include "ui/ErrorReport.h"
 
 #include <QPushButton>
 #include <QTabBar>
@@ -28,7 +28,7 @@ TEST_P(NonRegularDataFileTest, StartupReportsItAndTheWindowOpens) {
     auto frm = CreateWindow();
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0], "Nelze vytvořit soubor data.sdf");
-    EXPECT_TRUE(frm->isVisible());
+    EXPECT_TRUE(frm.get()->isVisible());
     EXPECT_EQ(frm->cboDalnice->count(), 0);
     EXPECT_EQ(frm->cboAUDalnice->count(), 0);
 }
@@ -106,7 +106,7 @@ TEST_P(FullDiskDataButtonTest, ReportsTheWriteErrorAndKeepsTheDataFile) {
     names.sort();
     expected.sort();
     EXPECT_EQ(names, expected);
-    EXPECT_TRUE(frm->isVisible());
+    EXPECT_TRUE(frm.get()->isVisible());
 }
 
 INSTANTIATE_TEST_SUITE_P(Buttons, FullDiskDataButtonTest,

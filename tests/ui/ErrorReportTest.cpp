@@ -1,6 +1,6 @@
 // The error report's text and the guard that keeps exceptions out of Qt's event loop.
-#include "ErrorReport.h"
-#include "Errors.h"
+#include "ui/ErrorReport.h"
+#include "data/Errors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,15 @@
 // The "Německo" tab driven through its real widgets: selector picks, list clicks, button clicks
 // and spin-edit keys, on data files written into a temporary folder.
-#include "UiFixture.h"
+#include "tests/support/Tables.h"
+#include "tests/support/UiFixture.h"
+#include "text/Cp1250.h"
+#include "ui/CurrencyEdit.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -15,7 +19,7 @@ namespace {
 class GermanTabTest : public UiTest {
 protected:
     // Rows of motorway 1 with the given lengths (field 8), and one row of motorway 2.
-    std::unique_ptr<TfrmVemo> Open(const std::vector<std::string>& lengths) {
+    OpenWindow Open(const std::vector<std::string>& lengths) {
         std::vector<std::string> lines = {"BAB;Nr;Typ;Od;km;Typ;Do;Delka"};
         for (std::size_t i = 0; i < lengths.size(); ++i)
             lines.push_back("1;" + std::to_string(i) + ";AS;Ort " + std::to_string(i) +
@@ -29,7 +33,7 @@ protected:
         return frm;
     }
 
-    void SetAxles(TfrmVemo& frm, int axles) {
+    void SetAxles(const Ui::frmVemo& frm, int axles) {
         QLineEdit* edit = frm.speNapravy->Edit();
         while (frm.speNapravy->Value() < axles)
             QTest::keyClick(edit, Qt::Key_Up);
@@ -186,7 +190,7 @@ TEST_F(GermanTabTest, TollIsShownInFullNotCutToCents) {
 }
 
 TEST_F(GermanTabTest, ALengthTheParseCannotReadCountsZero) {
-    auto frm = Open({"12.5", "x", "", "7"});
+    auto frm = Open({"12 km", "x", "", "7"});
     SelectRows(frm->lbxCis, {0, 1, 2, 3});
     Click(frm->btnSelect);
     EXPECT_EQ(frm->lbxTrasa->count(), 4);
@@ -227,3 +231,117 @@ TEST_F(GermanTabTest, ClickingAnEntryShowsItsFullTextUntilAnotherIsClicked) {
     QTest::keyClick(frm->lbxCis, Qt::Key_Down);
     EXPECT_EQ(frm->lblUsek->text(), "(AS) Ort 1 : (AK) Ort 2;7");
 }
+
+namespace {
+
+class TariffFileTest : public GermanTabTest {
+protected:
+    // The tariff file written from source lines in UTF-8.
+    void WriteTariffFile(const std::vector<std::string>& lines) {
+        std::vector<std::string> cp1250;
+        for (const std::string& line : lines)
+            cp1250.push_back(vemo::Utf8ToCp1250(line));
+        WriteDataFile("sazby.sdf", cp1250);
+    }
+};
+
+struct TariffCase {
+    const char* name;
+    QDate today;
+    QStringList categories; // as cboKategorie offers them
+    int category;           // picked
+    std::vector<std::pair<int, double>> ratesByAxles;
+    QString tariff; // the tooltip of the rate and the category
+};
+
+class TariffTabTest : public TariffFileTest, public testing::WithParamInterface<TariffCase> {};
+
+// A tariff file of four categories with columns from 2, 3, 4 and 5 axles, followed by a block
+// that waits for 1.1.2027; the window offers the block in force on its day.
+TEST_P(TariffTabTest, OffersTheTariffInForce) {
+    std::vector<std::string> source = testrows::kFourColumnTariffSource;
+    for (const char* line :
+         {"Sazebník;1.1.2027;Mýtné 2027", "Nápravy;1", "Lehké;do 12 t;0,05", "Těžké;nad 12 t;0,5"})
+        source.push_back(line);
+    WriteTariffFile(source);
+    today = GetParam().today;
+    auto frm = Open({"19,5"});
+    EXPECT_TRUE(reports.empty());
+
+    QStringList offered;
+    for (int i = 0; i < frm->cboKategorie->count(); ++i)
+        offered.append(frm->cboKategorie->itemText(i));
+    EXPECT_EQ(offered, GetParam().categories);
+    EXPECT_EQ(frm->cboKategorie->toolTip(), GetParam().tariff);
+    EXPECT_EQ(frm->curSazba->toolTip(), GetParam().tariff);
+    EXPECT_TRUE(frm->curSazba->accessibleDescription().endsWith(GetParam().tariff));
+
+    ClickRow(frm->lbxCis, 0);
+    Click(frm->btnSelect);
+    PickSelectorEntry(frm->cboKategorie, GetParam().category);
+    for (const auto& [axles, rate] : GetParam().ratesByAxles) {
+        SetAxles(*frm, axles);
+        EXPECT_DOUBLE_EQ(frm->curSazba->Value(), rate) << axles << " axles";
+        EXPECT_EQ(frm->lblMaut->text(), QString::fromStdString(vemo::FormatNumber(
+                                            19.5L * rate, testrows::DecimalComma())) +
+                                            " €");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Days, TariffTabTest,
+    testing::Values(TariffCase{"FirstBlock",
+                               QDate(2026, 12, 8),
+                               {"Euro 3", "Euro 4", "Euro 5", "Euro 6"},
+                               3,
+                               {{3, 0.2}, {4, 0.348}, {5, 0.35}, {18, 0.35}, {2, 0.1}, {1, 0.1}},
+                               "Sazebník: Mýtné 2026, platný od 1. 1. 2026"},
+                    TariffCase{"LaterBlockOnItsDay",
+                               QDate(2027, 1, 1),
+                               {"Lehké", "Těžké"},
+                               1,
+                               {{3, 0.5}, {4, 0.5}},
+                               "Sazebník: Mýtné 2027, platný od 1. 1. 2027"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct BadTariffCase {
+    const char* name;
+    std::vector<std::string> lines;
+    QString report;
+};
+
+class BadTariffTest : public TariffFileTest, public testing::WithParamInterface<BadTariffCase> {};
+
+// A tariff file that cannot be used is reported at start-up; no category is offered, so no rate
+// is ever set, and the rest of the window starts as usual.
+TEST_P(BadTariffTest, IsReportedAndOffersNoCategory) {
+    WriteTariffFile(GetParam().lines);
+    today = QDate(2026, 12, 8);
+    auto frm = Open({"19,5"});
+    EXPECT_EQ(reports, std::vector<QString>{GetParam().report});
+    EXPECT_EQ(frm->cboKategorie->count(), 0);
+    EXPECT_EQ(frm->cboKategorie->currentText(), "");
+    EXPECT_TRUE(frm->memHelp->isReadOnly());
+    EXPECT_EQ(frm->lblAUKategorie->text(), "2 nápravy");
+
+    TypeText(frm->cboKategorie, QStringLiteral("Kategorie A"));
+    ClickRow(frm->lbxCis, 0);
+    Click(frm->btnSelect);
+    EXPECT_EQ(frm->curSazba->Value(), 0);
+    EXPECT_EQ(frm->lblMaut->text(), "0 €");
+    EXPECT_EQ(frm->lblKategorie->text(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadTariffTest,
+    testing::Values(
+        BadTariffCase{"AxlesNotAscending",
+                      {"Sazebník;1.1.2026;T", "Nápravy;4;2", "A;;0,1;0,2"},
+                      "Chyba v souboru sazby.sdf na řádku 2: počty náprav nejdou vzestupně"},
+        BadTariffCase{"EveryTariffStartsLater",
+                      {"Sazebník;1.1.2027;T", "Nápravy;1", "A;;0,1"},
+                      "V souboru sazby.sdf neplatí k 8. 12. 2026 žádný sazebník (první platí od "
+                      "1. 1. 2027)"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

@@ -1,7 +1,7 @@
 // The program's own changes to lists and selectors: bytes survive, no selection handler fires,
 // and large lists stay quick.
-#include "ListBox.h"
-#include "UiFixture.h"
+#include "ui/ListBox.h"
+#include "tests/support/UiFixture.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,5 +1,5 @@
 // The user's regional settings as the core sees them: single Windows-1250 bytes.
-#include "PlatformLocale.h"
+#include "ui/PlatformLocale.h"
 
 #include <gtest/gtest.h>
 

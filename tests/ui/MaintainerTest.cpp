@@ -1,8 +1,8 @@
 // The maintainer word shows the two "Data" buttons, which turn the source files into data files.
-#include "BaseXCodec.h"
-#include "ErrorReport.h"
-#include "ListBox.h"
-#include "UiFixture.h"
+#include "tests/support/UiFixture.h"
+#include "text/BaseXCodec.h"
+#include "ui/ErrorReport.h"
+#include "ui/ListBox.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -17,7 +17,7 @@ protected:
         WriteDataFile("data.sdf", {"BAB;Nr;Typ;Od;km;Typ;Do;Delka", "1;0;AS;Alt;;AK;Alt2;1"});
         WriteDataFile("data2.sdf", {"Autobahn;x;Von;Bis;A;B;C", "A1;;Alt;Alt2;1;2;3"});
     }
-    void ShowPage(TfrmVemo& frm, int page) {
+    void ShowPage(const Ui::frmVemo& frm, int page) {
         QTabBar* tabs = frm.pgcMain->tabBar();
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
         ASSERT_EQ(frm.pgcMain->currentIndex(), page);
@@ -80,7 +80,7 @@ TEST_F(MaintainerTest, DataButtonsConvertTheSourcesInPlace) {
         expected += encoded.back() + "\r\n";
     }
     EXPECT_EQ(ReadFile("data.sdf"), expected);
-    EXPECT_EQ(frm->Lists()->germanTable.Lines(), encoded);
+    EXPECT_EQ(frm.get()->Lists()->germanTable.Lines(), encoded);
     // Selector, section list and totals stay until the user acts; the next pick lists new rows.
     EXPECT_EQ(frm->cboDalnice->count(), 1);
     ASSERT_EQ(frm->lbxCis->count(), 1);
@@ -98,27 +98,61 @@ TEST_F(MaintainerTest, DataButtonsConvertTheSourcesInPlace) {
     EXPECT_TRUE(reports.empty());
     EXPECT_EQ(ReadFile("data2.sdf"), vemo::Base64Encode("Autobahn;x;Von;Bis;A;B;C") + "\r\n" +
                                          vemo::Base64Encode("A1;;Wien;Linz;10;20;30") + "\r\n");
-    EXPECT_EQ(frm->Lists()->germanTable.Lines(), encoded);
+    EXPECT_EQ(frm.get()->Lists()->germanTable.Lines(), encoded);
 }
 
 TEST_F(MaintainerTest, AMissingSourceIsReportedAndChangesNothing) {
     WriteSmallData();
     const std::string before = ReadFile("data.sdf");
     auto frm = CreateWindow({"QZX"});
-    const std::vector<std::string> table = frm->Lists()->germanTable.Lines();
+    const std::vector<std::string> table = frm.get()->Lists()->germanTable.Lines();
 
     Click(frm->btnCreateData);
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(vemo::ui::ErrorReportText(reports[0]), "Nelze vytvořit soubor maut_55a.csv.");
     EXPECT_EQ(ReadFile("data.sdf"), before);
-    EXPECT_EQ(frm->Lists()->germanTable.Lines(), table);
+    EXPECT_EQ(frm.get()->Lists()->germanTable.Lines(), table);
 
     ShowPage(*frm, 1);
     Click(frm->btnAUCreateData);
     ASSERT_EQ(reports.size(), 2u);
     EXPECT_EQ(reports[1], "Nelze vytvořit soubor au_maut.csv");
     // The program goes on: the window still answers.
-    EXPECT_TRUE(frm->isVisible());
+    EXPECT_TRUE(frm.get()->isVisible());
+}
+
+} // namespace
+
+namespace {
+
+// With "sazby.csv" beside it, the German "Data" button converts the tariff too, and refuses a
+// bad one with its line, writing nothing; the window keeps the tariff it started with.
+TEST_F(MaintainerTest, GermanDataButtonConvertsTheTariffSource) {
+    struct Case {
+        const char* name;
+        std::string source; // Windows-1250
+        QString report;     // empty: converted
+    } const cases[] = {
+        {"Sound", "Sazebn\xEDk;1.1.2005;T\r\nN\xE1pravy;1\r\nA;;0,2\r\n", {}},
+        {"Bad", "Sazebn\xEDk;1.1.2005;T\r\nA;;0,2\r\n",
+         QString::fromUtf8("Chyba v souboru sazby.csv na řádku 2: chybí řádek Nápravy před "
+                           "kategorií „A“")},
+    };
+    for (const Case& c : cases) {
+        reports.clear();
+        WriteSmallData();
+        WriteFile("maut_55a.csv", "BAB\r\n1;0;AS;Alt;;AK;Alt2;1\r\n");
+        WriteFile("sazby.csv", c.source);
+        WriteFile("sazby.sdf", "old");
+        auto frm = CreateWindow({"QZX"});
+        ASSERT_EQ(reports.size(), 1u) << "the old tariff file is reported at start-up";
+        reports.clear();
+        Click(frm->btnCreateData);
+        EXPECT_EQ(reports, c.report.isEmpty() ? std::vector<QString>{} : std::vector{c.report})
+            << c.name;
+        EXPECT_EQ(ReadFile("sazby.sdf") == "old", !c.report.isEmpty()) << c.name;
+        EXPECT_EQ(frm->cboKategorie->count(), 0) << c.name;
+    }
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // The copy commands of the lists: the text that Ctrl+C and the context menu put on the
 // clipboard on both tabs, and that copying leaves the window exactly as it was.
-#include "RouteClipboard.h"
-#include "UiFixture.h"
+#include "ui/RouteClipboard.h"
+#include "tests/support/UiFixture.h"
+#include "ui/ListBox.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -92,9 +93,8 @@ protected:
 
     // German sections of motorway 1 with the given names and lengths; Austrian sections of
     // motorway "A1" with the given names and "A/B/C" amounts.
-    std::unique_ptr<TfrmVemo>
-    Open(const std::vector<std::pair<std::string, std::string>>& germanSections,
-         const std::vector<std::pair<std::string, std::string>>& austrianSections) {
+    OpenWindow Open(const std::vector<std::pair<std::string, std::string>>& germanSections,
+                    const std::vector<std::pair<std::string, std::string>>& austrianSections) {
         std::vector<std::string> german = {"BAB;Nr;Typ;Od;km;Typ;Do;Delka"};
         for (std::size_t i = 0; i < germanSections.size(); ++i) {
             const auto& [to, length] = germanSections[i];
@@ -131,7 +131,7 @@ protected:
     // The worked examples of both tabs: two German sections of 12,5 and 7 km under
     // "Kategorie B" (19,5 km, 0,11 €/km, 2,145 €) and two Austrian sections under "Kategorie B"
     // (5,2 + 4,1 = 9,3 €). Both sections stay selected in both section lists.
-    std::unique_ptr<TfrmVemo> OpenWorkedExamples() {
+    OpenWindow OpenWorkedExamples() {
         auto frm = Open({{"Ort 1", "12,5"}, {"Ort 2", "7"}},
                         {{"Ort 1", "3,5/5,2/7,1"}, {"Ort 2", "2,8/4,1/6,05"}});
         SelectRows(frm->lbxCis, {0, 1});
@@ -150,7 +150,7 @@ protected:
         return frm;
     }
 
-    static void ShowPageOf(TfrmVemo& frm, QWidget* control) {
+    static void ShowPageOf(const Ui::frmVemo& frm, QWidget* control) {
         frm.pgcMain->setCurrentWidget(frm.tbsDE->isAncestorOf(control) ? frm.tbsDE : frm.tbsAU);
     }
 
@@ -206,7 +206,7 @@ struct WindowState {
     std::vector<std::vector<int>> selections;
     std::vector<int> counts;
 
-    explicit WindowState(const TfrmVemo& frm)
+    explicit WindowState(const Ui::frmVemo& frm)
         : usek(frm.lblUsek->text()), auUsek(frm.lblAUUsek->text()),
           kategorie(frm.lblKategorie->text()), km(frm.lblKm->text()), maut(frm.lblMaut->text()),
           auMaut(frm.lblAUMaut->text()), auKategorie(frm.lblAUKategorie->text()),
@@ -226,6 +226,9 @@ void PrintTo(const WindowState& s, std::ostream* out) {
 
 const QString kGermanRoute = QString::fromUtf8("(AS) Start : (AK) Ort 1;12,5\n"
                                                "(AS) Ort 1 : (AK) Ort 2;7\n"
+                                               "Kategorie: Kategorie B\n"
+                                               "Počet náprav: 3\n"
+                                               "Sazebník: vestavěný, platný od 1. 1. 2005\n"
                                                "Celkem km: 19,5 km\n"
                                                "Sazba za km: 0,11 €\n"
                                                "Celkem Vemo Maut: 2,145 €");
@@ -236,7 +239,7 @@ const QString kAustrianRoute = QString::fromUtf8("Start-Ort 1 : 3,5/5,2/7,1\n"
 
 struct CommandCase {
     const char* name;
-    TListBox* TfrmVemo::*list;
+    TListBox* Ui::frmVemo::*list;
     std::vector<int> selectFirst; // rows the user selects in that list before copying
     const char* menuCommand;      // null: Ctrl+C
     QString expected;
@@ -285,38 +288,39 @@ TEST_P(CopyCommandCases, PutsWhatTheTabShowsAndChangesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     BothTabs, CopyCommandCases,
     ::testing::Values(
-        CommandCase{"GermanRouteByKeys", &TfrmVemo::lbxTrasa, {}, nullptr, kGermanRoute},
-        CommandCase{"GermanRouteByMenu", &TfrmVemo::lbxTrasa, {}, "Kopírovat trasu", kGermanRoute},
+        CommandCase{"GermanRouteByKeys", &Ui::frmVemo::lbxTrasa, {}, nullptr, kGermanRoute},
+        CommandCase{
+            "GermanRouteByMenu", &Ui::frmVemo::lbxTrasa, {}, "Kopírovat trasu", kGermanRoute},
         CommandCase{"GermanRouteByMenuWithOneEntrySelected",
-                    &TfrmVemo::lbxTrasa,
+                    &Ui::frmVemo::lbxTrasa,
                     {1},
                     "Kopírovat trasu",
                     kGermanRoute},
         CommandCase{"GermanSelectedRouteEntryByKeys",
-                    &TfrmVemo::lbxTrasa,
+                    &Ui::frmVemo::lbxTrasa,
                     {1},
                     nullptr,
                     "(AS) Ort 1 : (AK) Ort 2;7"},
         CommandCase{"GermanSelectedSectionsByKeys",
-                    &TfrmVemo::lbxCis,
+                    &Ui::frmVemo::lbxCis,
                     {},
                     nullptr,
                     "(AS) Start : (AK) Ort 1;12,5\n(AS) Ort 1 : (AK) Ort 2;7"},
         CommandCase{"GermanSelectedSectionByMenu",
-                    &TfrmVemo::lbxCis,
+                    &Ui::frmVemo::lbxCis,
                     {1},
                     "Kopírovat úseky",
                     "(AS) Ort 1 : (AK) Ort 2;7"},
-        CommandCase{"AustrianRouteByKeys", &TfrmVemo::lbxAUTrasa, {}, nullptr, kAustrianRoute},
+        CommandCase{"AustrianRouteByKeys", &Ui::frmVemo::lbxAUTrasa, {}, nullptr, kAustrianRoute},
         CommandCase{
-            "AustrianRouteByMenu", &TfrmVemo::lbxAUTrasa, {}, "Kopírovat trasu", kAustrianRoute},
+            "AustrianRouteByMenu", &Ui::frmVemo::lbxAUTrasa, {}, "Kopírovat trasu", kAustrianRoute},
         CommandCase{"AustrianSelectedRouteEntriesByKeys",
-                    &TfrmVemo::lbxAUTrasa,
+                    &Ui::frmVemo::lbxAUTrasa,
                     {1, 0},
                     nullptr,
                     "Start-Ort 1 : 3,5/5,2/7,1\nOrt 1-Ort 2 : 2,8/4,1/6,05"},
         CommandCase{"AustrianSelectedSectionsByMenu",
-                    &TfrmVemo::lbxAUCis,
+                    &Ui::frmVemo::lbxAUCis,
                     {},
                     "Kopírovat úseky",
                     "Start-Ort 1 : 3,5/5,2/7,1\nOrt 1-Ort 2 : 2,8/4,1/6,05"}),
@@ -336,7 +340,10 @@ TEST_F(CopyCommands, RouteMenuOffersOnlyTheRouteCommand) {
     const MenuVisit visit = UseContextMenu(frm->lbxTrasa, QStringLiteral("Kopírovat trasu"));
     EXPECT_EQ(visit.commands, QStringList{QString::fromUtf8("Kopírovat trasu")});
     // An empty route still copies what the tab shows.
-    EXPECT_EQ(Clipboard().toStdString(), "Celkem km: 0 km\nSazba za km: 0,00 €\nCelkem Vemo Maut:");
+    EXPECT_EQ(Clipboard().toStdString(),
+              "Kategorie:\nPočet náprav: 3\nSazebník: vestavěný, platný od "
+              "1. 1. 2005\nCelkem km: 0 km\nSazba za km: 0,00 €\n"
+              "Celkem Vemo Maut:");
 }
 
 // The right click that opens the menu is no click on an entry: selection and entry label stay.

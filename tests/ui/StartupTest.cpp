@@ -1,8 +1,8 @@
 // Start-up with a data file missing: the report comes before the window, which then opens with
 // what was loaded and the stored state of the steps that did not run.
-#include "ErrorReport.h"
-#include "ListBox.h"
-#include "UiFixture.h"
+#include "tests/support/UiFixture.h"
+#include "ui/ErrorReport.h"
+#include "ui/ListBox.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -21,7 +21,7 @@ std::vector<std::string> Lines(const char* const (&lines)[2]) {
 }
 
 // FormCreate stopped after the data step: help box and category defaults stay as stored.
-void ExpectStoredCategoryAndHelp(const TfrmVemo& frm) {
+void ExpectStoredCategoryAndHelp(const Ui::frmVemo& frm) {
     EXPECT_FALSE(frm.memHelp->isReadOnly());
     EXPECT_EQ(frm.memHelp->toPlainText().split(u'\n').size(), 7);
     EXPECT_TRUE(frm.memHelp->toPlainText().startsWith(QString::fromUtf8("AD:\tdálniční")));
@@ -51,12 +51,12 @@ TEST_F(StartupTest, GermanFileMissing) {
     EXPECT_EQ(frm->cboAUDalnice->count(), 0);
     ExpectStoredCategoryAndHelp(*frm);
     // The lists exist, and "data2.sdf" was never read.
-    ASSERT_NE(frm->Lists(), nullptr);
-    EXPECT_EQ(frm->Lists()->germanTable.Count(), 0);
-    EXPECT_EQ(frm->Lists()->austrianTable.Count(), 0);
+    ASSERT_NE(frm.get()->Lists(), nullptr);
+    EXPECT_EQ(frm.get()->Lists()->germanTable.Count(), 0);
+    EXPECT_EQ(frm.get()->Lists()->austrianTable.Count(), 0);
     EXPECT_EQ(frm->pgcMain->currentWidget(), frm->tbsDE);
-    EXPECT_TRUE(frm->close());
-    EXPECT_EQ(frm->Lists(), nullptr);
+    EXPECT_TRUE(frm.get()->close());
+    EXPECT_EQ(frm.get()->Lists(), nullptr);
 }
 
 TEST_F(StartupTest, AustrianFileMissing) {
@@ -151,7 +151,7 @@ TEST_F(StartupTest, TheReportIsAModalStopBoxCaptionedWithTheProgramTitle) {
     EXPECT_EQ(seen.icon, QMessageBox::Critical);
     EXPECT_EQ(seen.buttons, 1);
     EXPECT_FALSE(seen.windowVisible);
-    EXPECT_EQ(windowSeen->cboKategorie->currentText(), "cboKategorie");
+    EXPECT_EQ(windowSeen->Controls().cboKategorie->currentText(), "cboKategorie");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 

@@ -1,8 +1,8 @@
 // The window after a normal start: stored layout, start state, the controls' event contract,
 // page switching, the locale and closing.
-#include "Cp1250Text.h"
-#include "ListBox.h"
-#include "UiFixture.h"
+#include "tests/support/UiFixture.h"
+#include "ui/Cp1250Text.h"
+#include "ui/ListBox.h"
 
 #include <QFontInfo>
 #include <QFrame>
@@ -37,7 +37,7 @@ QStringList Items(const QComboBox* selector) {
 
 class WindowTest : public UiTest {
 protected:
-    std::unique_ptr<TfrmVemo> Open(QStringList args = {}) {
+    OpenWindow Open(QStringList args = {}) {
         WriteDataFile("data.sdf", {"BAB;Nr;Typ;Od;km;Typ;Do;Delka",
                                    "2;0;AS;Nord;;AK;S\xFC"
                                    "d;5",
@@ -80,25 +80,25 @@ TEST_F(WindowTest, StartStateAfterANormalStart) {
     EXPECT_TRUE(frm->btnAUCreateData->isHidden());
     EXPECT_EQ(frm->memHelp->toPlainText(), kHelpLines.join(u'\n'));
     EXPECT_TRUE(frm->memHelp->isReadOnly());
-    ASSERT_NE(frm->Lists(), nullptr);
-    EXPECT_EQ(frm->Lists()->germanTable.Count(), 5);
-    EXPECT_EQ(frm->Lists()->austrianTable.Count(), 3);
+    ASSERT_NE(frm.get()->Lists(), nullptr);
+    EXPECT_EQ(frm.get()->Lists()->germanTable.Count(), 5);
+    EXPECT_EQ(frm.get()->Lists()->austrianTable.Count(), 3);
 }
 
 TEST_F(WindowTest, WindowFrameFontAndTabs) {
     auto frm = Open();
-    EXPECT_EQ(frm->windowTitle(), QString::fromUtf8("Vemo Maut - výpočet mýtného"));
-    EXPECT_EQ(frm->size(), QSize(537, 511));
-    EXPECT_EQ(frm->minimumSize(), frm->maximumSize());
-    EXPECT_EQ(frm->pos(), QPoint(269, 124));
+    EXPECT_EQ(frm.get()->windowTitle(), QString::fromUtf8("Vemo Maut - výpočet mýtného"));
+    EXPECT_EQ(frm.get()->size(), QSize(537, 511));
+    EXPECT_EQ(frm.get()->minimumSize(), frm.get()->maximumSize());
+    EXPECT_EQ(frm.get()->pos(), QPoint(269, 124));
     // An ordinary top-level window, so that task bars and Alt+Tab list it.
-    EXPECT_EQ(frm->windowType(), Qt::Window);
-    EXPECT_EQ(frm->parentWidget(), nullptr);
-    const Qt::WindowFlags flags = frm->windowFlags();
+    EXPECT_EQ(frm.get()->windowType(), Qt::Window);
+    EXPECT_EQ(frm.get()->parentWidget(), nullptr);
+    const Qt::WindowFlags flags = frm.get()->windowFlags();
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
-    EXPECT_FALSE(frm->windowIcon().isNull());
+    EXPECT_FALSE(frm.get()->windowIcon().isNull());
 
     EXPECT_EQ(frm->pgcMain->geometry(), QRect(0, 0, 537, 511));
     ASSERT_EQ(frm->pgcMain->count(), 2);
@@ -151,7 +151,7 @@ TEST_F(WindowTest, ControlsSitInTheirStoredBoxes) {
     for (const Case& c : cases) {
         ASSERT_NE(c.control, nullptr) << c.name;
         EXPECT_EQ(c.control->objectName(), c.name);
-        EXPECT_EQ(frm->findChild<QWidget*>(c.name), c.control) << c.name;
+        EXPECT_EQ(frm.get()->findChild<QWidget*>(c.name), c.control) << c.name;
         EXPECT_EQ(c.control->geometry(), c.box) << c.name;
     }
     EXPECT_EQ(frm->btnSelect->text(), ">>");
@@ -412,21 +412,21 @@ TEST_F(WindowTest, LocaleIsReadAgainWhenTheSystemAnnouncesAChange) {
     };
     auto frm = ShowWindow(std::make_unique<TfrmVemo>(options));
     EXPECT_EQ(reads, 1);
-    EXPECT_EQ(frm->Locale().numbers.decimalSeparator, ',');
+    EXPECT_EQ(frm.get()->Locale().numbers.decimalSeparator, ',');
 
     QEvent change(QEvent::LocaleChange);
     QApplication::sendEvent(frm.get(), &change);
     EXPECT_EQ(reads, 2);
-    EXPECT_EQ(frm->Locale().numbers.decimalSeparator, '.');
+    EXPECT_EQ(frm.get()->Locale().numbers.decimalSeparator, '.');
     EXPECT_EQ(frm->curSazba->text(), QString::fromUtf8("0.00 €"));
 }
 
 TEST_F(WindowTest, ClosingRunsFormCloseWithoutAQuestion) {
     auto frm = Open();
-    ASSERT_NE(frm->Lists(), nullptr);
-    EXPECT_TRUE(frm->close());
-    EXPECT_FALSE(frm->isVisible());
-    EXPECT_EQ(frm->Lists(), nullptr);
+    ASSERT_NE(frm.get()->Lists(), nullptr);
+    EXPECT_TRUE(frm.get()->close());
+    EXPECT_FALSE(frm.get()->isVisible());
+    EXPECT_EQ(frm.get()->Lists(), nullptr);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(reports.empty());
 }
@@ -438,13 +438,13 @@ namespace {
 // Closing the window ends the message loop, with code 0.
 TEST_F(WindowTest, ClosingTheWindowEndsTheMessageLoopWithCodeZero) {
     auto frm = Open();
-    QTimer::singleShot(0, frm.get(), [&frm] { frm->close(); });
+    QTimer::singleShot(0, frm.get(), [&frm] { frm.get()->close(); });
     QTimer hang;
     hang.setSingleShot(true);
     QObject::connect(&hang, &QTimer::timeout, [] { QCoreApplication::exit(99); });
     hang.start(5000);
     EXPECT_EQ(QApplication::exec(), 0);
-    EXPECT_EQ(frm->Lists(), nullptr);
+    EXPECT_EQ(frm.get()->Lists(), nullptr);
 }
 
 } // namespace

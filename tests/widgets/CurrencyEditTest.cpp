@@ -1,4 +1,4 @@
-#include "CurrencyEdit.h"
+#include "ui/CurrencyEdit.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -118,6 +118,31 @@ TEST(CurrencyEditTest, ValueReadsBackToTheHundredth) {
     edit.SetSeparators(kCzechDecimal, kCzechGroup);
     for (const auto& c : cases) {
         edit.SetValue(c.set);
+        EXPECT_EQ(edit.Value(), c.read) << c.set;
+    }
+}
+
+// A rate box that keeps three decimals shows them where the value has them, and two always.
+TEST(CurrencyEditTest, MoreDecimalsWhereTheValueNeedsThem) {
+    const struct {
+        double set;
+        const char16_t* plain;
+        const char16_t* display;
+        double read;
+    } cases[] = {
+        {0.348, u"0,348", u"0,348 €", 0.348},
+        {0.35, u"0,35", u"0,35 €", 0.35},
+        {0.1, u"0,1", u"0,10 €", 0.1},
+        {0.3485, u"0,349", u"0,349 €", 0.349},
+        {1234.5, u"1234,5", u"1\u00A0234,50 €", 1234.5},
+    };
+    TCurrencyEdit edit;
+    edit.SetSeparators(kCzechDecimal, kCzechGroup);
+    edit.SetDecimals(3);
+    for (const auto& c : cases) {
+        edit.SetValue(c.set);
+        EXPECT_EQ(edit.PlainText(), QString::fromUtf16(c.plain)) << c.set;
+        EXPECT_EQ(edit.DisplayText(), QString::fromUtf16(c.display)) << c.set;
         EXPECT_EQ(edit.Value(), c.read) << c.set;
     }
 }

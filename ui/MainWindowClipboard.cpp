@@ -1,11 +1,15 @@
 // The copy commands of the four lists. They read what the window shows, put it on the clipboard
 // and change nothing: no handler of the tab runs and no total is computed again.
-#include "ListBox.h"
-#include "RouteClipboard.h"
-#include "_frmVemo.h"
+#include "ui/Cp1250Text.h"
+#include "ui/CurrencyEdit.h"
+#include "ui/ListBox.h"
+#include "ui/MainWindow.h"
+#include "ui/RouteClipboard.h"
+#include "ui/SpinEdit.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 
@@ -37,7 +41,7 @@ void TfrmVemo::ConnectCopyCommands() {
         };
     };
 
-    for (TListBox* route : {lbxTrasa, lbxAUTrasa}) {
+    for (TListBox* route : {ui.lbxTrasa, ui.lbxAUTrasa}) {
         connect(route, &TListBox::CopyRequested, this, guarded([this, route] {
                     const std::vector<int> selected = vemo::ui::ListSelectedRows(route);
                     if (selected.empty()) {
@@ -53,7 +57,7 @@ void TfrmVemo::ConnectCopyCommands() {
         });
     }
 
-    for (TListBox* sections : {lbxCis, lbxAUCis}) {
+    for (TListBox* sections : {ui.lbxCis, ui.lbxAUCis}) {
         auto copySelected = guarded([sections] {
             const std::vector<int> selected = vemo::ui::ListSelectedRows(sections);
             if (!selected.empty()) {
@@ -72,12 +76,18 @@ void TfrmVemo::ConnectCopyCommands() {
 void TfrmVemo::CopyRoute(const QListWidget* route) {
     // The totals as the tab shows them; the rate as its box shows it while it has no focus.
     std::vector<vemo::ui::ShownTotal> totals;
-    if (route == lbxTrasa) {
-        totals = {{Label3->text(), lblKm->text()},
-                  {Label4->text(), curSazba->DisplayText()},
-                  {Label6->text(), lblMaut->text()}};
+    if (route == ui.lbxTrasa) {
+        // The vehicle and the tariff the rate comes from, before the totals they give.
+        const QString tariff = tariff_ ? vemo::ui::ToQString(tariff_->Label()) : QString();
+        totals = {{QStringLiteral("Kategorie:"), ui.cboKategorie->currentText()},
+                  {QStringLiteral("Počet náprav:"), ui.speNapravy->Text()},
+                  {tariff, {}},
+                  {ui.Label3->text(), ui.lblKm->text()},
+                  {ui.Label4->text(), ui.curSazba->DisplayText()},
+                  {ui.Label6->text(), ui.lblMaut->text()}};
     } else {
-        totals = {{Label12->text(), lblAUKategorie->text()}, {Label13->text(), lblAUMaut->text()}};
+        totals = {{ui.Label12->text(), ui.lblAUKategorie->text()},
+                  {ui.Label13->text(), ui.lblAUMaut->text()}};
     }
     QApplication::clipboard()->setText(
         vemo::ui::RouteClipboardText(Entries(route, AllRows(route)), totals));

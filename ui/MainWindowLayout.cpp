@@ -1,14 +1,15 @@
-#include "_frmVemo.h"
+#include "ui/MainWindowLayout.h"
 
-#include "CaptionFont.h"
-#include "Cp1250Text.h"
-#include "ListBox.h"
-#include "LocaleCollation.h"
-#include "WindowAccessibility.h"
+#include "data/Tariff.h"
+#include "ui/CaptionFont.h"
+#include "ui/Cp1250Text.h"
+#include "ui/CurrencyEdit.h"
+#include "ui/ListBox.h"
+#include "ui/SpinEdit.h"
+#include "ui/TotalLabel.h"
 
-#include <QCloseEvent>
+#include <QAbstractItemView>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFrame>
@@ -33,6 +34,8 @@ namespace {
 
 const QColor kPaleYellow(0xFF, 0xFF, 0xC1);
 const QColor kLightCyan(0x80, 0xFF, 0xFF);
+// The text on those backgrounds, whatever the desktop's theme.
+const QColor kDarkText(Qt::black);
 constexpr int kItemHeight = 13;
 constexpr int kLabelHeight = 13;
 // Pixels a caption keeps clear of the control beside it.
@@ -47,14 +50,6 @@ const char* const kHelpLines[] = {
     "BG:\tspolková hranice",
     "TR:\tčerpací stanice/odpočívadlo",
 };
-
-QString HelpText() {
-    QStringList lines;
-    for (const char* line : kHelpLines) {
-        lines.append(QString::fromUtf8(line));
-    }
-    return lines.join(u'\n');
-}
 
 // Tahoma 8 pt bold at 96 dpi is 11 pixels high. Windows has Tahoma; elsewhere Wine's
 // metric-compatible Tahoma stands in where it is installed, else any sans font will do.
@@ -149,39 +144,6 @@ private:
     std::vector<QPointer<QLabel>> labels_;
 };
 
-// A list box reports every change of the selection the user makes and also every click on an
-// entry that leaves the selection as it was (clicking the one selected entry again); Qt's
-// selection signal alone would miss the latter.
-class ListClickWatcher : public QObject {
-public:
-    ListClickWatcher(QListWidget* list, std::function<void()> fire)
-        : QObject(list), fire_(std::move(fire)) {
-        list->viewport()->installEventFilter(this);
-        connect(list, &QListWidget::itemSelectionChanged, this, [this] {
-            ++changes_;
-            fire_();
-        });
-        connect(list, &QAbstractItemView::clicked, this, [this] {
-            if (changes_ == changesAtPress_) {
-                fire_();
-            }
-        });
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonPress) {
-            changesAtPress_ = changes_;
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> fire_;
-    unsigned changes_ = 0;
-    unsigned changesAtPress_ = 0;
-};
-
 enum class LabelStyle { Transparent, Opaque, Cyan };
 
 // Label: a plain QLabel unless the caller made a special one (a running total).
@@ -198,8 +160,11 @@ QLabel* MakeLabel(QWidget* page, const char* name, QRect box, const QString& cap
         label->setAutoFillBackground(true);
     }
     if (style == LabelStyle::Cyan) {
+        // A fixed background takes a fixed text colour, or a dark desktop theme writes white
+        // on it.
         QPalette palette = label->palette();
         palette.setColor(QPalette::Window, kLightCyan);
+        palette.setColor(QPalette::WindowText, kDarkText);
         label->setPalette(palette);
     }
     if (autoSize) {
@@ -236,13 +201,17 @@ QComboBox* MakeSelector(QWidget* page, const char* name, QRect box, bool editabl
         // A list popup that honours the number of visible entries in every style.
         selector->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     }
+    // Qt's popup hides its scroll bar; one that shows only part of the entries must say so.
+    selector->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     return selector;
 }
 
-QComboBox* MakeCategorySelector(QWidget* page, const char* name, QRect box) {
+QComboBox* MakeCategorySelector(QWidget* page, const char* name, QRect box,
+                                const std::vector<std::string_view>& categories) {
     QComboBox* selector = MakeSelector(page, name, box, true, 8);
-    selector->addItems({QStringLiteral("Kategorie A"), QStringLiteral("Kategorie B"),
-                        QStringLiteral("Kategorie C")});
+    for (const std::string_view category : categories) {
+        selector->addItem(vemo::ui::ToQString(category));
+    }
     selector->setCurrentIndex(-1);
     return selector;
 }
@@ -259,6 +228,7 @@ TListBox* MakeList(QWidget* page, const char* name, QRect box) {
     list->setItemDelegate(new FixedRowDelegate(list));
     QPalette palette = list->palette();
     palette.setColor(QPalette::Base, kPaleYellow);
+    palette.setColor(QPalette::Text, kDarkText);
     list->setPalette(palette);
     return list;
 }
@@ -296,45 +266,31 @@ void ChainTabOrder(std::initializer_list<QWidget*> widgets) {
 
 } // namespace
 
-TfrmVemo::TfrmVemo(Options options, QWidget* parent)
-    : QWidget(parent), options_(std::move(options)) {
-    BuildLayout();
-    DescribeControls();
-    MarkFocus();
-    ConnectHandlers();
-    ConnectCopyCommands();
-    ApplyLocale();
-    Guard(&TfrmVemo::FormCreate);
-}
-
-TfrmVemo::~TfrmVemo() {
-    UnmarkFocus();
-    // The layouts let go of their labels before Qt deletes the children: each deleted label
-    // makes its page's layout fit the tracked labels again, some of which are already half gone.
-    for (QWidget* page : {tbsDE, tbsAU}) {
-        if (auto* layout = dynamic_cast<StoredLayout*>(page->layout())) {
-            layout->Release();
-        }
+QString vemo::ui::HelpText() {
+    QStringList lines;
+    for (const char* line : kHelpLines) {
+        lines.append(QString::fromUtf8(line));
     }
+    return lines.join(u'\n');
 }
 
-void TfrmVemo::BuildLayout() {
+void Ui::frmVemo::setupUi(QWidget* window) {
     InitResources();
-    setObjectName(QStringLiteral("frmVemo"));
-    setWindowTitle(QStringLiteral("Vemo Maut - výpočet mýtného"));
-    setWindowIcon(QIcon(QStringLiteral(":/images/vemo.png")));
+    window->setObjectName(QStringLiteral("frmVemo"));
+    window->setWindowTitle(QStringLiteral("Vemo Maut - výpočet mýtného"));
+    window->setWindowIcon(QIcon(QStringLiteral(":/images/vemo.png")));
     // The program's own top-level window, so that task bars and Alt+Tab list it; as the stored
     // frame asks, it requests a close button only and keeps its size.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(537, 511);
-    move(269, 124);
-    setFont(ProgramFont());
-    QPalette palette = this->palette();
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    window->setFixedSize(537, 511);
+    window->move(269, 124);
+    window->setFont(ProgramFont());
+    QPalette palette = window->palette();
     palette.setColor(QPalette::Window, palette.color(QPalette::Button));
-    setPalette(palette);
+    window->setPalette(palette);
 
-    pgcMain = new PageControl(this);
+    pgcMain = new PageControl(window);
     pgcMain->setObjectName(QStringLiteral("pgcMain"));
     pgcMain->setGeometry(0, 0, 537, 511);
     tbsDE = MakePage("tbsDE");
@@ -380,7 +336,11 @@ void TfrmVemo::BuildLayout() {
     btnCreateData =
         MakeButton(de, "btnCreateData", {221, 218, 75, 25}, QStringLiteral("Data"), true);
     lbxCis = MakeList(de, "lbxCis", {10, 58, 209, 185});
-    cboKategorie = MakeCategorySelector(de, "cboKategorie", {8, 286, 129, 21});
+    std::vector<std::string_view> germanCategories;
+    for (const vemo::TariffCategory& category : vemo::BuiltInTariff().categories) {
+        germanCategories.push_back(category.name);
+    }
+    cboKategorie = MakeCategorySelector(de, "cboKategorie", {8, 286, 129, 21}, germanCategories);
     // The stored text stays in the box when a data file is missing, because the start-up load
     // then ends FormCreate before the category defaults empty it.
     cboKategorie->setEditText(QStringLiteral("cboKategorie"));
@@ -396,11 +356,12 @@ void TfrmVemo::BuildLayout() {
     {
         QPalette helpPalette = memHelp->palette();
         helpPalette.setColor(QPalette::Base, kPaleYellow);
+        helpPalette.setColor(QPalette::Text, kDarkText);
         memHelp->setPalette(helpPalette);
     }
     // Written here for the stored layout and again by FormCreate, so that a start-up that stops
     // on a missing data file leaves the box as it was stored.
-    memHelp->setPlainText(HelpText());
+    memHelp->setPlainText(vemo::ui::HelpText());
 
     curSazba = new TCurrencyEdit(de);
     curSazba->setObjectName(QStringLiteral("curSazba"));
@@ -441,7 +402,12 @@ void TfrmVemo::BuildLayout() {
     btnAUUnselect = MakeButton(au, "btnAUUnselect", {224, 90, 69, 25}, QStringLiteral("<<"));
     btnAUCreateData =
         MakeButton(au, "btnAUCreateData", {221, 218, 75, 25}, QStringLiteral("Data"), true);
-    cboAUKategorie = MakeCategorySelector(au, "cboAUKategorie", {14, 390, 129, 21});
+    std::vector<std::string_view> austrianCategories;
+    for (int category = 0; category < vemo::kAustrianCategoryCount; ++category) {
+        austrianCategories.push_back(*vemo::AustrianCategoryName(category));
+    }
+    cboAUKategorie =
+        MakeCategorySelector(au, "cboAUKategorie", {14, 390, 129, 21}, austrianCategories);
 
     ChainTabOrder({pgcMain->tabBar(), cboDalnice, lbxTrasa, btnSelect, btnUnselect, btnCreateData,
                    lbxCis, cboKategorie, memHelp, curSazba, speNapravy, cboAUDalnice, lbxAUCis,
@@ -455,10 +421,10 @@ void TfrmVemo::BuildLayout() {
         auto room = [](QLabel* caption, QWidget* beside) {
             return vemo::ui::CaptionRoom{caption->text(), beside->x() - caption->x() - kCaptionGap};
         };
-        setFont(vemo::ui::FitCaptionFont(font(), {room(Label1, cboDalnice), room(Label2, lbxTrasa),
-                                                  room(Label8, speNapravy), room(Label4, curSazba),
-                                                  room(Label3, lblKm), room(Label9, cboAUDalnice),
-                                                  room(Label10, lbxAUTrasa)}));
+        window->setFont(vemo::ui::FitCaptionFont(
+            window->font(), {room(Label1, cboDalnice), room(Label2, lbxTrasa),
+                             room(Label8, speNapravy), room(Label4, curSazba), room(Label3, lblKm),
+                             room(Label9, cboAUDalnice), room(Label10, lbxAUTrasa)}));
         // The edit control's tab stops: every 32 dialog units of the box's font.
         const QFontMetrics metrics(memHelp->font());
         const QString letters =
@@ -468,107 +434,10 @@ void TfrmVemo::BuildLayout() {
     }
 }
 
-void TfrmVemo::ConnectHandlers() {
-    // Every handler reaches the user's action through the error report.
-    auto on = [this](auto* sender, auto signal, void (TfrmVemo::*handler)()) {
-        connect(sender, signal, this, [this, handler] { Guard(handler); });
-    };
-    auto onClick = [this](TListBox* list, void (TfrmVemo::*handler)()) {
-        new ListClickWatcher(list, [this, handler] { Guard(handler); });
-    };
-
-    on(cboDalnice, &QComboBox::activated, &TfrmVemo::cboDalniceChange);
-    onClick(lbxTrasa, &TfrmVemo::lbxTrasaClick);
-    on(btnSelect, &QPushButton::clicked, &TfrmVemo::btnSelectClick);
-    on(btnUnselect, &QPushButton::clicked, &TfrmVemo::btnUnselectClick);
-    on(btnCreateData, &QPushButton::clicked, &TfrmVemo::btnCreateDataClick);
-    onClick(lbxCis, &TfrmVemo::lbxCisClick);
-    on(cboKategorie, &QComboBox::activated, &TfrmVemo::cboKategorieChange);
-    on(cboKategorie->lineEdit(), &QLineEdit::textEdited, &TfrmVemo::cboKategorieChange);
-    on(curSazba, &TCurrencyEdit::Changed, &TfrmVemo::curSazbaChange);
-    on(speNapravy, &TSpinEdit::Changed, &TfrmVemo::speNapravyChange);
-
-    on(cboAUDalnice, &QComboBox::activated, &TfrmVemo::cboAUDalniceChange);
-    onClick(lbxAUCis, &TfrmVemo::lbxAUCisClick);
-    onClick(lbxAUTrasa, &TfrmVemo::lbxAUTrasaClick);
-    on(btnAUSelect, &QPushButton::clicked, &TfrmVemo::btnAUSelectClick);
-    on(btnAUUnselect, &QPushButton::clicked, &TfrmVemo::btnAUUnselectClick);
-    on(btnAUCreateData, &QPushButton::clicked, &TfrmVemo::btnAUCreateDataClick);
-    on(cboAUKategorie, &QComboBox::activated, &TfrmVemo::cboAUKategorieChange);
-    on(cboAUKategorie->lineEdit(), &QLineEdit::textEdited, &TfrmVemo::cboAUKategorieChange);
-}
-
-void TfrmVemo::Guard(void (TfrmVemo::*handler)()) {
-    vemo::ui::RunGuarded(this, options_.reportError, [this, handler] { (this->*handler)(); });
-}
-
-void TfrmVemo::ApplyLocale() {
-    locale_ = options_.readLocale ? options_.readLocale() : vemo::ui::ReadPlatformLocale();
-    curSazba->SetSeparators(locale_.decimalSeparator, locale_.groupSeparator);
-}
-
-void TfrmVemo::FormCreate() {
-    if (options_.arguments.size() == 1 && options_.arguments.front() == QLatin1String("QZX")) {
-        btnCreateData->setVisible(true);
-        btnAUCreateData->setVisible(true);
-    }
-
-    lists_ = std::make_unique<vemo::TollLists>(vemo::LocaleCollation(locale_.locale));
-    vemo::StartupSink sink;
-    sink.fillGerman = [this](const vemo::SortedUniqueList& index) {
-        vemo::ui::SelectorFill(cboDalnice, index.Items());
-    };
-    sink.fillAustrian = [this](const vemo::SortedUniqueList& index) {
-        vemo::ui::SelectorFill(cboAUDalnice, index.Items());
-    };
-    vemo::StartupLoad(*lists_, sink);
-
-    memHelp->setPlainText(HelpText());
-    memHelp->setReadOnly(true);
-    // Read-only still lets the user select and copy, with the mouse and the keyboard.
-    memHelp->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-
-    // Choosing from the program fires no handler, so the Austrian caption is written here.
-    cboKategorie->setCurrentIndex(-1);
-    cboKategorie->setEditText(QString());
-    cboAUKategorie->setCurrentIndex(0);
-    lblAUKategorie->setText(QStringLiteral("2 nápravy"));
-}
-
-void TfrmVemo::FormClose() {
-    if (!lists_) {
-        return;
-    }
-    // Freed in the order they were made.
-    lists_->germanTable.Clear();
-    lists_->germanIndex.Clear();
-    lists_->austrianTable.Clear();
-    lists_->austrianIndex.Clear();
-    lists_.reset();
-}
-
-void TfrmVemo::btnCreateDataClick() {
-    if (lists_) {
-        vemo::ConvertGerman(lists_->germanTable);
-    }
-}
-
-void TfrmVemo::btnAUCreateDataClick() {
-    if (lists_) {
-        vemo::ConvertAustrian(lists_->austrianTable);
-    }
-}
-
-void TfrmVemo::closeEvent(QCloseEvent* event) {
-    Guard(&TfrmVemo::FormClose);
-    event->accept();
-    // The program ends with its window, whatever other top-level window may still be open.
-    QCoreApplication::quit();
-}
-
-void TfrmVemo::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::LocaleChange && curSazba) {
-        ApplyLocale();
+void Ui::frmVemo::releaseLayouts() {
+    for (QWidget* page : {tbsDE, tbsAU}) {
+        if (auto* layout = dynamic_cast<StoredLayout*>(page->layout())) {
+            layout->Release();
+        }
     }
 }

@@ -1,0 +1,49 @@
+#pragma once
+// The tariff file "sazby.sdf": German tariffs that the maintainer keeps current, made from the
+// source "sazby.csv" one Base64 line per source line, like the section tables but without a
+// header line. The source holds blocks of ";"-separated lines, empty lines ignored:
+//
+//   Sazebník;<valid from, d.m.yyyy>;<title>
+//   Nápravy;<n1>;<n2>;...                      axle counts from which each rate column applies
+//   <category>;<description>;<rate 1>;...      one line per category, euros per kilometre
+//
+// Rates take a decimal comma or point whatever the user's locale. Every failure is a
+// vemo::Error whose Czech message names the file, the line and what is wrong.
+
+#include "data/Tariff.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vemo {
+
+inline constexpr const char* kTariffFile = "sazby.sdf";
+inline constexpr const char* kTariffSourceFile = "sazby.csv";
+
+// The tariffs of decoded lines (line 1 first), in file order; fileName only names the file in
+// messages.
+std::vector<GermanTariff> ParseTariffs(const std::vector<std::string>& lines,
+                                       std::string_view fileName);
+
+// The tariff with the latest "valid from" not after today; throws when every one starts later.
+const GermanTariff& TariffInForce(const std::vector<GermanTariff>& tariffs, CalendarDate today,
+                                  std::string_view fileName);
+
+// The tariffs of a tariff file; nothing when the file does not exist. Throws the file error when
+// it exists but cannot be read, and the parse's error for a bad one.
+std::optional<std::vector<GermanTariff>> ReadTariffFile(const std::string& fileName);
+
+// The tariff the calculator uses on today: the one in force from fileName, the built-in one when
+// there is no such file.
+GermanTariff StartupTariff(const std::string& fileName, CalendarDate today);
+
+// Checks the source as the calculator would on today and, only when it is sound, writes it
+// encoded to target; a bad source writes nothing.
+void ConvertTariff(const std::string& source, const std::string& target, CalendarDate today);
+
+// "d.m.yyyy" (blanks after the dots and leading zeros allowed) as a real day of the calendar.
+std::optional<CalendarDate> ParseDate(std::string_view text);
+
+} // namespace vemo

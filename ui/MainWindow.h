@@ -1,0 +1,112 @@
+#pragma once
+// The calculator's one window. The state of both calculations lives in the controls and in the
+// four lists; handlers read controls, call the data layer and write controls. Every handler is
+// private and runs only from its control's event, through the error report.
+
+#include "data/Tariff.h"
+#include "data/TollData.h"
+#include "ui/ErrorReport.h"
+#include "ui/MainWindowLayout.h"
+#include "ui/PlatformLocale.h"
+
+#include <QDate>
+#include <QMetaObject>
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QFocusFrame;
+class QListWidget;
+
+class TfrmVemo : public QWidget {
+    Q_OBJECT
+public:
+    struct Options {
+        // Command-line arguments after the program name (the maintainer word).
+        QStringList arguments;
+        std::function<vemo::ui::UiLocale()> readLocale = vemo::ui::ReadPlatformLocale;
+        vemo::ui::ErrorReporter reportError = vemo::ui::ShowErrorReport;
+        // The day that decides which tariff is in force.
+        std::function<QDate()> today = QDate::currentDate;
+    };
+
+    // Builds the stored layout, then runs FormCreate while the window is still hidden.
+    explicit TfrmVemo(Options options, QWidget* parent = nullptr);
+    ~TfrmVemo() override;
+
+    // The controls by their names in the stored layout.
+    const Ui::frmVemo& Controls() const { return ui; }
+    const vemo::TollLists* Lists() const { return lists_.get(); }
+    const vemo::ui::UiLocale& Locale() const { return locale_; }
+    // The German tariff in force; nothing when the tariff file could not be used.
+    const std::optional<vemo::GermanTariff>& Tariff() const { return tariff_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Window (MainWindow.cpp)
+    void FormCreate();
+    void FormClose();
+
+    // "Německo" (GermanTab.cpp)
+    void cboDalniceChange();
+    void btnSelectClick();
+    void btnUnselectClick();
+    void lbxCisClick();
+    void lbxTrasaClick();
+    void cboKategorieChange();
+    void speNapravyChange();
+    void curSazbaChange();
+    void btnCreateDataClick();
+    // The tariff in force today from the tariff file, or the built-in one without a file; a
+    // file that cannot be used leaves no category and is reported.
+    void LoadTariff();
+    // The categories, the rate box's decimals and the tariff's name on the tab.
+    void ShowTariff();
+
+    // "Rakousko" (AustrianTab.cpp)
+    void cboAUDalniceChange();
+    void btnAUSelectClick();
+    void btnAUUnselectClick();
+    void lbxAUCisClick();
+    void lbxAUTrasaClick();
+    void cboAUKategorieChange();
+    void btnAUCreateDataClick();
+
+    void ConnectHandlers();
+    // Reads the user's regional settings and hands the separators to the rate box.
+    void ApplyLocale();
+    // Runs a handler through the error report.
+    void Guard(void (TfrmVemo::*handler)());
+
+    // Names and descriptions for assistive tools, captions tied to their controls
+    // (MainWindowAccessibility.cpp).
+    void DescribeControls();
+    // The tariff's name in the descriptions and tooltips of the rate and the category.
+    void DescribeTariff(const QString& tariff);
+    // A frame marks the control with the focus; the tab bar has it first.
+    void MarkFocus();
+    void UnmarkFocus();
+    QWidget* FocusedControl(QWidget* focus) const;
+
+    // Ctrl+C and the context menus of the four lists (MainWindowClipboard.cpp).
+    void ConnectCopyCommands();
+    // The whole route with the totals of its tab.
+    void CopyRoute(const QListWidget* route);
+
+    Ui::frmVemo ui;
+    Options options_;
+    vemo::ui::UiLocale locale_;
+    std::unique_ptr<vemo::TollLists> lists_;
+    // The stored layout's categories are the built-in tariff's, until the start-up reads the file.
+    std::optional<vemo::GermanTariff> tariff_ = vemo::BuiltInTariff();
+    bool placed_ = false; // whether the first show has put the window on the screen
+    QPointer<QFocusFrame> focusFrame_;
+    QMetaObject::Connection focusWatch_;
+};
