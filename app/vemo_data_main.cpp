@@ -15,9 +15,9 @@
 
 #include <QDate>
 #include <QLocale>
-#include <QString>
 
 #include <cerrno>
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -25,6 +25,10 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
+
+#include <cwchar>
+#include <shellapi.h>
 #endif
 #include <string>
 #include <string_view>
@@ -74,11 +78,35 @@ struct UsageError {
     std::string reason;
 };
 
-Options ParseArguments(int argc, char** argv) {
+// The words after the program's name: bytes as typed on Linux; UTF-8 from the wide command line
+// on Windows, whose ANSI argv cannot hold every file name.
+std::vector<std::string> Arguments(int argc, char** argv) {
+#ifdef _WIN32
+    static_cast<void>(argc);
+    static_cast<void>(argv);
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> words;
+    for (int i = 1; wide && i < count; ++i) {
+        const int wideSize = static_cast<int>(std::wcslen(wide[i]));
+        const int size =
+            WideCharToMultiByte(CP_UTF8, 0, wide[i], wideSize, nullptr, 0, nullptr, nullptr);
+        std::string word(static_cast<std::size_t>(size), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, wide[i], wideSize, word.data(), size, nullptr, nullptr);
+        words.push_back(std::move(word));
+    }
+    LocalFree(wide);
+    return words;
+#else
+    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+#endif
+}
+
+Options ParseArguments(const std::vector<std::string>& args) {
     Options options;
     bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
             options.words.emplace_back(arg);
         } else if (arg == "--") {
@@ -88,11 +116,11 @@ Options ParseArguments(int argc, char** argv) {
         } else if (arg == "--tariff") {
             options.tariff = true;
         } else if (arg == "--date") {
-            if (++i == argc)
+            if (++i == args.size())
                 throw UsageError{"--date needs a date (D.M.YYYY)"};
-            options.date = vemo::ParseDate(argv[i]);
+            options.date = vemo::ParseDate(args[i]);
             if (!options.date)
-                throw UsageError{"--date: not a date (D.M.YYYY): " + std::string(argv[i])};
+                throw UsageError{"--date: not a date (D.M.YYYY): " + args[i]};
         } else if (arg == "--raw") {
             options.raw = true;
         } else if (arg == "--help" || arg == "-h") {
@@ -116,9 +144,8 @@ public:
     // Command-line text to the data's Windows-1250.
     std::string Argument(std::string_view arg) const {
 #ifdef _WIN32
-        // Windows hands main() its arguments in the ANSI code page, whatever the output mode.
-        const QString text = QString::fromLocal8Bit(arg.data(), static_cast<qsizetype>(arg.size()));
-        return vemo::Utf8ToCp1250(text.toStdString());
+        // Windows arguments are text, taken as UTF-8 whatever the output mode.
+        return vemo::Utf8ToCp1250(arg);
 #else
         return raw_ ? std::string(arg) : vemo::Utf8ToCp1250(arg);
 #endif
@@ -126,10 +153,18 @@ public:
     // A command-line word shown back in a message, in the output's encoding.
     std::string Echo(std::string_view arg) const {
 #ifdef _WIN32
-        return Text(Argument(arg));
+        return raw_ ? vemo::Utf8ToCp1250(arg) : std::string(arg);
 #else
         return std::string(arg);
 #endif
+    }
+    // An error's message and reason: the words in the output's encoding, the file name as the
+    // user typed it.
+    std::string Message(const vemo::Error& error) const {
+        return raw_ ? error.Message() : error.Utf8Message();
+    }
+    std::string Reason(const vemo::Error& error) const {
+        return raw_ ? vemo::Utf8ToCp1250(error.Reason()) : error.Reason();
     }
     void Line(std::string_view cp1250) const {
         // Raw lines go out as they are, without a copy each.
@@ -177,29 +212,33 @@ int ListTariffs(const Options& options, const Printer& out) {
         tariffs = std::vector<vemo::GermanTariff>{vemo::BuiltInTariff()};
     }
     const vemo::GermanTariff* inForce = nullptr;
-    std::string noneInForce;
+    std::optional<vemo::Error> noneInForce;
     try {
         inForce = &vemo::TariffInForce(*tariffs, date, fileName);
     } catch (const vemo::Error& error) {
-        noneInForce = error.Message();
+        noneInForce = error;
     }
     for (const vemo::GermanTariff& tariff : *tariffs) {
         out.Line((&tariff == inForce ? "* " : "  ") + tariff.Label());
         std::string axles = vemo::Utf8ToCp1250("    Nápravy od:");
-        for (const int column : tariff.axleColumns)
-            axles += " " + std::to_string(column);
+        for (const int column : tariff.axleColumns) {
+            axles += ' ';
+            axles += std::to_string(column);
+        }
         out.Line(axles);
         for (const vemo::TariffCategory& category : tariff.categories) {
             std::string line = "    " + category.name + ":";
-            for (const double rate : category.rates)
-                line += " " + vemo::FormatNumber(rate, locale);
+            for (const double rate : category.rates) {
+                line += ' ';
+                line += vemo::FormatNumber(rate, locale);
+            }
             if (!category.description.empty())
                 line += " (" + category.description + ")";
             out.Line(line);
         }
     }
     if (!inForce)
-        throw vemo::Error(noneInForce);
+        throw *noneInForce;
     return 0;
 }
 
@@ -294,6 +333,11 @@ void PrintError(const std::string& message, const std::string& reason = {}) {
 } // namespace
 
 int main(int argc, char** argv) {
+#ifndef _WIN32
+    // The system's reasons in the user's language, as the window's Qt sets it up; numbers and
+    // sorting follow QLocale either way.
+    std::setlocale(LC_ALL, "");
+#endif
 #ifdef _WIN32
     // The output is bytes, LF-ended as on every other platform: no CR LF translation.
     _setmode(_fileno(stdout), _O_BINARY);
@@ -301,7 +345,7 @@ int main(int argc, char** argv) {
 #endif
     Options options;
     try {
-        options = ParseArguments(argc, argv);
+        options = ParseArguments(Arguments(argc, argv));
         if (options.help) {
             std::fputs(kUsage, stdout);
             return 0;
@@ -325,7 +369,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vemo-data: %s\n\n%s", error.reason.c_str(), kUsage);
         return 2;
     } catch (const vemo::Error& error) {
-        PrintError(Printer(options.raw).Text(error.Message()), error.Reason());
+        const Printer out(options.raw);
+        PrintError(out.Message(error), out.Reason(error));
         return 1;
     } catch (const std::exception& error) {
         PrintError(error.what());

@@ -47,7 +47,7 @@ void StartUp(benchmark::State& state, bool large) {
     for (auto _ : state) {
         TfrmVemo::Options options;
         options.readLocale = [] {
-            return UiLocaleFor(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+            return vemo::ui::UiLocaleFor(QLocale(QLocale::Czech, QLocale::CzechRepublic));
         };
         options.reportError = [](QWidget*, const QString&) { std::abort(); };
         auto frm = std::make_unique<TfrmVemo>(options);

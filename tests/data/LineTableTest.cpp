@@ -100,14 +100,18 @@ protected:
             table_.Append("bmV3IGxpbmUgd2l0aCBzb21lIHRleHQ" + std::to_string(i));
     }
 
-    void ExpectFailure(const std::string& message) {
+    // The reason of the error.
+    std::string ExpectFailure(const std::string& message) {
+        std::string reason;
         try {
             table_.SaveToFile(target_);
             ADD_FAILURE() << "saved";
         } catch (const vemo::Error& error) {
             EXPECT_EQ(error.Message(), message);
+            reason = error.Reason();
         }
         EXPECT_EQ(ReadFile(target_), old_);
+        return reason;
     }
 
     void ExpectNoLeftovers() {
@@ -133,7 +137,9 @@ TEST_F(SafeSaveTest, ReadOnlyFolderIsNotWritten) {
         testfiles::WriteProtect protect(dir_.Path());
         if (!protect.Active())
             GTEST_SKIP() << "cannot write-protect a folder here";
-        ExpectFailure(kCannotCreate + target_);
+        const std::string reason = ExpectFailure(kCannotCreate + target_);
+        // The folder is named as the cause, in Czech, with the system's words after it.
+        EXPECT_EQ(reason.rfind("do složky nelze zapisovat (", 0), 0u) << reason;
     }
     ExpectNoLeftovers();
 }

@@ -23,15 +23,14 @@ TEST_P(WindowPlacementTest, WholeFrameWhereItFitsTopLeftInAnyCase) {
 
 INSTANTIATE_TEST_SUITE_P(
     Screens, WindowPlacementTest,
-    testing::Values(
-        PlacementCase{"StoredPlaceFits", {0, 0, 1280, 1024}, {269, 124}},
-        PlacementCase{"JustFits", {0, 0, 808, 656}, {269, 124}},
-        PlacementCase{"SmallScreenMovesItIn", {0, 0, 800, 600}, {261, 68}},
-        PlacementCase{"PanelAtTheTop", {0, 200, 1280, 824}, {269, 200}},
-        PlacementCase{"ScaleTwoOn1280x1024", {0, 0, 640, 512}, {101, 0}},
-        PlacementCase{"ScaleTwoOn1920x1080", {0, 0, 960, 540}, {269, 8}},
-        PlacementCase{"ScreenTooSmallBothWays", {0, 0, 400, 300}, {0, 0}},
-        PlacementCase{"SecondScreenOnTheRight", {1280, 0, 800, 600}, {1280, 68}}),
+    testing::Values(PlacementCase{"StoredPlaceFits", {0, 0, 1280, 1024}, {269, 124}},
+                    PlacementCase{"JustFits", {0, 0, 808, 656}, {269, 124}},
+                    PlacementCase{"SmallScreenMovesItIn", {0, 0, 800, 600}, {261, 68}},
+                    PlacementCase{"PanelAtTheTop", {0, 200, 1280, 824}, {269, 200}},
+                    PlacementCase{"ScaleTwoOn1280x1024", {0, 0, 640, 512}, {101, 0}},
+                    PlacementCase{"ScaleTwoOn1920x1080", {0, 0, 960, 540}, {269, 8}},
+                    PlacementCase{"ScreenTooSmallBothWays", {0, 0, 400, 300}, {0, 0}},
+                    PlacementCase{"SecondScreenOnTheRight", {1280, 0, 800, 600}, {1280, 68}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
