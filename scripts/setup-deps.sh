@@ -6,7 +6,7 @@ set -euo pipefail
 need=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
       locales)
 case "${1:-build}" in
-    run) need+=(fonts-wine fonts-dejavu-core) ;;
+    run) need+=(fonts-wine fonts-dejavu-core libc-l10n qt6-translations-l10n) ;;
     fuzz) need+=(clang-14 libclang-rt-14-dev) ;;
     package) need+=(dpkg-dev file) ;;
     format) need=(clang-format) ;;
