@@ -4,6 +4,7 @@
 #include "data/Errors.h"
 
 #include "tests/support/FakeSaveSystem.h"
+#include "tests/support/Tables.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -147,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ThrowCase{"StandardError", [] { throw std::runtime_error("source gone"); }},
                     ThrowCase{"DataLayerError", [] { throw vemo::FileError("maut_55a.csv"); }},
                     ThrowCase{"NoMemory", [] { throw std::bad_alloc(); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testrows::ByName());
 
 TEST(SaveDataFilePiecesTest, FailingWriteKeepsTheOldFile) {
     const std::string content = SaveContent(6000);
@@ -222,6 +223,6 @@ INSTANTIATE_TEST_SUITE_P(
                              std::string(vemo::kReadBlock + 10, 'x') + "\0tail"s +
                                  std::string(vemo::kReadBlock, 'y'),
                              vemo::kReadBlock + 10}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testrows::ByName());
 
 } // namespace

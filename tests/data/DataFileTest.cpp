@@ -15,8 +15,10 @@
 #if defined(__linux__)
 #include "data/Conversion.h"
 #include "tests/support/SmallDisk.h"
+#include "tests/support/Tables.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -87,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(Kinds, NotARegularFileTest,
                                          }},
 #endif
                              kFolder, SpecialCase{"Missing", [](const fs::path&) {}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testrows::ByName());
 
 // A file whose content changes between the open and the reads.
 struct ChangeCase {
@@ -141,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(Content, ReadDataFileTest,
                                         [](const fs::path& f) { fs::resize_file(f, 3); }, "abc"}
 #endif
                              ),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testrows::ByName());
 
 struct MatrixCase {
     const char* name;
@@ -220,7 +222,7 @@ INSTANTIATE_TEST_SUITE_P(
                     MatrixCase{"LargeTableShortWrites", SaveContent(8000), 50000, true},
                     MatrixCase{"EmptyTable", "", vemo::kSaveWriteBlock, true},
                     MatrixCase{"NoOldFile", SaveContent(3), 40, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testrows::ByName());
 
 // Every entry of a folder and below, links not followed: a link as "-> " and where it points,
 // a regular file as its content.
@@ -293,7 +295,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [] { return vemo::SystemReason(ENOENT); }}
 #endif
         ),
-    [](const auto& info) { return std::string(info.param.name); });
+    testrows::ByName());
 
 #if defined(__linux__)
 // A save through a link writes the file the link leads to, also one that is not there yet, and
@@ -337,7 +339,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"data.sdf", "sub/mid.sdf"}, {"sub/mid.sdf", "real.sdf"}},
                  "sub/real.sdf",
                  false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testrows::ByName());
 
 // What a file is besides its content.
 struct Look {
@@ -464,7 +466,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  fs::remove(f);
                                  return std::string();
                              }}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testrows::ByName());
 
 // Names up to the 255 bytes a Linux file system allows save like short ones, new and over an
 // old file: the temporary name must not grow with the target's.
@@ -619,7 +621,7 @@ INSTANTIATE_TEST_SUITE_P(Conversions, FullDiskTest,
                                          FullDiskCase{"GermanLargeFull", false, 2000, 0},
                                          FullDiskCase{"AustrianSmallFull", true, 10, 0},
                                          FullDiskCase{"AustrianLarge4KiBFree", true, 2000, 4096}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testrows::ByName());
 #endif
 
 #if defined(_WIN32)
@@ -674,5 +676,113 @@ INSTANTIATE_TEST_SUITE_P(Devices, ReservedNameTest,
                              return name;
                          });
 #endif
+
+// State: an old data file and a table with other lines. Action: save under a failure.
+// Expected: the named error, the old file byte for byte, no temporary file left over.
+class SafeSaveTest : public testing::Test {
+protected:
+    void SetUp() override {
+        WriteFile(target_, old_);
+        for (int i = 0; i < 2000; ++i)
+            table_.Append("bmV3IGxpbmUgd2l0aCBzb21lIHRleHQ" + std::to_string(i));
+    }
+
+    // The reason of the error.
+    std::string ExpectFailure(const std::string& message) {
+        std::string reason;
+        try {
+            table_.SaveToFile(target_);
+            ADD_FAILURE() << "saved";
+        } catch (const vemo::Error& error) {
+            EXPECT_EQ(error.Message(), message);
+            reason = error.Reason();
+        }
+        EXPECT_EQ(ReadFile(target_), old_);
+        return reason;
+    }
+
+    void ExpectNoLeftovers() {
+        EXPECT_EQ(testfiles::FileNames(dir_.Path()), std::set<std::string>{"data.sdf"});
+    }
+
+    ScratchDir dir_;
+    std::string target_ = dir_.File("data.sdf");
+    std::string old_ = "b2xk\r\nZGF0YQ\r\n";
+    vemo::LineTable table_;
+};
+
+TEST_F(SafeSaveTest, ReadOnlyTargetIsNotReplaced) {
+    testfiles::WriteProtect protect(target_);
+    if (!protect.Active())
+        GTEST_SKIP() << "cannot write-protect a file here";
+    ExpectFailure(kCannotCreate + target_);
+    ExpectNoLeftovers();
+}
+
+TEST_F(SafeSaveTest, ReadOnlyFolderIsNotWritten) {
+    {
+        testfiles::WriteProtect protect(dir_.Path());
+        if (!protect.Active())
+            GTEST_SKIP() << "cannot write-protect a folder here";
+        const std::string reason = ExpectFailure(kCannotCreate + target_);
+        // The folder is named as the cause, in Czech, with the system's words after it.
+        EXPECT_EQ(reason.rfind("do složky nelze zapisovat (", 0), 0u) << reason;
+    }
+    ExpectNoLeftovers();
+}
+
+TEST_F(SafeSaveTest, MissingFolderOrFolderAsTarget) {
+    const std::string missing = dir_.File("no/such/dir/data.sdf");
+    try {
+        table_.SaveToFile(missing);
+        ADD_FAILURE() << "saved";
+    } catch (const vemo::Error& error) {
+        EXPECT_EQ(error.Message(), kCannotCreate + missing);
+    }
+    std::filesystem::create_directory(dir_.File("folder"));
+    try {
+        table_.SaveToFile(dir_.File("folder"));
+        ADD_FAILURE() << "saved";
+    } catch (const vemo::Error& error) {
+        EXPECT_EQ(error.Message(), kCannotCreate + dir_.File("folder"));
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir_.File("folder")));
+}
+
+// Linux only: the write failure comes from a file size limit.
+#if defined(__linux__)
+TEST_F(SafeSaveTest, WriteFailureKeepsOldFile) {
+    // A file size limit makes write() fail with EFBIG once the temporary file reaches it.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string message;
+    try {
+        table_.SaveToFile(target_);
+    } catch (const vemo::Error& error) {
+        message = error.Message();
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(message, "Stream write error");
+    EXPECT_EQ(ReadFile(target_), old_);
+    ExpectNoLeftovers();
+}
+
+#endif
+
+TEST_F(SafeSaveTest, SuccessReplacesWholeFile) {
+    table_.SaveToFile(target_);
+    const std::string saved = ReadFile(target_);
+    vemo::LineTable reloaded;
+    reloaded.LoadFromFile(target_);
+    EXPECT_EQ(reloaded.Lines(), table_.Lines());
+    EXPECT_EQ(saved.substr(saved.size() - 2), "\r\n");
+    ExpectNoLeftovers();
+}
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "data/ByteBuffer.h"
 #include "data/LineTable.h"
 
+#include "tests/support/PlainReading.h"
+#include "tests/support/Tables.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -21,29 +23,6 @@
 using namespace std::string_literals;
 
 namespace {
-
-// The plain reading of a file's lines, a byte at a time.
-std::vector<std::string> ExpectedLines(const std::string& content) {
-    std::vector<std::string> lines;
-    std::string line;
-    bool open = false;
-    for (std::size_t i = 0; i < content.size() && content[i] != '\0'; ++i) {
-        const char c = content[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(line);
-            line.clear();
-            open = false;
-            if (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n')
-                ++i;
-        } else {
-            line += c;
-            open = true;
-        }
-    }
-    if (open)
-        lines.push_back(line);
-    return lines;
-}
 
 // A line end placed at every offset around the 64-byte groups the splitter looks at and the
 // half-megabyte blocks a file is read in, with the line after it.
@@ -73,7 +52,7 @@ TEST_P(LineTableBlockTest, BytesSplitLikeThePlainReading) {
     const std::string content = Content();
     vemo::LineTable table;
     table.LoadFromBytes(content);
-    EXPECT_EQ(table.Lines(), ExpectedLines(content));
+    EXPECT_EQ(table.Lines(), plain::Lines(content));
 }
 
 TEST_P(LineTableBlockTest, FileSplitsLikeThePlainReading) {
@@ -82,7 +61,7 @@ TEST_P(LineTableBlockTest, FileSplitsLikeThePlainReading) {
     testfiles::WriteFile(dir.File("t.sdf"), content);
     vemo::LineTable table;
     table.LoadFromFile(dir.File("t.sdf"));
-    EXPECT_EQ(table.Lines(), ExpectedLines(content));
+    EXPECT_EQ(table.Lines(), plain::Lines(content));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -180,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(Edits, LineTableEditTest,
                                          EditCase{"ReplaceMostly", 1, 20, 0, 0},
                                          EditCase{"FromItselfMostly", 1, 1, 10, 0},
                                          EditCase{"EverythingMixed", 3, 3, 3, 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testrows::ByName());
 
 TEST(LineTableBufferTest, LoadedLinesCanBeReplacedAndAppendedFromThemselves) {
     vemo::LineTable table;
@@ -296,6 +275,6 @@ INSTANTIATE_TEST_SUITE_P(
         TooLargeCase{"BufferJustPastItsMost",
                      [](auto&) { vemo::ByteBuffer buffer(vemo::ByteBuffer::kMaxCapacity + 1); },
                      false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testrows::ByName());
 
 } // namespace

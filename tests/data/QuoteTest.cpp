@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
                    9.3,
                    "",
                    {{{"2,145", ""}, {"9,3", ""}, {"1,86", ""}, {"11,16", ""}, {"13,305", ""}}}}),
-    [](const ::testing::TestParamInfo<AmountCase>& info) { return info.param.name; });
+    testrows::ByName());
 
 TEST(QuoteAmounts, RefusesAmountsBeyondTheLargest) {
     const auto rate = vemo::ParseExchangeRate("25");
@@ -187,6 +187,6 @@ INSTANTIATE_TEST_SUITE_P(
                       // 0,1 + 0,2 written as 0,3 and compared exactly.
                       ChangeCase{"ExactFromTheShownNumbers", 0.3, 0.1 + 0.2, "0", "0,0"},
                       ChangeCase{"NothingSaved", 0, 5, "+5", nullptr}),
-    [](const ::testing::TestParamInfo<ChangeCase>& info) { return info.param.name; });
+    testrows::ByName());
 
 } // namespace

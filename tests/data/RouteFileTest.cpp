@@ -108,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
                     kInvalid + "řádek 5: neznámá posloupnost „\\q“)"},
         BadFileCase{"NotUtf8", kHead + kCategories + "Německo úsek\tA3\tK\xF6ln\n",
                     kInvalid + "řádek 5: text není v kódování UTF-8)"}),
-    [](const ::testing::TestParamInfo<BadFileCase>& info) { return info.param.name; });
+    testrows::ByName());
 
 // What a user picks by mistake, or cannot reach, is named in the message, and a failed save
 // leaves no file behind.
@@ -168,19 +168,19 @@ const std::string kOrt2 = "3;2;AS;Ort 1;;AK;Ort 2;7";
 const vemo::RouteFileEntry kSavedOrt1{"A3", "(AS) Start : (AK) Ort 1;12,5"};
 const vemo::RouteFileEntry kSavedOrt2{"A3", "(AS) Ort 1 : (AK) Ort 2;7"};
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FindRoutes,
-    ::testing::Values(FindCase{"OrderAndRepeatsKept",
-                               {kOrt1, kOrt2},
-                               {kSavedOrt2, kSavedOrt1, kSavedOrt2},
-                               {kSavedOrt2.entry, kSavedOrt1.entry, kSavedOrt2.entry},
-                               {}},
-                      FindCase{"SameNameOnAnotherMotorwayIsNotIt",
-                               {kOrt1, "4;2;AS;Ort 1;;AK;Ort 2;7"},
-                               {kSavedOrt1, kSavedOrt2},
-                               {kSavedOrt1.entry},
-                               {kSavedOrt2}}),
-    [](const ::testing::TestParamInfo<FindCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Cases, FindRoutes,
+                         ::testing::Values(FindCase{"OrderAndRepeatsKept",
+                                                    {kOrt1, kOrt2},
+                                                    {kSavedOrt2, kSavedOrt1, kSavedOrt2},
+                                                    {kSavedOrt2.entry, kSavedOrt1.entry,
+                                                     kSavedOrt2.entry},
+                                                    {}},
+                                           FindCase{"SameNameOnAnotherMotorwayIsNotIt",
+                                                    {kOrt1, "4;2;AS;Ort 1;;AK;Ort 2;7"},
+                                                    {kSavedOrt1, kSavedOrt2},
+                                                    {kSavedOrt1.entry},
+                                                    {kSavedOrt2}}),
+                         testrows::ByName());
 
 // Saving names each entry's motorway: the first in index order that lists it.
 TEST(RouteFile, EntriesGetTheirMotorway) {

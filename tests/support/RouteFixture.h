@@ -4,6 +4,7 @@
 // context menus of the lists opened and used as a user does, and the state of everything the
 // handlers write.
 
+#include "tests/support/Tables.h"
 #include "tests/support/UiFixture.h"
 #include "ui/ListBox.h"
 
@@ -29,38 +30,18 @@ struct MenuVisit {
 class RouteWindowTest : public UiTest {
 public:
     // Sections as (name of the point it leads to, length or "A/B/C" amounts).
-    using Sections = std::vector<std::pair<std::string, std::string>>;
+    using Sections = testrows::Legs;
 
-    static inline const Sections kWorkedGerman = {{"Ort 1", "12,5"}, {"Ort 2", "7"}};
-    static inline const Sections kWorkedAustrian = {{"Ort 1", "3,5/5,2/7,1"},
-                                                    {"Ort 2", "2,8/4,1/6,05"}};
+    static inline const Sections kWorkedGerman = testrows::kWorkedGerman;
+    static inline const Sections kWorkedAustrian = testrows::kWorkedAustrian;
 
 protected:
     // German sections of motorway 1 with the given names and lengths; Austrian sections of
     // motorway "A1" with the given names and "A/B/C" amounts. Open writes them and opens the
     // window with both motorways chosen.
     void WriteTables(const Sections& germanSections, const Sections& austrianSections) {
-        std::vector<std::string> german = {"BAB;Nr;Typ;Od;km;Typ;Do;Delka"};
-        for (std::size_t i = 0; i < germanSections.size(); ++i) {
-            const auto& [to, length] = germanSections[i];
-            const std::string from = i == 0 ? "Start" : germanSections[i - 1].first;
-            german.push_back("1;" + std::to_string(i) + ";AS;" + from + ";;AK;" + to + ";" +
-                             length);
-        }
-        std::vector<std::string> austrian = {"Dalnice;Nazev;Od;Do;A;B;C"};
-        for (std::size_t i = 0; i < austrianSections.size(); ++i) {
-            const auto& [to, amounts] = austrianSections[i];
-            const std::string from = i == 0 ? "Start" : austrianSections[i - 1].first;
-            std::string fields = amounts;
-            for (char& c : fields) {
-                if (c == '/') {
-                    c = ';';
-                }
-            }
-            austrian.push_back("A1;West;" + from + ";" + to + ";" + fields);
-        }
-        WriteDataFile("data.sdf", german);
-        WriteDataFile("data2.sdf", austrian);
+        WriteDataFile("data.sdf", testrows::GermanRows(testrows::Chained(germanSections)));
+        WriteDataFile("data2.sdf", testrows::AustrianRows(testrows::Chained(austrianSections)));
     }
 
     OpenWindow Open(const Sections& germanSections, const Sections& austrianSections) {

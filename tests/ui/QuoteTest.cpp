@@ -186,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
                     QStringLiteral("Kurz „dnešní“ není kladné číslo. Zadejte, ") + kRateHint},
         BadRateCase{"TwoSeparators", "25,1,0",
                     QStringLiteral("Kurz „25,1,0“ není kladné číslo. Zadejte, ") + kRateHint}),
-    [](const ::testing::TestParamInfo<BadRateCase>& info) { return info.param.name; });
+    testrows::ByName());
 
 TEST_F(QuoteTest, PdfTargetThatCannotBeWritten) {
     auto frm = OpenWorkedExamples();
@@ -369,7 +369,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   "nemají:\nNěmecko: kategorie „Kategorie B“, kterou dnešní "
                                   "sazebník nemá"),
                    "Celkem (s DPH)\t13,305\t11,16\t-2,145\t-16,1"}),
-    [](const ::testing::TestParamInfo<ReopenCase>& info) { return info.param.name; });
+    testrows::ByName());
 
 struct BadRouteCase {
     const char* name;
@@ -409,6 +409,6 @@ INSTANTIATE_TEST_SUITE_P(
                      "číslo od 1 do 18)"},
         BadRouteCase{"Missing", nullptr, "Soubor %1 nelze otevřít"},
         BadRouteCase{"Cancelled", nullptr, ""}),
-    [](const ::testing::TestParamInfo<BadRouteCase>& info) { return info.param.name; });
+    testrows::ByName());
 
 } // namespace

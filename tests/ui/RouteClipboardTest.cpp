@@ -2,6 +2,7 @@
 // clipboard on both tabs, and that copying leaves the window exactly as it was.
 #include "ui/RouteClipboard.h"
 #include "tests/support/RouteFixture.h"
+#include "tests/support/Tables.h"
 #include "ui/ListBox.h"
 
 #include <QAction>
@@ -75,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
                  false,
                  QString::fromUtf8("  Šumava <ž> & €  ")},
         TextCase{"NoEntriesNoText", {}, {}, false, ""}),
-    [](const ::testing::TestParamInfo<TextCase>& info) { return info.param.name; });
+    testrows::ByName());
 
 // ---- The commands in the window --------------------------------------------------------------
 
@@ -189,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {},
                     "Kopírovat úseky",
                     "Start-Ort 1 : 3,5/5,2/7,1\nOrt 1-Ort 2 : 2,8/4,1/6,05"}),
-    [](const ::testing::TestParamInfo<CommandCase>& info) { return info.param.name; });
+    testrows::ByName());
 
 TEST_F(CopyCommands, SectionCommandNeedsASelection) {
     auto frm = Open({{"Ort 1", "1"}}, {});
