@@ -37,26 +37,17 @@ fuzz:
 	@scripts/setup-deps.sh fuzz
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
-	@mkdir -p build/fuzz/corpus
-	@# New units go to build/; the committed seeds in fuzz/corpus/ are only read. A target's
-	@# fuzz/<target>.options sets libFuzzer flags ("max_len = 65536" under [libfuzzer]).
-	@set -e; for f in build/fuzz/fuzz/fuzz_*; do \
-	    n=$$(basename $$f); mkdir -p build/fuzz/corpus/$$n; \
-	    seeds=$$(test -d fuzz/corpus/$$n && echo fuzz/corpus/$$n || true); \
-	    flags=$$(sed -n 's/^ *\([a-z_]*\) *= *\([^ ]*\) *$$/-\1=\2/p' fuzz/$$n.options 2>/dev/null || true); \
-	    echo "== $$n ($(FUZZ_SECONDS) s) $$flags"; \
-	    $$f -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -print_final_stats=1 $$flags build/fuzz/corpus/$$n $$seeds 2>&1 \
-	        | grep -E 'stat::number_of_executed_units|ERROR|SUMMARY' || true; \
-	    test $${PIPESTATUS[0]} -eq 0; \
-	done
+	@scripts/fuzz.sh $(FUZZ_SECONDS)
 
-# The Debian package, built with Debian's hardening flags: build/vemo-maut_<version>_<arch>.deb.
+# The Debian package, built with Debian's hardening flags: build/vemo-maut_<version>_<arch>.deb,
+# the same byte for byte for the same commit (vemo_reproducible in scripts/lib.sh).
 package:
 	@scripts/setup-deps.sh package
-	@DEB_BUILD_MAINT_OPTIONS=hardening=+all; export DEB_BUILD_MAINT_OPTIONS; \
+	@. scripts/lib.sh; vemo_reproducible; \
+	DEB_BUILD_MAINT_OPTIONS=hardening=+all; export DEB_BUILD_MAINT_OPTIONS; \
 	cmake --preset package -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
-	    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
-	@cmake --build --preset package -j $(JOBS) --target package
+	    -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null && \
+	cmake --build --preset package -j $(JOBS) --target package
 	@cp build/package/vemo-maut_*.deb build/
 	@ls build/vemo-maut_*.deb
 

@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstring>
@@ -66,6 +68,13 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Vemo Maut"));
     // Ties the running window to its menu entry (the Wayland app id, the task bar's grouping).
     QGuiApplication::setDesktopFileName(QStringLiteral(VEMO_APP_ID));
+    // The window speaks Czech whatever the desktop's language, and so do Qt's own dialogs and
+    // menus (the file dialog, an edit box's context menu) where Qt's translations are installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_cs"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&qtTexts);
+    }
 
     TfrmVemo::Options options;
 #ifdef Q_OS_WIN

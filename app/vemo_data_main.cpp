@@ -16,9 +16,9 @@
 
 #include <QDate>
 #include <QLocale>
-#include <QString>
 
 #include <cerrno>
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -26,6 +26,10 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
+
+#include <cwchar>
+#include <shellapi.h>
 #endif
 #include <string>
 #include <string_view>
@@ -97,11 +101,35 @@ struct UsageError {
     std::string word;
 };
 
-Options ParseArguments(int argc, char** argv) {
+// The words after the program's name: bytes as typed on Linux; UTF-8 from the wide command line
+// on Windows, whose ANSI argv cannot hold every file name.
+std::vector<std::string> Arguments(int argc, char** argv) {
+#ifdef _WIN32
+    static_cast<void>(argc);
+    static_cast<void>(argv);
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> words;
+    for (int i = 1; wide && i < count; ++i) {
+        const int wideSize = static_cast<int>(std::wcslen(wide[i]));
+        const int size =
+            WideCharToMultiByte(CP_UTF8, 0, wide[i], wideSize, nullptr, 0, nullptr, nullptr);
+        std::string word(static_cast<std::size_t>(size), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, wide[i], wideSize, word.data(), size, nullptr, nullptr);
+        words.push_back(std::move(word));
+    }
+    LocalFree(wide);
+    return words;
+#else
+    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+#endif
+}
+
+Options ParseArguments(const std::vector<std::string>& args) {
     Options options;
     bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
             options.words.emplace_back(arg);
         } else if (arg == "--") {
@@ -111,11 +139,11 @@ Options ParseArguments(int argc, char** argv) {
         } else if (arg == "--tariff") {
             options.tariff = true;
         } else if (arg == "--date") {
-            if (++i == argc)
+            if (++i == args.size())
                 throw UsageError{"volba --date potřebuje datum (D.M.RRRR)", ""};
-            options.date = vemo::ParseDate(argv[i]);
+            options.date = vemo::ParseDate(args[i]);
             if (!options.date)
-                throw UsageError{"volba --date: není datum (D.M.RRRR): ", argv[i]};
+                throw UsageError{"volba --date: není datum (D.M.RRRR): ", args[i]};
         } else if (arg == "--raw") {
             options.raw = true;
         } else if (arg == "--help" || arg == "-h") {
@@ -139,9 +167,8 @@ public:
     // Command-line text to the data's Windows-1250.
     std::string Argument(std::string_view arg) const {
 #ifdef _WIN32
-        // Windows hands main() its arguments in the ANSI code page, whatever the output mode.
-        const QString text = QString::fromLocal8Bit(arg.data(), static_cast<qsizetype>(arg.size()));
-        return vemo::Utf8ToCp1250(text.toStdString());
+        // Windows arguments are text, taken as UTF-8 whatever the output mode.
+        return vemo::Utf8ToCp1250(arg);
 #else
         return raw_ ? std::string(arg) : vemo::Utf8ToCp1250(arg);
 #endif
@@ -149,7 +176,7 @@ public:
     // A command-line word shown back in a message, in the output's encoding.
     std::string Echo(std::string_view arg) const {
 #ifdef _WIN32
-        return Text(Argument(arg));
+        return raw_ ? vemo::Utf8ToCp1250(arg) : std::string(arg);
 #else
         return std::string(arg);
 #endif
@@ -157,6 +184,14 @@ public:
     // The tool's own words, UTF-8 in the source, in the output's encoding.
     std::string Own(std::string_view utf8) const {
         return raw_ ? vemo::Utf8ToCp1250(utf8) : std::string(utf8);
+    }
+    // An error's message and reason: the words in the output's encoding, the file name as the
+    // user typed it.
+    std::string Message(const vemo::Error& error) const {
+        return raw_ ? error.Message() : error.Utf8Message();
+    }
+    std::string Reason(const vemo::Error& error) const {
+        return raw_ ? vemo::Utf8ToCp1250(error.Reason()) : error.Reason();
     }
     void Line(std::string_view cp1250) const {
         if (raw_) {
@@ -212,11 +247,11 @@ int ListTariffs(const Options& options, const Printer& out) {
         tariffs = std::vector<vemo::GermanTariff>{vemo::BuiltInTariff()};
     }
     const vemo::GermanTariff* inForce = nullptr;
-    std::string noneInForce;
+    std::optional<vemo::Error> noneInForce;
     try {
         inForce = &vemo::TariffInForce(*tariffs, date, fileName);
     } catch (const vemo::Error& error) {
-        noneInForce = error.Message();
+        noneInForce = error;
     }
     for (const vemo::GermanTariff& tariff : *tariffs) {
         out.Line((&tariff == inForce ? "* " : "  ") + tariff.Label());
@@ -238,7 +273,7 @@ int ListTariffs(const Options& options, const Printer& out) {
         }
     }
     if (!inForce)
-        throw vemo::Error(noneInForce);
+        throw *noneInForce;
     return 0;
 }
 
@@ -334,6 +369,11 @@ void PrintError(const Printer& out, const std::string& message, const std::strin
 } // namespace
 
 int main(int argc, char** argv) {
+#ifndef _WIN32
+    // The system's reasons in the user's language, as the window's Qt sets it up; numbers and
+    // sorting follow QLocale either way.
+    std::setlocale(LC_ALL, "");
+#endif
 #ifdef _WIN32
     // The output is bytes, LF-ended as on every other platform: no CR LF translation.
     _setmode(_fileno(stdout), _O_BINARY);
@@ -341,7 +381,7 @@ int main(int argc, char** argv) {
 #endif
     Options options;
     try {
-        options = ParseArguments(argc, argv);
+        options = ParseArguments(Arguments(argc, argv));
         const Printer out(options.raw);
         if (options.help) {
             out.Write(stdout, out.Own(kUsage));
@@ -368,7 +408,7 @@ int main(int argc, char** argv) {
         return 2;
     } catch (const vemo::Error& error) {
         const Printer out(options.raw);
-        PrintError(out, out.Text(error.Message()), error.Reason());
+        PrintError(out, out.Message(error), out.Reason(error));
         return 1;
     } catch (const std::exception& error) {
         PrintError(Printer(options.raw), error.what());

@@ -121,6 +121,7 @@ inline GermanTable MakeGermanTable(int rows = 200000, int motorways = 100, unsig
     std::mt19937 rng(seed);
     GermanTable table;
     table.rows.reserve(static_cast<std::size_t>(rows) + 1);
+    // "BAB;Úsek č.;Typ od;Od;km od;Typ do;Do;Délka km;Poznámka", as the sample's header.
     table.rows.push_back("BAB;\xDAsek \xE8.;Typ od;Od;km od;Typ do;Do;D\xE9lka km;Pozn\xE1mka");
 
     // Motorway numbers as the network has them: one and two digits, then some of three.

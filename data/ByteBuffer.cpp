@@ -11,12 +11,14 @@ namespace vemo {
 ByteBuffer::ByteBuffer(std::size_t capacity) {
     if (capacity == 0)
         return;
+    // Refused before any sum is formed: the allocator would be asked for a wrapped size.
+    if (capacity > kMaxCapacity)
+        throw std::bad_alloc();
     void* bytes = nullptr;
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
-    constexpr std::size_t kHugePage = std::size_t{2} << 20;
     if (capacity >= 2 * kHugePage) {
         // Only whole huge pages are asked for: a huge page at the end would take 2 MB of memory
-        // however little of it is used.
+        // however little of it is used. kMaxCapacity is whole pages, so this cannot wrap.
         const std::size_t aligned = (capacity + kHugePage - 1) / kHugePage * kHugePage;
         bytes = std::aligned_alloc(kHugePage, aligned);
         // Only a hint: without huge pages the block works the same.

@@ -3,6 +3,7 @@
 // straight into it without the cost of clearing it first.
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <utility>
@@ -11,10 +12,17 @@ namespace vemo {
 
 class ByteBuffer {
 public:
+    // Blocks of several megabytes are asked for in whole huge pages of this size.
+    static constexpr std::size_t kHugePage = std::size_t{2} << 20;
+    // The most a buffer can hold: no object may be larger than PTRDIFF_MAX bytes, and rounding
+    // up to whole huge pages from here on stays below it, so no size sum can wrap.
+    static constexpr std::size_t kMaxCapacity =
+        static_cast<std::size_t>(PTRDIFF_MAX) / kHugePage * kHugePage;
+
     ByteBuffer() = default;
-    // At least capacity bytes; throws std::bad_alloc. A block of several megabytes is asked for
-    // in huge pages where the system offers them, since faulting in a large file's worth of
-    // small pages costs as much as reading it.
+    // At least capacity bytes; throws std::bad_alloc, also for a capacity above kMaxCapacity.
+    // A block of several megabytes is asked for in huge pages where the system offers them,
+    // since faulting in a large file's worth of small pages costs as much as reading it.
     explicit ByteBuffer(std::size_t capacity);
     ByteBuffer(ByteBuffer&& other) noexcept
         : bytes_(std::move(other.bytes_)), capacity_(std::exchange(other.capacity_, 0)) {}

@@ -5,7 +5,6 @@
 #include "data/ByteBuffer.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -24,74 +23,34 @@ struct DataFileContent {
 // it is still in the cache.
 inline constexpr std::size_t kReadBlock = 512 * 1024;
 
+// File names are passed as the user gave them: bytes on Linux, UTF-8 on Windows (opened by their
+// wide form).
+
 // The content of a regular file up to the size it had when opened, cut at the first NUL since
 // the content ends there, read straight into a buffer that is not cleared first. A folder,
-// FIFO, socket or device, or a file that cannot be opened, raises FileError with fileName as
-// passed; the open never waits for a writer. When given, opened runs once the size is taken,
+// FIFO, socket or device, a file that cannot be opened, or one larger than memory allows,
+// raises FileError with fileName as passed; the open never waits for a writer, but waits for
+// the holder of a lease as a plain open would. When given, opened runs once the size is taken,
 // before the first read, and received after every block read, with the content so far (its
 // buffer is as large as the file was at open).
 DataFileContent
 ReadDataFile(const std::string& fileName, const std::function<void()>& opened = {},
              const std::function<void(const DataFileContent& content)>& received = {});
 
-// The calls a save makes, on one file at a time, so that a test can make any one of them fail.
-class SaveSystem {
-public:
-    virtual ~SaveSystem() = default;
-    // Makes a new, empty file in the folder of target, named target plus ".tmp" and a suffix,
-    // and keeps it open; its name goes to tempName.
-    virtual bool CreateTemp(const std::string& target, std::string& tempName) = 0;
-    // Writes the first bytes of data to the open file; the count written (at least 1) or -1.
-    virtual long long Write(const char* data, std::size_t size) = 0;
-    // Brings what was written onto the disk.
-    virtual bool Sync() = 0;
-    virtual bool Close() = 0;
-    // Puts from in place of to, replacing to when it exists.
-    virtual bool Rename(const std::string& from, const std::string& to) = 0;
-    virtual bool Remove(const std::string& name) = 0;
-    // The system's words for the last call that failed.
-    virtual std::string Reason() const = 0;
-};
-
-// The operating system's calls.
-class NativeSaveSystem final : public SaveSystem {
-public:
-    NativeSaveSystem() = default;
-    ~NativeSaveSystem() override;
-    NativeSaveSystem(const NativeSaveSystem&) = delete;
-    NativeSaveSystem& operator=(const NativeSaveSystem&) = delete;
-
-    bool CreateTemp(const std::string& target, std::string& tempName) override;
-    long long Write(const char* data, std::size_t size) override;
-    bool Sync() override;
-    bool Close() override;
-    bool Rename(const std::string& from, const std::string& to) override;
-    bool Remove(const std::string& name) override;
-    std::string Reason() const override { return reason_; }
-
-private:
-    void Failed();
-
-    std::intptr_t handle_ = -1; // the open temporary file: a descriptor or a Windows handle
-    std::string reason_;
-};
-
-// The most one write passes to the system, so that a large file is written in several calls.
-inline constexpr std::size_t kSaveWriteBlock = 64 * 1024;
-
-// Replaces the file by content, written into a temporary file beside it that is synced and then
-// renamed over it. Either every byte lands, or the file stays byte for byte as it was and the
-// temporary file is gone. FileError when the file cannot be created (a folder or other
-// non-regular file, not writable, no such folder, the temporary file or the rename fails);
-// WriteError when a write, the sync or the close fails.
+// Replaces the file by content, written into a temporary file beside it that gets the old
+// file's mode, owner, group, ACL and extended attributes (those the process may set), is synced
+// and then renamed over it; the folder is synced after. Either every byte lands, or the file
+// stays byte for byte as it was; the temporary file is gone either way. A link is followed, a
+// dangling one to where its target would be, and stays a link. FileError when the file cannot
+// be created (a folder or other non-regular file, not writable, more than one hard link, no such
+// folder, a folder that is not writable, the temporary file or the rename fails); WriteError
+// when a write or a sync fails.
 void SaveDataFile(const std::string& fileName, std::string_view content);
-void SaveDataFile(const std::string& fileName, std::string_view content, SaveSystem& system);
 
 // The content of a save handed over a piece at a time: the function calls put with every piece
-// in order, so that a table need not be copied into one string first. The pieces go to the
-// system in the same writes as the whole content would.
+// in order, so that a table need not be copied into one string first. Whatever the function
+// throws stops the save as a failed write would, and goes on to the caller.
 using ContentPieces = std::function<void(const std::function<void(std::string_view)>& put)>;
 void SaveDataFile(const std::string& fileName, const ContentPieces& content);
-void SaveDataFile(const std::string& fileName, const ContentPieces& content, SaveSystem& system);
 
 } // namespace vemo

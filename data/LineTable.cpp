@@ -1,6 +1,7 @@
 #include "data/LineTable.h"
 
 #include "data/DataFile.h"
+#include "data/Errors.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -10,6 +11,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <optional>
 #include <utility>
 
@@ -19,6 +21,15 @@ namespace {
 
 // Bytes from memory are copied and split in blocks of the size a file is read in.
 constexpr std::size_t kBlock = kReadBlock;
+
+// The most bytes a table's buffer holds: every line's offset must fit in its 40 bits, and the
+// buffer in the address space.
+constexpr std::size_t kMaxBytes = static_cast<std::size_t>(
+    std::min<std::uint64_t>(std::uint64_t{1} << 40, ByteBuffer::kMaxCapacity));
+
+[[noreturn]] void TooLarge() {
+    throw std::length_error("line table larger than it can hold");
+}
 
 // One bit for each of the 64 bytes at bytes that is CR or below: every CR, LF and NUL, and now
 // and then a tab or other control byte that the caller skips. Two instructions per 16 bytes
@@ -213,12 +224,20 @@ ByteBuffer LineTable::Repack(std::size_t capacity) {
     return std::exchange(bytes_, std::move(fresh));
 }
 
+std::size_t LineTable::Needed(std::size_t extra) const {
+    const std::size_t used = size_ - unused_;
+    if (used > kMaxBytes || extra > kMaxBytes - used)
+        TooLarge();
+    return used + extra;
+}
+
 std::size_t LineTable::Place(std::string_view line) {
     // line may lie in the current buffer, so the old buffer lives until line has been copied.
     ByteBuffer old;
     if (bytes_.Capacity() - size_ < line.size()) {
-        const std::size_t needed = size_ - unused_ + line.size();
-        old = Repack(std::max<std::size_t>(needed + needed / 2, 256));
+        // needed is at most kMaxBytes, so half of it again cannot wrap.
+        const std::size_t needed = Needed(line.size());
+        old = Repack(std::max<std::size_t>(std::min(needed + needed / 2, kMaxBytes), 256));
     }
     const std::size_t offset = size_;
     if (!line.empty())
@@ -257,9 +276,12 @@ void LineTable::Clear() {
 }
 
 void LineTable::Reserve(std::size_t lines, std::size_t bytes) {
+    if (lines > Places::kMaxLines - lines_.Count())
+        TooLarge();
+    const std::size_t capacity = bytes_.Capacity() - size_ < bytes ? Needed(bytes) : 0;
     lines_.Reserve(lines_.Count() + lines);
-    if (bytes_.Capacity() - size_ < bytes)
-        Repack(size_ - unused_ + bytes);
+    if (capacity > 0)
+        Repack(capacity);
 }
 
 std::vector<std::string> LineTable::Lines() const {
@@ -274,19 +296,30 @@ void LineTable::LoadFromFile(const std::string& fileName) {
     // The file is read straight into the table's buffer, and every block is split while it is
     // still in the cache.
     std::optional<Splitter> splitter;
-    DataFileContent content = ReadDataFile(fileName, {}, [&splitter](const DataFileContent& sofar) {
+    DataFileContent content;
+    try {
+        content = ReadDataFile(fileName, {}, [&splitter](const DataFileContent& sofar) {
+            if (sofar.size > kMaxBytes)
+                TooLarge();
+            if (!splitter)
+                splitter.emplace(sofar.bytes.Capacity());
+            splitter->Feed(sofar.bytes.Data(), sofar.size);
+        });
         if (!splitter)
-            splitter.emplace(sofar.bytes.Capacity());
-        splitter->Feed(sofar.bytes.Data(), sofar.size);
-    });
-    if (!splitter)
-        splitter.emplace(content.size);
-    splitter->Finish(content.bytes.Data(), content.size);
+            splitter.emplace(content.size);
+        splitter->Finish(content.bytes.Data(), content.size);
+    } catch (const std::length_error&) {
+        throw FileError(fileName, TooLargeReason());
+    } catch (const std::bad_alloc&) {
+        throw FileError(fileName, NoMemoryReason());
+    }
     Adopt(std::move(content.bytes), *splitter);
 }
 
 void LineTable::LoadFromBytes(std::string_view content) {
     content = content.substr(0, content.find('\0'));
+    if (content.size() > kMaxBytes)
+        TooLarge();
     ByteBuffer bytes(content.size());
     Splitter splitter(content.size());
     // Copied and split a block at a time, like a file.

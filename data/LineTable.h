@@ -7,6 +7,7 @@
 
 #include "data/ByteBuffer.h"
 
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <stdexcept>
@@ -27,7 +28,7 @@ public:
     ~LineTable();
 
     // Replaces the contents by the lines of the file; throws FileError and keeps the contents
-    // when the file cannot be opened.
+    // when the file cannot be opened or is larger than a table can hold.
     void LoadFromFile(const std::string& fileName);
     // Replaces the contents by the lines of content: it ends at the first NUL; a line ends at CR,
     // LF or CR LF (LF CR ends two lines); a line end at the very end adds no empty line.
@@ -50,6 +51,7 @@ public:
     void Append(std::string_view line);
     void Clear();
     // Room for lines more lines of bytes bytes in all, so that appending them moves nothing.
+    // std::length_error, with the table unchanged, when that is more than a table can hold.
     void Reserve(std::size_t lines, std::size_t bytes);
     // A copy of every line, for tests and tools.
     std::vector<std::string> Lines() const;
@@ -60,6 +62,12 @@ private:
     // length in a map instead.
     class Places {
     public:
+        static constexpr int kOffsetBits = 40;
+        static constexpr std::uint64_t kOffsetMask = (std::uint64_t{1} << kOffsetBits) - 1;
+        static constexpr std::uint64_t kLongLine = (std::uint64_t{1} << (64 - kOffsetBits)) - 1;
+        // Count() answers in an int.
+        static constexpr std::size_t kMaxLines = INT_MAX;
+
         std::size_t Count() const { return packed_.size(); }
         std::size_t Offset(std::size_t index) const { return packed_[index] & kOffsetMask; }
         std::size_t Length(std::size_t index) const {
@@ -68,6 +76,8 @@ private:
         }
         void Reserve(std::size_t count) { packed_.reserve(count); }
         void Push(std::size_t offset, std::size_t length) {
+            if (packed_.size() >= kMaxLines)
+                throw std::length_error("line table with more than INT_MAX lines");
             if (length < kLongLine && offset <= kOffsetMask)
                 packed_.push_back(offset | (std::uint64_t{length} << kOffsetBits));
             else
@@ -78,10 +88,6 @@ private:
     private:
         void PushLong(std::size_t offset, std::size_t length);
 
-        static constexpr int kOffsetBits = 40;
-        static constexpr std::uint64_t kOffsetMask = (std::uint64_t{1} << kOffsetBits) - 1;
-        static constexpr std::uint64_t kLongLine = (std::uint64_t{1} << (64 - kOffsetBits)) - 1;
-
         std::vector<std::uint64_t> packed_;
         std::unordered_map<std::size_t, std::size_t> longLengths_; // by line index
     };
@@ -91,6 +97,8 @@ private:
     void Adopt(ByteBuffer bytes, Splitter& splitter);
     // Copies line to the end of the buffer and returns its offset.
     std::size_t Place(std::string_view line);
+    // The bytes the lines use plus extra; std::length_error when more than a table can hold.
+    std::size_t Needed(std::size_t extra) const;
     // Moves the lines into a new buffer of capacity bytes, without the unused bytes, and returns
     // the old buffer, for a caller that still has to copy from it.
     ByteBuffer Repack(std::size_t capacity);

@@ -95,4 +95,12 @@ double CategoryAmount(std::string_view entry, int category, const LocaleSettings
     return EntryNumber(amount, locale);
 }
 
+std::string_view GermanSectionName(std::string_view entry) {
+    return entry.substr(0, entry.find(';'));
+}
+
+std::string_view AustrianSectionName(std::string_view entry) {
+    return entry.substr(0, entry.find(" : "));
+}
+
 } // namespace vemo

@@ -26,4 +26,9 @@ double SectionLength(std::string_view entry, const LocaleSettings& locale);
 // amount uses.
 double CategoryAmount(std::string_view entry, int category, const LocaleSettings& locale);
 
+// The section's name in an entry, which stays when its values change: a German entry's text
+// before its first ";", an Austrian entry's before its first " : "; the whole entry without one.
+std::string_view GermanSectionName(std::string_view entry);
+std::string_view AustrianSectionName(std::string_view entry);
+
 } // namespace vemo

@@ -10,6 +10,7 @@ namespace vemo {
 
 namespace {
 
+// U+FEFF in UTF-8.
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsUtf8Source(const LineTable& lines) {
@@ -41,10 +42,10 @@ void SourceToCp1250(LineTable& lines, std::string_view fileName) {
         if (!bytes) {
             char codePoint[16];
             std::snprintf(codePoint, sizeof codePoint, "U+%04X", static_cast<unsigned>(missing));
-            throw Error(Utf8ToCp1250("Soubor ") + std::string(fileName) +
-                        Utf8ToCp1250(" nelze převést do Windows-1250: řádek ") +
-                        std::to_string(i + 1) + Utf8ToCp1250(" obsahuje znak ") + codePoint +
-                        Utf8ToCp1250(", který Windows-1250 nemá"));
+            throw Error::Naming(Utf8ToCp1250("Soubor "), std::string(fileName),
+                                Utf8ToCp1250(" nelze převést do Windows-1250: řádek ") +
+                                    std::to_string(i + 1) + Utf8ToCp1250(" obsahuje znak ") +
+                                    codePoint + Utf8ToCp1250(", který Windows-1250 nemá"));
         }
         converted.Append(*bytes);
     }

@@ -20,7 +20,7 @@ std::string Cz(std::string_view utf8) {
     return Utf8ToCp1250(utf8);
 }
 
-// „text“ in Czech quotation marks.
+// „text“ in Czech quotation marks (0x84 and 0x93 in Windows-1250).
 std::string Quoted(std::string_view text) {
     std::string quoted;
     quoted.reserve(text.size() + 2);
@@ -31,8 +31,8 @@ std::string Quoted(std::string_view text) {
 }
 
 [[noreturn]] void Fail(std::string_view fileName, int line, const std::string& what) {
-    throw Error(Cz("Chyba v souboru ") + std::string(fileName) + Cz(" na řádku ") +
-                std::to_string(line) + ": " + what);
+    throw Error::Naming(Cz("Chyba v souboru "), std::string(fileName),
+                        Cz(" na řádku ") + std::to_string(line) + ": " + what);
 }
 
 // The trimmed fields of a line; empty fields at its end are dropped, as spreadsheets fill every
@@ -102,7 +102,8 @@ public:
     std::vector<GermanTariff> Result() {
         Finish();
         if (tariffs_.empty())
-            throw Error(Cz("Soubor ") + std::string(fileName_) + Cz(" neobsahuje žádný sazebník"));
+            throw Error::Naming(Cz("Soubor "), std::string(fileName_),
+                                Cz(" neobsahuje žádný sazebník"));
         return std::move(tariffs_);
     }
 
@@ -240,11 +241,10 @@ const GermanTariff& TariffInForce(const std::vector<GermanTariff>& tariffs, Cale
             first = &tariff;
     }
     if (!inForce) {
-        std::string message = Cz("V souboru ") + std::string(fileName) + Cz(" neplatí k ") +
-                              FormatDate(today) + Cz(" žádný sazebník");
+        std::string after = Cz(" neplatí k ") + FormatDate(today) + Cz(" žádný sazebník");
         if (first)
-            message += Cz(" (první platí od ") + FormatDate(first->validFrom) + ")";
-        throw Error(message);
+            after += Cz(" (první platí od ") + FormatDate(first->validFrom) + ")";
+        throw Error::Naming(Cz("V souboru "), std::string(fileName), after);
     }
     return *inForce;
 }

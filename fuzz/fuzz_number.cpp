@@ -11,6 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     vemo::LocaleSettings locale;
     locale.decimalSeparator = size > 0 && (data[0] & 1) ? ',' : '.';
+    // "Kč" or "€" in Windows-1250.
     locale.currencySymbol = size > 0 && (data[0] & 2) ? "K\xE8" : "\x80";
 
     const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -4,6 +4,7 @@
 #include "data/MotorwayIndex.h"
 #include "data/SortedUniqueList.h"
 #include "data/TollData.h"
+#include "tests/support/PlainReading.h"
 #include "text/BaseXCodec.h"
 #include "text/TextRoutines.h"
 
@@ -20,63 +21,9 @@ void Check(bool ok) {
         std::abort();
 }
 
-// The content as lines joined by LF: cut at NUL, every CR LF and lone CR made LF, one line end
-// at the very end dropped.
-std::string Normalized(std::string_view content) {
-    content = content.substr(0, content.find('\0'));
-    std::string out;
-    for (std::size_t i = 0; i < content.size(); ++i) {
-        if (content[i] == '\r') {
-            out += '\n';
-            if (i + 1 < content.size() && content[i + 1] == '\n')
-                ++i;
-        } else {
-            out += content[i];
-        }
-    }
-    if (!out.empty() && out.back() == '\n')
-        out.pop_back();
-    return out;
-}
-
-std::string Joined(const std::vector<std::string>& lines) {
-    std::string out;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            out += '\n';
-        out += lines[i];
-    }
-    return out;
-}
-
-std::string FirstField(const vemo::LineTable& table, int row) {
-    return std::string(vemo::Trim(vemo::GetField(vemo::Base64Decode(table.Get(row)), ";", 1)));
-}
-
-// A section entry put together field by field, each taken on its own with GetField.
-std::string Entry(const std::string& row, const std::vector<std::string>& pieces) {
-    std::string entry;
-    for (const auto& piece : pieces) {
-        if (piece.size() == 1 && piece[0] >= '1' && piece[0] <= '9')
-            entry += vemo::Trim(vemo::GetField(row, ";", piece[0] - '0'));
-        else
-            entry += piece;
-    }
-    return entry;
-}
-
 void CheckListings(const vemo::LineTable& table, std::string_view key) {
-    std::vector<std::string> german;
-    std::vector<std::string> austrian;
-    for (int i = 1; i < table.Count(); ++i) {
-        const std::string row = vemo::Base64Decode(table.Get(i));
-        if (vemo::Trim(vemo::GetField(row, ";", 1)) == key) {
-            german.push_back(Entry(row, {"(", "3", ") ", "4", " : (", "6", ") ", "7", ";", "8"}));
-            austrian.push_back(Entry(row, {"3", "-", "4", " : ", "5", "/", "6", "/", "7"}));
-        }
-    }
-    Check(vemo::GermanSectionListing(table, key) == german);
-    Check(vemo::AustrianSectionListing(table, key) == austrian);
+    Check(vemo::GermanSectionListing(table, key) == plain::Listing(table, key, true));
+    Check(vemo::AustrianSectionListing(table, key) == plain::Listing(table, key, false));
 }
 
 void CheckIndex(const vemo::LineTable& table, const std::string& prefix, bool german) {
@@ -92,7 +39,7 @@ void CheckIndex(const vemo::LineTable& table, const std::string& prefix, bool ge
     // Every row is represented by the first row entry equal to it under the collation.
     std::vector<bool> seen(static_cast<std::size_t>(index.Count()));
     for (int i = 1; i < table.Count(); ++i) {
-        const std::string entry = prefix + FirstField(table, i);
+        const std::string entry = prefix + plain::FirstField(table, i);
         int found = -1;
         for (int j = 0; j < index.Count() && found < 0; ++j) {
             if (collation(index.Get(j), entry) == 0)
@@ -111,7 +58,7 @@ void CheckIndex(const vemo::LineTable& table, const std::string& prefix, bool ge
 void CheckTable(const vemo::LineTable& table, std::string_view key) {
     CheckListings(table, key);
     if (table.Count() > 1)
-        CheckListings(table, FirstField(table, 1));
+        CheckListings(table, plain::FirstField(table, 1));
     if (table.Count() <= 300) {
         CheckIndex(table, "A", true);
         CheckIndex(table, "", false);
@@ -132,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     table.LoadFromBytes(content);
     for (const auto& line : table.Lines())
         Check(line.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos);
-    Check(Joined(table.Lines()) == Normalized(content));
+    Check(table.Lines() == plain::Lines(content));
     CheckTable(table, key);
 
     // Lines replaced and appended from the table itself, as a list of strings would do it.

@@ -5,7 +5,8 @@
 # Usage: build-windows-qt.sh [PREFIX]   (default: build/qt6-win64, where the preset looks)
 # Then optionally: tar -C build -cJf qt-6.4.2-x86_64-w64-mingw32-static.tar.xz qt6-win64
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
+. "$(dirname "$0")/lib.sh"
+root="$vemo_root"
 prefix="$(realpath -m "${1:-$root/build/qt6-win64}")"
 work="$root/build/qt-source"
 JOBS="${JOBS:-$(nproc)}"
@@ -16,8 +17,7 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 
 # The host Qt of the same version provides moc, rcc and uic for the cross build.
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-    g++-mingw-w64-x86-64-posix dpkg-dev ninja-build cmake qt6-base-dev >/dev/null
+vemo_install --no-install-recommends g++-mingw-w64-x86-64-posix dpkg-dev ninja-build cmake qt6-base-dev
 
 # Source entries mirroring the binary ones (both the one-line and the deb822 format).
 if ! grep -rqs '^deb-src\|^Types:.*deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then

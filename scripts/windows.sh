@@ -9,29 +9,18 @@
 #   package  the zip and the installer in build/windows/package/
 #   check    check both packages under Wine (scripts/windows-check.sh says what it checks)
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
+. "$(dirname "$0")/lib.sh"
+root="$vemo_root"
 cd "$root"
+# An Xvfb started for a command ends with the script, also when a check fails on the way.
+trap vemo_xvfb_stop EXIT
 JOBS="${JOBS:-$(nproc)}"
 qt_cache="$root/../shared/toolchains/qt-6.4.2-x86_64-w64-mingw32-static.tar.xz"
 qt_sha256=b5a76a2bcf58b40535429c2e9860c63366705005d1c97e5d57597b0ef7228fac
 
 deps() {
-    local need=(cmake ninja-build qt6-base-dev g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb
-                xauth fonts-wine nsis locales binutils icoutils)
-    local missing=()
-    for p in "${need[@]}"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-    done
-    if [ ${#missing[@]} -gt 0 ]; then
-        if [ "$(id -u)" -ne 0 ]; then
-            echo "Missing packages: ${missing[*]}" >&2
-            echo "Install them with:  sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
-            exit 1
-        fi
-        echo "Installing: ${missing[*]}"
-        apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-    fi
+    vemo_install --no-install-recommends cmake ninja-build qt6-base-dev g++-mingw-w64-x86-64-posix \
+        googletest wine wine64 xvfb xauth fonts-wine nsis zip locales binutils icoutils
     # The tests run the Wine prefix in the Czech locale, as the Linux tests run theirs.
     "$root/scripts/setup-deps.sh" build
 }
@@ -65,27 +54,10 @@ test_() {
     cmake --preset windows >/dev/null
     cmake --build --preset windows -j "$JOBS"
     # The Wine prefix is made before the tests start, so that no test's time includes it.
-    with_display "$root/scripts/wine-run.sh" cmd /c exit
+    vemo_with_display "$root/scripts/wine-run.sh" cmd /c exit
     # One program at a time: the widget tests' timers and the window tests share two cores
     # with Wine, and run slow and flaky side by side.
-    with_display ctest --preset windows -j 1
-}
-
-# Runs "$@" with DISPLAY set: the given one, else an Xvfb of its own, stopped afterwards.
-with_display() {
-    if [ -n "${DISPLAY:-}" ]; then
-        "$@"
-        return
-    fi
-    local display=:$((90 + RANDOM % 400))
-    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    local xvfb=$!
-    sleep 1
-    local status=0
-    DISPLAY=$display "$@" || status=$?
-    kill "$xvfb" 2>/dev/null || true
-    wait "$xvfb" 2>/dev/null || true
-    return $status
+    vemo_with_display ctest --preset windows -j 1
 }
 
 version() {
@@ -98,6 +70,7 @@ crlf() {
 }
 
 package() {
+    vemo_reproducible
     build
     local version out stage name
     version=$(version)
@@ -107,6 +80,7 @@ package() {
     rm -rf "$out"
     mkdir -p "$stage"
     cp build/windows/app/vemo-maut.exe build/windows/app/vemo-data.exe "$stage/"
+    # strip dates the programs' headers SOURCE_DATE_EPOCH (else the time it runs).
     x86_64-w64-mingw32-strip "$stage/vemo-maut.exe" "$stage/vemo-data.exe"
     cp sample/data.sdf sample/data2.sdf sample/sazby.sdf sample/maut_55a.csv sample/au_maut.csv \
         sample/sazby.csv "$stage/"
@@ -121,8 +95,14 @@ package() {
     fi
     printf '\xef\xbb\xbf' >"$stage/README.txt"
     crlf packaging/windows/README.txt | sed "s/@VERSION@/$version/" >>"$stage/README.txt"
-    (cd "$out" && cmake -E tar cf "$name.zip" --format=zip "$name")
-    makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" "${licence[@]}" -DSTAGE="$root/$stage" \
+    # The same bytes for the same commit: every file dated SOURCE_DATE_EPOCH with fixed
+    # permissions (the installer stores the times too), the zip's members in name order and
+    # without the owner and time fields of Unix zips (zip -X).
+    chmod 755 "$stage" "$stage"/*.exe
+    find "$stage" -type f ! -name '*.exe' -exec chmod 644 {} +
+    touch -h -d "@$SOURCE_DATE_EPOCH" "$stage" "$stage"/*
+    (cd "$out" && { echo "$name/"; find "$name" -type f | LC_ALL=C sort; } | zip -q -X -9 "$name.zip" -@)
+    makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" ${licence[@]+"${licence[@]}"} -DSTAGE="$root/$stage" \
         -DICON="$root/app/vemo-maut.ico" -DOUTFILE="$root/$out/$name-setup.exe" \
         packaging/windows/vemo-maut.nsi
     ls -l "$out/$name.zip" "$out/$name-setup.exe"
@@ -146,6 +126,6 @@ case "${1:-}" in
     build) build ;;
     test) test_ ;;
     package) package ;;
-    check) with_display check ;;
+    check) vemo_with_display check ;;
     *) sed -n '2,10p' "$0" >&2; exit 2 ;;
 esac

@@ -33,7 +33,8 @@ void RunGuarded(QWidget* parent, const ErrorReporter& reporter,
         handler();
         return;
     } catch (const vemo::Error& error) {
-        message = ToQString(error.Message());
+        // The words are Windows-1250, a file name is as the program was given it.
+        message = QString::fromStdString(error.Utf8Message());
     } catch (const std::bad_alloc&) {
         message = QStringLiteral("Out of memory");
     } catch (const std::exception& error) {

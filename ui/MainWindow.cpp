@@ -63,6 +63,7 @@ TfrmVemo::TfrmVemo(Options options, QWidget* parent)
     MarkFocus();
     ConnectHandlers();
     ConnectCopyCommands();
+    ConnectQuoteCommands();
     ApplyLocale();
     Guard(&TfrmVemo::FormCreate);
 }

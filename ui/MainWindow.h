@@ -6,8 +6,10 @@
 #include "data/Tariff.h"
 #include "data/TollData.h"
 #include "ui/ErrorReport.h"
+#include "ui/FileChooser.h"
 #include "ui/MainWindowLayout.h"
 #include "ui/PlatformLocale.h"
+#include "ui/QuoteText.h"
 
 #include <QDate>
 #include <QMetaObject>
@@ -18,8 +20,10 @@
 #include <memory>
 #include <optional>
 
+class QAction;
 class QFocusFrame;
 class QListWidget;
+class QMenu;
 
 class TfrmVemo : public QWidget {
     Q_OBJECT
@@ -31,6 +35,8 @@ public:
         vemo::ui::ErrorReporter reportError = vemo::ui::ShowErrorReport;
         // The day that decides which tariff is in force.
         std::function<QDate()> today = QDate::currentDate;
+        // Where a route or a quote is saved to and a route opened from.
+        vemo::ui::FileChooser chooseFile = vemo::ui::AskForFile;
     };
 
     // Builds the stored layout, then runs FormCreate while the window is still hidden.
@@ -99,6 +105,16 @@ private:
     void ConnectCopyCommands();
     // The whole route with the totals of its tab.
     void CopyRoute(const QListWidget* route);
+    // The totals of a route's tab as the tab shows them, each with its caption.
+    std::vector<vemo::ui::ShownTotal> ShownTotals(const QListWidget* route) const;
+
+    // The quote and the saved routes: the route lists' context menus, Ctrl+P
+    // (MainWindowQuote.cpp).
+    void ConnectQuoteCommands();
+    void AddQuoteCommands(QMenu& menu);
+    void actNabidkaExecute();
+    void actUlozitTrasuExecute();
+    void actOtevritTrasuExecute();
 
     Ui::frmVemo ui;
     Options options_;
@@ -109,4 +125,19 @@ private:
     bool placed_ = false; // whether the first show has put the window on the screen
     QPointer<QFocusFrame> focusFrame_;
     QMetaObject::Connection focusWatch_;
+
+    QAction* actNabidka_ = nullptr;
+    QAction* actUlozitTrasu_ = nullptr;
+    QAction* actOtevritTrasu_ = nullptr;
+    // The route last opened from a file, as it was opened: its quote shows the saved totals
+    // while both route lists still hold these entries.
+    struct OpenedRoute {
+        vemo::ui::SavedTotals totals;
+        QStringList german;
+        QStringList austrian;
+    };
+    std::optional<OpenedRoute> openedRoute_;
+    // The quote's rate and its source as typed last, for the next quote of this run.
+    QString quoteRate_;
+    QString quoteRateSource_;
 };

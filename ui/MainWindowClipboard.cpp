@@ -1,5 +1,6 @@
 // The copy commands of the four lists. They read what the window shows, put it on the clipboard
-// and change nothing: no handler of the tab runs and no total is computed again.
+// and change nothing: no handler of the tab runs and no total is computed again. The route
+// lists' menus also carry the quote's commands (MainWindowQuote.cpp).
 #include "ui/Cp1250Text.h"
 #include "ui/CurrencyEdit.h"
 #include "ui/ListBox.h"
@@ -54,6 +55,7 @@ void TfrmVemo::ConnectCopyCommands() {
         route->SetContextMenuFiller([this, route, guarded](QMenu& menu) {
             menu.addAction(QStringLiteral("Kopírovat trasu"), this,
                            guarded([this, route] { CopyRoute(route); }));
+            AddQuoteCommands(menu);
         });
     }
 
@@ -74,21 +76,22 @@ void TfrmVemo::ConnectCopyCommands() {
 }
 
 void TfrmVemo::CopyRoute(const QListWidget* route) {
-    // The totals as the tab shows them; the rate as its box shows it while it has no focus.
-    std::vector<vemo::ui::ShownTotal> totals;
+    QApplication::clipboard()->setText(
+        vemo::ui::RouteClipboardText(Entries(route, AllRows(route)), ShownTotals(route)));
+}
+
+std::vector<vemo::ui::ShownTotal> TfrmVemo::ShownTotals(const QListWidget* route) const {
+    // The rate as its box shows it while it has no focus.
     if (route == ui.lbxTrasa) {
         // The vehicle and the tariff the rate comes from, before the totals they give.
         const QString tariff = tariff_ ? vemo::ui::ToQString(tariff_->Label()) : QString();
-        totals = {{QStringLiteral("Kategorie:"), ui.cboKategorie->currentText()},
-                  {QStringLiteral("Počet náprav:"), ui.speNapravy->Text()},
-                  {tariff, {}},
-                  {ui.Label3->text(), ui.lblKm->text()},
-                  {ui.Label4->text(), ui.curSazba->DisplayText()},
-                  {ui.Label6->text(), ui.lblMaut->text()}};
-    } else {
-        totals = {{ui.Label12->text(), ui.lblAUKategorie->text()},
-                  {ui.Label13->text(), ui.lblAUMaut->text()}};
+        return {{QStringLiteral("Kategorie:"), ui.cboKategorie->currentText()},
+                {QStringLiteral("Počet náprav:"), ui.speNapravy->Text()},
+                {tariff, {}},
+                {ui.Label3->text(), ui.lblKm->text()},
+                {ui.Label4->text(), ui.curSazba->DisplayText()},
+                {ui.Label6->text(), ui.lblMaut->text()}};
     }
-    QApplication::clipboard()->setText(
-        vemo::ui::RouteClipboardText(Entries(route, AllRows(route)), totals));
+    return {{ui.Label12->text(), ui.lblAUKategorie->text()},
+            {ui.Label13->text(), ui.lblAUMaut->text()}};
 }

@@ -2,11 +2,9 @@
 
 namespace vemo::ui {
 
-namespace {
-
 // An entry decoded from the data may carry control bytes; a line break inside it would split it
 // over two lines of the copy, so every control character becomes a blank.
-QString OneLine(QString text) {
+QString SingleLine(QString text) {
     for (QChar& c : text) {
         if (c.category() == QChar::Other_Control)
             c = u' ';
@@ -14,12 +12,14 @@ QString OneLine(QString text) {
     return text;
 }
 
+namespace {
+
 QString TotalLine(const ShownTotal& total) {
-    QString line = OneLine(total.caption);
+    QString line = SingleLine(total.caption);
     if (!total.value.isEmpty()) {
         if (!line.isEmpty())
             line += u' ';
-        line += OneLine(total.value);
+        line += SingleLine(total.value);
     }
     return line;
 }
@@ -30,7 +30,7 @@ QString EntriesClipboardText(const QStringList& entries) {
     QStringList lines;
     lines.reserve(entries.size());
     for (const QString& entry : entries)
-        lines.append(OneLine(entry));
+        lines.append(SingleLine(entry));
     return lines.join(u'\n');
 }
 
@@ -38,7 +38,7 @@ QString RouteClipboardText(const QStringList& entries, const std::vector<ShownTo
     QStringList lines;
     lines.reserve(entries.size() + static_cast<qsizetype>(totals.size()));
     for (const QString& entry : entries)
-        lines.append(OneLine(entry));
+        lines.append(SingleLine(entry));
     for (const ShownTotal& total : totals)
         lines.append(TotalLine(total));
     return lines.join(u'\n');

@@ -15,6 +15,9 @@ struct ShownTotal {
     QString value;   // the total as shown, "19,5 km"; empty when the tab shows none yet
 };
 
+// The text with every control character (line breaks, tabs) turned into a blank.
+QString SingleLine(QString text);
+
 // Entries alone, in the order given, one a line.
 QString EntriesClipboardText(const QStringList& entries);
 // The whole route: its entries, then one line per total.

@@ -1,8 +1,10 @@
 // End-to-end runs of the vemo-data tool on real files.
 
+#include "data/Errors.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/ToolRun.h"
 #include "text/BaseXCodec.h"
+#include "text/Cp1250.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -12,6 +14,10 @@
 #include "tests/support/SmallDisk.h"
 
 #include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <locale.h>
 #endif
 
 #include <algorithm>
@@ -206,10 +212,70 @@ TEST_F(VemoDataToolTest, SectionsOfAMotorwayWithoutRowsSaySoOnStderrOnly) {
 // The system's words for a missing file, which the tool adds to the file error.
 std::string MissingFileReason() {
 #if defined(_WIN32)
-    return std::system_category().message(2); // ERROR_FILE_NOT_FOUND
+    return vemo::SystemReason(2); // ERROR_FILE_NOT_FOUND, in the user's language
 #else
     return "No such file or directory";
 #endif
+}
+
+// glibc's Czech words for a missing file, or empty where its translations are not installed.
+std::string CzechMissingFileReason() {
+#if defined(_WIN32)
+    return {};
+#else
+    locale_t czech = newlocale(LC_ALL_MASK, "cs_CZ.UTF-8", nullptr);
+    if (!czech)
+        return {};
+    const std::string reason = strerror_l(ENOENT, czech);
+    freelocale(czech);
+    return reason == MissingFileReason() ? std::string() : reason;
+#endif
+}
+
+// A file error names the file as the user typed it, in the tool's words' encoding or not, and
+// the system's reason follows the user's language.
+TEST_F(VemoDataToolTest, FileErrorsReadAsTyped) {
+    const std::string name = "\xC5\xBElu\xC5\xA5ou\xC4\x8Dk\xC3\xBD.sdf"; // žluťoučký.sdf
+    WriteFile(dir_ / "maut_55a.csv", "h;x\r\n");
+    fs::create_directory(dir_ / "out");
+    testfiles::WriteProtect protect(dir_ / "out");
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        const char* locale;
+        std::string err; // how the error line starts; empty: the case cannot run here
+    };
+    const Case cases[] = {
+        {"UTF-8",
+         {"decode", name},
+         "C.UTF-8",
+         "vemo-data: Nelze vytvo\xC5\x99it soubor " + name + ": " + MissingFileReason() + "\n"},
+        {"raw",
+         {"--raw", "decode", name},
+         "C.UTF-8",
+         "vemo-data: Nelze vytvo\xF8it soubor " + name + ": " +
+             vemo::Utf8ToCp1250(MissingFileReason()) + "\n"},
+        {"Czech reason",
+         {"decode", name},
+         "cs_CZ.UTF-8",
+         CzechMissingFileReason().empty() ? ""
+                                          : "vemo-data: Nelze vytvo\xC5\x99it soubor " + name +
+                                                ": " + CzechMissingFileReason() + "\n"},
+        {"folder not writable",
+         {"encode", "maut_55a.csv", "out/data.sdf"},
+         "C.UTF-8",
+         protect.Active()
+             ? "vemo-data: Nelze vytvo\xC5\x99it soubor out/data.sdf: do slo\xC5\xBEky "
+               "nelze zapisovat ("
+             : ""},
+    };
+    for (const Case& c : cases) {
+        if (c.err.empty())
+            continue;
+        const Result result = Run(c.args, c.locale);
+        EXPECT_EQ(result.status, 1) << c.name;
+        EXPECT_EQ(result.err.substr(0, c.err.size()), c.err) << c.name;
+    }
 }
 
 TEST_F(VemoDataToolTest, FileErrorsNameTheFile) {

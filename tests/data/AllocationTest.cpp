@@ -6,6 +6,7 @@
 #include "text/BaseXCodec.h"
 
 #include "data/MotorwayIndex.h"
+#include "tests/support/Tables.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -120,6 +121,6 @@ INSTANTIATE_TEST_SUITE_P(
                                      std::abort();
                              },
                              2}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testrows::ByName());
 
 } // namespace

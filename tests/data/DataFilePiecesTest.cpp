@@ -3,12 +3,15 @@
 #include "data/DataFile.h"
 #include "data/Errors.h"
 
+#include "tests/support/FakeSaveSystem.h"
+#include "tests/support/Tables.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
+#include <new>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -20,51 +23,10 @@ using testfiles::FileNames;
 using testfiles::ReadFile;
 using testfiles::ScratchDir;
 using testfiles::WriteFile;
+using testsupport::FakeSaveSystem;
+using testsupport::SaveContent;
 
 namespace {
-
-// The system's calls, with every write cut to at most maxWrite bytes and recorded as the bytes
-// offered and the bytes taken; the write numbered failingWrite (from 1) fails.
-class RecordingSaveSystem final : public vemo::SaveSystem {
-public:
-    explicit RecordingSaveSystem(std::size_t maxWrite, int failingWrite = 0)
-        : maxWrite_(maxWrite), failingWrite_(failingWrite) {}
-
-    bool CreateTemp(const std::string& target, std::string& tempName) override {
-        return native_.CreateTemp(target, tempName);
-    }
-    long long Write(const char* data, std::size_t size) override {
-        if (static_cast<int>(writes.size()) + 1 == failingWrite_) {
-            failed_ = true;
-            return -1;
-        }
-        const long long written = native_.Write(data, std::min(size, maxWrite_));
-        writes.emplace_back(size, written);
-        return written;
-    }
-    bool Sync() override { return native_.Sync(); }
-    bool Close() override { return native_.Close(); }
-    bool Rename(const std::string& from, const std::string& to) override {
-        return native_.Rename(from, to);
-    }
-    bool Remove(const std::string& name) override { return native_.Remove(name); }
-    std::string Reason() const override { return failed_ ? "injected" : native_.Reason(); }
-
-    std::vector<std::pair<std::size_t, long long>> writes;
-
-private:
-    vemo::NativeSaveSystem native_;
-    std::size_t maxWrite_;
-    int failingWrite_;
-    bool failed_ = false;
-};
-
-std::string Lines(int count) {
-    std::string content;
-    for (int i = 0; i < count; ++i)
-        content += "bmV3IGxpbmUgd2l0aCBzb21lIHRleHQ" + std::to_string(i) + "\r\n";
-    return content;
-}
 
 // Cuts content into the pieces a save is handed.
 struct PieceCase {
@@ -97,20 +59,20 @@ class SaveDataFilePiecesTest : public testing::TestWithParam<std::tuple<PieceCas
 // written.
 TEST_P(SaveDataFilePiecesTest, WritesLikeTheWholeContent) {
     const auto& [pieces, maxWrite] = GetParam();
-    const std::string content = Lines(6000);
+    const std::string content = SaveContent(6000);
     ScratchDir dir;
     const std::string target = dir.File("data.sdf");
 
     WriteFile(target, "old\r\n");
-    RecordingSaveSystem whole(maxWrite);
+    FakeSaveSystem whole(maxWrite);
     vemo::SaveDataFile(target, content, whole);
 
     WriteFile(target, "old\r\n");
-    RecordingSaveSystem inPieces(maxWrite);
+    FakeSaveSystem inPieces(maxWrite);
     vemo::SaveDataFile(target, Handing(pieces.cut(content)), inPieces);
 
     EXPECT_EQ(ReadFile(target), content);
-    EXPECT_EQ(inPieces.writes, whole.writes);
+    EXPECT_EQ(inPieces.Writes(), whole.Writes());
     EXPECT_EQ(FileNames(dir.Path()), std::set<std::string>{"data.sdf"});
 }
 
@@ -149,26 +111,53 @@ INSTANTIATE_TEST_SUITE_P(
         return std::get<0>(info.param).name + "Max"s + std::to_string(std::get<1>(info.param));
     });
 
-TEST(SaveDataFilePiecesTest, PiecesThatStopWithAnErrorKeepTheOldFile) {
+// Whatever the content throws, a failure of its own as much as one of the data layer, goes on
+// to the caller and takes the temporary file with it.
+struct ThrowCase {
+    const char* name;
+    std::function<void()> fail;
+};
+
+void PrintTo(const ThrowCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class PiecesThatThrowTest : public testing::TestWithParam<ThrowCase> {};
+
+TEST_P(PiecesThatThrowTest, KeepTheOldFileAndLeaveNothingBehind) {
     ScratchDir dir;
     const std::string target = dir.File("data.sdf");
     WriteFile(target, "old\r\n");
-    const vemo::ContentPieces failing = [](const auto& put) {
+    const vemo::ContentPieces failing = [fail = GetParam().fail](const auto& put) {
         put(std::string(3 * vemo::kSaveWriteBlock, 'x'));
-        throw std::runtime_error("source gone");
+        fail();
     };
-    EXPECT_THROW(vemo::SaveDataFile(target, failing), std::runtime_error);
+    bool thrown = false;
+    try {
+        vemo::SaveDataFile(target, failing);
+    } catch (...) {
+        thrown = true;
+    }
+    EXPECT_TRUE(thrown);
     EXPECT_EQ(ReadFile(target), "old\r\n");
     EXPECT_EQ(FileNames(dir.Path()), std::set<std::string>{"data.sdf"});
 }
 
+INSTANTIATE_TEST_SUITE_P(
+    Throws, PiecesThatThrowTest,
+    testing::Values(ThrowCase{"StandardError", [] { throw std::runtime_error("source gone"); }},
+                    ThrowCase{"DataLayerError", [] { throw vemo::FileError("maut_55a.csv"); }},
+                    ThrowCase{"NoMemory", [] { throw std::bad_alloc(); }}),
+    testrows::ByName());
+
 TEST(SaveDataFilePiecesTest, FailingWriteKeepsTheOldFile) {
-    const std::string content = Lines(6000);
+    const std::string content = SaveContent(6000);
     ScratchDir dir;
     const std::string target = dir.File("data.sdf");
     for (const int failing : {1, 2, 3}) {
         WriteFile(target, "old\r\n");
-        RecordingSaveSystem system(vemo::kSaveWriteBlock, failing);
+        FakeSaveSystem system;
+        system.FailAt(failing, FakeSaveSystem::Call::Write);
         try {
             vemo::SaveDataFile(target, Handing(EveryN(content, 100)), system);
             ADD_FAILURE() << "saved";
@@ -234,6 +223,6 @@ INSTANTIATE_TEST_SUITE_P(
                              std::string(vemo::kReadBlock + 10, 'x') + "\0tail"s +
                                  std::string(vemo::kReadBlock, 'y'),
                              vemo::kReadBlock + 10}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testrows::ByName());
 
 } // namespace

@@ -1,11 +1,18 @@
 // The line table's one buffer: splitting across the blocks a file is read in, replacing and
 // appending lines (also from the table itself), copies, and lines too long for the packed form.
+#include "data/ByteBuffer.h"
 #include "data/LineTable.h"
 
+#include "tests/support/PlainReading.h"
+#include "tests/support/Tables.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdint>
+#include <functional>
+#include <new>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -16,29 +23,6 @@
 using namespace std::string_literals;
 
 namespace {
-
-// The plain reading of a file's lines, a byte at a time.
-std::vector<std::string> ExpectedLines(const std::string& content) {
-    std::vector<std::string> lines;
-    std::string line;
-    bool open = false;
-    for (std::size_t i = 0; i < content.size() && content[i] != '\0'; ++i) {
-        const char c = content[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(line);
-            line.clear();
-            open = false;
-            if (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n')
-                ++i;
-        } else {
-            line += c;
-            open = true;
-        }
-    }
-    if (open)
-        lines.push_back(line);
-    return lines;
-}
 
 // A line end placed at every offset around the 64-byte groups the splitter looks at and the
 // half-megabyte blocks a file is read in, with the line after it.
@@ -68,7 +52,7 @@ TEST_P(LineTableBlockTest, BytesSplitLikeThePlainReading) {
     const std::string content = Content();
     vemo::LineTable table;
     table.LoadFromBytes(content);
-    EXPECT_EQ(table.Lines(), ExpectedLines(content));
+    EXPECT_EQ(table.Lines(), plain::Lines(content));
 }
 
 TEST_P(LineTableBlockTest, FileSplitsLikeThePlainReading) {
@@ -77,7 +61,7 @@ TEST_P(LineTableBlockTest, FileSplitsLikeThePlainReading) {
     testfiles::WriteFile(dir.File("t.sdf"), content);
     vemo::LineTable table;
     table.LoadFromFile(dir.File("t.sdf"));
-    EXPECT_EQ(table.Lines(), ExpectedLines(content));
+    EXPECT_EQ(table.Lines(), plain::Lines(content));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -175,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(Edits, LineTableEditTest,
                                          EditCase{"ReplaceMostly", 1, 20, 0, 0},
                                          EditCase{"FromItselfMostly", 1, 1, 10, 0},
                                          EditCase{"EverythingMixed", 3, 3, 3, 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testrows::ByName());
 
 TEST(LineTableBufferTest, LoadedLinesCanBeReplacedAndAppendedFromThemselves) {
     vemo::LineTable table;
@@ -235,5 +219,62 @@ INSTANTIATE_TEST_SUITE_P(Lengths, LineTableLongLineTest,
                          testing::Values((std::size_t{1} << 24) - 2, (std::size_t{1} << 24) - 1,
                                          std::size_t{1} << 24),
                          [](const auto& info) { return "Length" + std::to_string(info.param); });
+
+// Requests at and near the largest sizes, and just past the line table's 40-bit offsets and
+// int line count: each is refused before any sum can wrap or any memory is asked for, and the
+// table goes on as before. Run under AddressSanitizer, a buffer smaller than recorded shows at
+// the append.
+struct TooLargeCase {
+    const char* name;
+    std::function<void(vemo::LineTable& table)> request;
+    bool lengthError; // std::length_error from the table, else std::bad_alloc from the buffer
+};
+
+void PrintTo(const TooLargeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class TooLargeRequestTest : public testing::TestWithParam<TooLargeCase> {};
+
+TEST_P(TooLargeRequestTest, IsRefusedAndTheTableGoesOn) {
+    vemo::LineTable table;
+    table.LoadFromBytes("alpha\r\nbeta\r\n");
+    table.Set(0, "replaced"); // some unused bytes in the buffer
+    if (GetParam().lengthError)
+        EXPECT_THROW(GetParam().request(table), std::length_error);
+    else
+        EXPECT_THROW(GetParam().request(table), std::bad_alloc);
+    table.Append(std::string(5000, 'n'));
+    table.Append(table.Get(1));
+    EXPECT_EQ(table.Lines(),
+              (std::vector<std::string>{"replaced", "beta", std::string(5000, 'n'), "beta"}));
+}
+
+constexpr std::size_t kMax = SIZE_MAX;
+constexpr std::size_t kOffsets = std::size_t{1} << 40;
+// The bytes the table's lines use: "replaced" and "beta".
+constexpr std::size_t kUsed = 12;
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, TooLargeRequestTest,
+    testing::Values(
+        TooLargeCase{"ReserveMaxBytes", [](auto& t) { t.Reserve(0, kMax); }, true},
+        // The sum of the used bytes and the request wraps to a few bytes.
+        TooLargeCase{"ReserveBytesWrappingToFew", [](auto& t) { t.Reserve(0, kMax - kUsed + 8); },
+                     true},
+        TooLargeCase{"ReserveBytesPastTheOffsets",
+                     [](auto& t) { t.Reserve(0, kOffsets - kUsed + 1); }, true},
+        TooLargeCase{"ReserveMaxLines", [](auto& t) { t.Reserve(kMax, 0); }, true},
+        TooLargeCase{"ReserveLinesPastInt", [](auto& t) { t.Reserve(std::size_t{INT_MAX} - 1, 0); },
+                     true},
+        TooLargeCase{"BufferOfMaxBytes", [](auto&) { vemo::ByteBuffer buffer(kMax); }, false},
+        // Rounded up to whole huge pages, this would wrap to a block of 0 bytes.
+        TooLargeCase{"BufferRoundingPastMax",
+                     [](auto&) { vemo::ByteBuffer buffer(kMax - vemo::ByteBuffer::kHugePage + 2); },
+                     false},
+        TooLargeCase{"BufferJustPastItsMost",
+                     [](auto&) { vemo::ByteBuffer buffer(vemo::ByteBuffer::kMaxCapacity + 1); },
+                     false}),
+    testrows::ByName());
 
 } // namespace

@@ -1,15 +1,11 @@
 #include "data/LineTable.h"
 #include "data/Errors.h"
 
+#include "tests/support/Tables.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#if defined(__linux__)
-#include <sys/resource.h>
-
-#include <csignal>
-#endif
 #include <vector>
 
 using namespace std::string_literals;
@@ -56,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"NulEndsContent", "a\r\nb\0c\r\nd\r\n"s, {"a", "b"}},
         SplitCase{"NulAtStart", "\0a\r\n"s, {}}, SplitCase{"NulAfterLineEnd", "a\r\n\0b"s, {"a"}},
         SplitCase{"HighBytesPassThrough", "K\xF6ln\x80\r\n\xFF", {"K\xF6ln\x80", "\xFF"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testrows::ByName());
 
 TEST(LineTableTest, LoadReplacesContentsAndSaveWritesCrLf) {
     ScratchDir dir;
@@ -88,108 +84,6 @@ TEST(LineTableTest, MissingFileThrowsAndKeepsContents) {
         EXPECT_EQ(error.Message(), kCannotCreate + dir.File("none.sdf"));
     }
     EXPECT_EQ(table.Lines(), std::vector<std::string>{"kept"});
-}
-
-// State: an old data file and a table with other lines. Action: save under a failure.
-// Expected: the named error, the old file byte for byte, no temporary file left over.
-class SafeSaveTest : public testing::Test {
-protected:
-    void SetUp() override {
-        WriteFile(target_, old_);
-        for (int i = 0; i < 2000; ++i)
-            table_.Append("bmV3IGxpbmUgd2l0aCBzb21lIHRleHQ" + std::to_string(i));
-    }
-
-    void ExpectFailure(const std::string& message) {
-        try {
-            table_.SaveToFile(target_);
-            ADD_FAILURE() << "saved";
-        } catch (const vemo::Error& error) {
-            EXPECT_EQ(error.Message(), message);
-        }
-        EXPECT_EQ(ReadFile(target_), old_);
-    }
-
-    void ExpectNoLeftovers() {
-        EXPECT_EQ(testfiles::FileNames(dir_.Path()), std::set<std::string>{"data.sdf"});
-    }
-
-    ScratchDir dir_;
-    std::string target_ = dir_.File("data.sdf");
-    std::string old_ = "b2xk\r\nZGF0YQ\r\n";
-    vemo::LineTable table_;
-};
-
-TEST_F(SafeSaveTest, ReadOnlyTargetIsNotReplaced) {
-    testfiles::WriteProtect protect(target_);
-    if (!protect.Active())
-        GTEST_SKIP() << "cannot write-protect a file here";
-    ExpectFailure(kCannotCreate + target_);
-    ExpectNoLeftovers();
-}
-
-TEST_F(SafeSaveTest, ReadOnlyFolderIsNotWritten) {
-    {
-        testfiles::WriteProtect protect(dir_.Path());
-        if (!protect.Active())
-            GTEST_SKIP() << "cannot write-protect a folder here";
-        ExpectFailure(kCannotCreate + target_);
-    }
-    ExpectNoLeftovers();
-}
-
-TEST_F(SafeSaveTest, MissingFolderOrFolderAsTarget) {
-    const std::string missing = dir_.File("no/such/dir/data.sdf");
-    try {
-        table_.SaveToFile(missing);
-        ADD_FAILURE() << "saved";
-    } catch (const vemo::Error& error) {
-        EXPECT_EQ(error.Message(), kCannotCreate + missing);
-    }
-    std::filesystem::create_directory(dir_.File("folder"));
-    try {
-        table_.SaveToFile(dir_.File("folder"));
-        ADD_FAILURE() << "saved";
-    } catch (const vemo::Error& error) {
-        EXPECT_EQ(error.Message(), kCannotCreate + dir_.File("folder"));
-    }
-    EXPECT_TRUE(std::filesystem::is_empty(dir_.File("folder")));
-}
-
-// Linux only: the write failure comes from a file size limit.
-#if defined(__linux__)
-TEST_F(SafeSaveTest, WriteFailureKeepsOldFile) {
-    // A file size limit makes write() fail with EFBIG once the temporary file reaches it.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    std::string message;
-    try {
-        table_.SaveToFile(target_);
-    } catch (const vemo::Error& error) {
-        message = error.Message();
-    }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
-    EXPECT_EQ(message, "Stream write error");
-    EXPECT_EQ(ReadFile(target_), old_);
-    ExpectNoLeftovers();
-}
-
-#endif
-
-TEST_F(SafeSaveTest, SuccessReplacesWholeFile) {
-    table_.SaveToFile(target_);
-    const std::string saved = ReadFile(target_);
-    vemo::LineTable reloaded;
-    reloaded.LoadFromFile(target_);
-    EXPECT_EQ(reloaded.Lines(), table_.Lines());
-    EXPECT_EQ(saved.substr(saved.size() - 2), "\r\n");
-    ExpectNoLeftovers();
 }
 
 } // namespace

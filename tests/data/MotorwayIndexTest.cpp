@@ -5,6 +5,7 @@
 #include "data/SectionEntry.h"
 #include "data/SortedUniqueList.h"
 #include "data/TollData.h"
+#include "tests/support/PlainReading.h"
 #include "tests/support/Tables.h"
 #include "text/BaseXCodec.h"
 #include "text/TextRoutines.h"
@@ -18,10 +19,6 @@
 namespace {
 
 using testrows::EncodedTable;
-
-std::string Name(const char* name) {
-    return name;
-}
 
 struct NeighbourCase {
     const char* name;
@@ -65,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(
         NeighbourCase{"SeparatorAtEveryPhase", {"x;", "x;;", "xx;", "xxx;", "xxxx;", "x;"}},
         NeighbourCase{"InvalidRowBetween", {"5;a", "", "5;a", "\x80;a"}},
         NeighbourCase{"CaseDiffersOnly", {"a1;x", "A1;x", "a1;y"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testrows::ByName());
 
 // Rows whose encoded start goes past the padding or into bytes outside the alphabet.
 TEST(MotorwayIndexTest, EncodedRowsCutShortStillCount) {
@@ -98,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
                     KeyCase{"PrefixOnly", "A", ""}, KeyCase{"Empty", "", ""},
                     KeyCase{"TypedWithoutPrefix", "31", "1"},
                     KeyCase{"IndexEntry", std::string(vemo::kGermanMotorwayPrefix) + "45", "45"}),
-    [](const auto& info) { return Name(info.param.name); });
+    testrows::ByName());
 
 TEST(SectionListingTest, GermanMatchesTrimmedFieldOneWithCase) {
     // State: rows of motorway 3 with blanks around the number, a near miss and other motorways.
@@ -171,17 +168,10 @@ TEST(SectionListingTest, EqualsWholeRowDecodeOnRandomTables) {
             table.Append(line);
         }
         for (const auto& key : keys) {
-            std::vector<std::string> german;
-            std::vector<std::string> austrian;
-            for (int i = 1; i < table.Count(); ++i) {
-                const std::string row = vemo::Base64Decode(table.Get(i));
-                if (vemo::Trim(vemo::GetField(row, ";", 1)) == key) {
-                    german.push_back(vemo::GermanSectionEntry(row));
-                    austrian.push_back(vemo::AustrianSectionEntry(row));
-                }
-            }
-            ASSERT_EQ(vemo::GermanSectionListing(table, key), german) << round << " " << key;
-            ASSERT_EQ(vemo::AustrianSectionListing(table, key), austrian) << round << " " << key;
+            ASSERT_EQ(vemo::GermanSectionListing(table, key), plain::Listing(table, key, true))
+                << round << " " << key;
+            ASSERT_EQ(vemo::AustrianSectionListing(table, key), plain::Listing(table, key, false))
+                << round << " " << key;
         }
     }
 }

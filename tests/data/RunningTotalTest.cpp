@@ -13,10 +13,6 @@ namespace {
 using namespace std::string_literals;
 using testrows::DecimalComma;
 
-std::string Name(const char* name) {
-    return name;
-}
-
 struct ReadCase {
     const char* name;
     std::string caption;
@@ -36,7 +32,7 @@ INSTANTIATE_TEST_SUITE_P(Captions, ReadRunningTotalTest,
                                          ReadCase{"NoBlank", "12,5", 0},
                                          ReadCase{"NoNumber", "x km", 0},
                                          ReadCase{"LeadingBlank", " 12,5 km", 0}),
-                         [](const auto& info) { return Name(info.param.name); });
+                         testrows::ByName());
 
 // A sequence of steps on one caption, as the route buttons make them.
 struct StepsCase {
@@ -88,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
                   vemo::kKmUnit,
                   {1234567.891234, 0.000001},
                   {"1234567,891 km", "1234567,891 km"}}),
-    [](const auto& info) { return Name(info.param.name); });
+    testrows::ByName());
 
 struct TollCase {
     const char* name;
@@ -114,6 +110,6 @@ INSTANTIATE_TEST_SUITE_P(
                     TollCase{"ExampleAfterRemoval", "12,5 km", 1, 4, "1,5 \x80"},
                     TollCase{"FourDecimalsInFull", "123,45 km", 2, 3, "16,0485 \x80"},
                     TollCase{"EmptyRoute", "", 0, 3, "0 \x80"}),
-    [](const auto& info) { return Name(info.param.name); });
+    testrows::ByName());
 
 } // namespace

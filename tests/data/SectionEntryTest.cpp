@@ -12,10 +12,6 @@ namespace {
 using namespace std::string_literals;
 using testrows::DecimalComma;
 
-std::string Name(const char* name) {
-    return name;
-}
-
 struct EntryCase {
     const char* name;
     std::string row;
@@ -41,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(
                     EntryCase{"ShortRow", "3;x;AS", "(AS)  : () ;", "AS- : //"},
                     EntryCase{"Empty", "", "()  : () ;", "- : //"},
                     EntryCase{"EmptyFieldsBetween", "1;;a;;;b;;c", "(a)  : (b) ;c", "a- : /b/"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testrows::ByName());
 
 struct LengthCase {
     const char* name;
@@ -67,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
                     LengthCase{"SecondSemicolonStaysInTheText", "a;1;2", 0},
                     LengthCase{"TwoHundredCharacters", "a;" + std::string(198, '0') + "12", 12},
                     LengthCase{"CutAfterTwoHundred", "a;" + std::string(199, '0') + "12", 1}),
-    [](const auto& info) { return Name(info.param.name); });
+    testrows::ByName());
 
 struct AmountCase {
     const char* name;
@@ -106,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
                     AmountCase{"ThirdCutAfterHundred", kLongThird, 2, 5},
                     AmountCase{"ThirdWithinHundred", "a : 1/2/" + std::string(98, '0') + "55", 2,
                                55}),
-    [](const auto& info) { return Name(info.param.name); });
+    testrows::ByName());
 
 // Lengths and amounts read the same whichever decimal separator the desktop and the data use.
 TEST(SectionEntryTest, EitherDecimalSeparator) {

@@ -1,5 +1,6 @@
 #include "data/SortedUniqueList.h"
 #include "data/LocaleCollation.h"
+#include "tests/support/Tables.h"
 
 #include <QLocale>
 
@@ -41,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
         OrderCase{"FirstAddedStaysIgnoringCase", {"s1", "S1", "A9", "a9"}, {"A9", "s1"}},
         OrderCase{"EmptyAndPrefix", {"A1", "A", ""}, {"", "A", "A1"}},
         OrderCase{"Nothing", {}, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testrows::ByName());
 
 TEST(SortedUniqueListTest, ExactRepeatCostsNoComparison) {
     int calls = 0;
@@ -64,34 +65,6 @@ TEST(SortedUniqueListTest, ExactRepeatCostsNoComparison) {
     EXPECT_EQ(list.Count(), 0);
     EXPECT_TRUE(list.Add("a1"));
     EXPECT_EQ(list.Items(), std::vector<std::string>{"a1"});
-}
-
-TEST(LocaleCollationTest, CzechLettersAndCase) {
-    const auto czech = vemo::LocaleCollation(QLocale("cs_CZ"));
-    EXPECT_EQ(czech("A1", "a1"), 0);
-    EXPECT_EQ(czech("\xC8"
-                    "esk\xE1",
-                    "\xE8"
-                    "esk\xE1"),
-              0);                     // Česká / česká
-    EXPECT_LT(czech("c", "\xE8"), 0); // c before č
-    EXPECT_LT(czech("\xE8", "d"), 0); // č before d
-    EXPECT_NE(czech("c", "\xE8"), 0);
-}
-
-TEST(LocaleNumberSettingsTest, CzechLocale) {
-    const vemo::LocaleSettings czech = vemo::LocaleNumberSettings(QLocale("cs_CZ"));
-    EXPECT_EQ(czech.decimalSeparator, ',');
-    EXPECT_EQ(czech.currencySymbol, "K\xE8");
-    EXPECT_EQ(czech.upper['a'], 'A');
-    EXPECT_EQ(czech.upper[0xE8], 0xC8); // č -> Č
-    EXPECT_EQ(czech.upper[0x9A], 0x8A); // š -> Š
-    EXPECT_EQ(czech.upper[0xDF], 0xDF); // ß has no single upper-case letter
-    EXPECT_EQ(czech.upper['1'], '1');
-
-    const vemo::LocaleSettings english = vemo::LocaleNumberSettings(QLocale("en_US"));
-    EXPECT_EQ(english.decimalSeparator, '.');
-    EXPECT_EQ(english.currencySymbol, "$");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "data/Conversion.h"
 #include "data/Errors.h"
+#include "tests/support/Tables.h"
 #include "tests/support/TestFiles.h"
 #include "text/Cp1250.h"
 
@@ -71,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                         {},
                         "Soubor maut_55a.csv nelze převést do Windows-1250: řádek 3 obsahuje znak "
                         "U+00F8, který Windows-1250 nemá"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testrows::ByName());
 
 // A refused conversion writes nothing and leaves the table as it was.
 TEST(SourceTextTest, RefusedConversionWritesNothing) {

@@ -103,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "Sazebník;1.1.2025;Now", "Nápravy;1", "A;;0,2"},
                  {2, 1},
                  0.3}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testrows::ByName());
 
 struct BadCase {
     const char* name;
@@ -179,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BadCase{"CategoryTwice",
                             {"Sazebník;1.1.2025;T", "Nápravy;1", "A;x;0,1", "A;y;0,2"},
                             kAt + "4: kategorie „A“ je v sazebníku dvakrát"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testrows::ByName());
 
 // The tariff in force is the latest that has begun; later ones wait for their day.
 TEST(TariffFileTest, TariffInForceByDate) {

@@ -12,10 +12,6 @@ namespace {
 using namespace std::string_literals;
 using testrows::DecimalComma;
 
-std::string Name(const char* name) {
-    return name;
-}
-
 struct RateCase {
     const char* name;
     int category;
@@ -37,7 +33,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RateCase{"CThreeAxles", 2, 3, 0.13}, RateCase{"CEighteenAxles", 2, 18, 0.14},
                     RateCase{"NoCategory", -1, 3, std::nullopt},
                     RateCase{"PastTheLastCategory", 3, 3, std::nullopt}),
-    [](const auto& info) { return Name(info.param.name); });
+    testrows::ByName());
 
 struct TextCase {
     const char* name;
@@ -67,6 +63,6 @@ INSTANTIATE_TEST_SUITE_P(Table, CategoryTextTest,
                                          TextCase{"NoCategory", -1, std::nullopt, std::nullopt},
                                          TextCase{"PastTheLastCategory", 3, std::nullopt,
                                                   std::nullopt}),
-                         [](const auto& info) { return Name(info.param.name); });
+                         testrows::ByName());
 
 } // namespace

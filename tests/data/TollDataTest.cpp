@@ -104,6 +104,6 @@ INSTANTIATE_TEST_SUITE_P(
                     {"german", "austrian"},
                     "",
                     1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testrows::ByName());
 
 } // namespace

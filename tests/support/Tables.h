@@ -1,12 +1,16 @@
 #pragma once
-// The shared vocabulary of the data tests: tables as the data files hold them, their bytes on
-// disk, and the number settings of a Czech desktop.
+// The shared vocabulary of the tests: tables as the data files hold them, the rows of sections
+// the window tests list, their bytes on disk, the worked examples, the tariffs, the number
+// settings of a Czech desktop, and the names of table-driven cases.
 
 #include "data/LineTable.h"
 #include "text/BaseXCodec.h"
 #include "text/TextRoutines.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testrows {
@@ -37,6 +41,74 @@ inline std::string FileOf(const vemo::LineTable& table) {
         bytes += line + "\r\n";
     return bytes;
 }
+
+// One section of a motorway: the points it runs from and to, and its length in kilometres (a
+// German row) or its "A/B/C" amounts (an Austrian row), as the data file writes them.
+struct Section {
+    std::string from;
+    std::string to;
+    std::string value;
+};
+
+// Sections one after the other, as (the point each leads to, its value).
+using Legs = std::vector<std::pair<std::string, std::string>>;
+
+// The legs as sections, each from where the one before ends, the first from first.
+inline std::vector<Section> Chained(const Legs& legs, const std::string& first = "Start") {
+    std::vector<Section> sections;
+    for (const auto& [to, value] : legs)
+        sections.push_back({sections.empty() ? first : sections.back().to, to, value});
+    return sections;
+}
+
+// Sections from "Ort 0" to "Ort 1", "Ort 1" to "Ort 2" ... with the given values.
+inline std::vector<Section> Numbered(const std::vector<std::string>& values) {
+    std::vector<Section> sections;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        sections.push_back({"Ort " + std::to_string(i), "Ort " + std::to_string(i + 1), values[i]});
+    return sections;
+}
+
+// The decoded lines of "data.sdf": a header, then a row of motorway number motorway for each
+// section, "(AS) from : (AK) to;value" as its entry.
+inline std::vector<std::string> GermanRows(const std::vector<Section>& sections,
+                                           const std::string& motorway = "1") {
+    std::vector<std::string> rows = {"BAB;Nr;Typ;Od;km;Typ;Do;Delka"};
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        rows.push_back(motorway + ";" + std::to_string(i) + ";AS;" + sections[i].from + ";;AK;" +
+                       sections[i].to + ";" + sections[i].value);
+    return rows;
+}
+
+// The decoded lines of "data2.sdf": a header, then a row of motorway for each section,
+// "from-to : A/B/C" as its entry.
+inline std::vector<std::string> AustrianRows(const std::vector<Section>& sections,
+                                             const std::string& motorway = "A1") {
+    std::vector<std::string> rows = {"Dalnice;Nazev;Od;Do;A;B;C"};
+    for (const Section& section : sections) {
+        std::string amounts = section.value;
+        for (char& c : amounts) {
+            if (c == '/')
+                c = ';';
+        }
+        rows.push_back(motorway + ";West;" + section.from + ";" + section.to + ";" + amounts);
+    }
+    return rows;
+}
+
+// The worked examples of both tabs: German sections of 12,5 and 7 km (19,5 km, under
+// "Kategorie B" 2,145 €), Austrian sections of 3,5/5,2/7,1 and 2,8/4,1/6,05 € (under
+// "Kategorie B" 9,3 €).
+inline const Legs kWorkedGerman = {{"Ort 1", "12,5"}, {"Ort 2", "7"}};
+inline const Legs kWorkedAustrian = {{"Ort 1", "3,5/5,2/7,1"}, {"Ort 2", "2,8/4,1/6,05"}};
+
+// Names a table-driven case by its name member, for INSTANTIATE_TEST_SUITE_P.
+struct ByName {
+    template <typename Case>
+    std::string operator()(const testing::TestParamInfo<Case>& info) const {
+        return std::string(info.param.name);
+    }
+};
 
 // The built-in tariff written as a tariff source (UTF-8 here; the files hold Windows-1250).
 inline const std::vector<std::string> kBuiltInTariffSource = {

@@ -22,7 +22,7 @@ struct ToolResult {
     std::string err;
 };
 
-// Runs program with args in dir, with LC_ALL set to locale. The arguments are plain ASCII.
+// Runs program with args (UTF-8) in dir, with LC_ALL set to locale.
 inline ToolResult RunTool(const std::string& program, const std::vector<std::string>& args,
                           const std::filesystem::path& dir, const std::string& locale) {
     QStringList arguments;

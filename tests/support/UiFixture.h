@@ -9,6 +9,7 @@
 
 #include "tests/support/QtEnvironment.h"
 #include "text/BaseXCodec.h"
+#include "text/Cp1250.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -83,6 +84,14 @@ protected:
         WriteFile(name, content);
     }
 
+    // The tariff file written from source lines in UTF-8.
+    void WriteTariffFile(const std::vector<std::string>& lines) {
+        std::vector<std::string> cp1250;
+        for (const std::string& line : lines)
+            cp1250.push_back(vemo::Utf8ToCp1250(line));
+        WriteDataFile("sazby.sdf", cp1250);
+    }
+
     TfrmVemo::Options RecordingOptions(QStringList args, QLocale locale) {
         TfrmVemo::Options options;
         options.arguments = std::move(args);
@@ -93,6 +102,11 @@ protected:
         if (today.isValid()) {
             options.today = [day = today] { return day; };
         }
+        // The file dialog answers with the next of chosenFiles, or cancels.
+        options.chooseFile = [this](QWidget*, const vemo::ui::FileRequest& request) {
+            fileRequests.push_back(request);
+            return chosenFiles.empty() ? QString() : chosenFiles.takeFirst();
+        };
         return options;
     }
 
@@ -167,6 +181,8 @@ protected:
     }
 
     std::vector<QString> reports;
+    QStringList chosenFiles;
+    std::vector<vemo::ui::FileRequest> fileRequests;
     // The day the window takes as today; the system's date while it is not set.
     QDate today;
 

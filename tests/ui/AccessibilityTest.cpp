@@ -1,6 +1,7 @@
 // The window as assistive tools and keyboard users meet it: names and descriptions of the
 // controls, captions tied to their controls, totals read with their names and announced when
 // they change, the frame that marks the focused control, and whole entries as tooltips.
+#include "tests/support/Tables.h"
 #include "tests/support/UiFixture.h"
 
 #include <QAccessible>
@@ -30,17 +31,14 @@ protected:
     // German sections of motorway 1 and Austrian sections of "A1", named as given.
     OpenWindow Open(const std::vector<std::string>& germanTargets = {"Ort 1"},
                     const std::vector<std::string>& austrianTargets = {"Ort 1"}) {
-        std::vector<std::string> german = {"BAB;Nr;Typ;Od;km;Typ;Do;Delka"};
-        for (std::size_t i = 0; i < germanTargets.size(); ++i) {
-            german.push_back("1;" + std::to_string(i) + ";AS;Start;;AK;" + germanTargets[i] +
-                             ";12,5");
-        }
-        std::vector<std::string> austrian = {"Dalnice;Nazev;Od;Do;A;B;C"};
-        for (const std::string& target : austrianTargets) {
-            austrian.push_back("A1;West;Start;" + target + ";3,5;5,2;7,1");
-        }
-        WriteDataFile("data.sdf", german);
-        WriteDataFile("data2.sdf", austrian);
+        std::vector<testrows::Section> german;
+        for (const std::string& target : germanTargets)
+            german.push_back({"Start", target, "12,5"});
+        std::vector<testrows::Section> austrian;
+        for (const std::string& target : austrianTargets)
+            austrian.push_back({"Start", target, "3,5/5,2/7,1"});
+        WriteDataFile("data.sdf", testrows::GermanRows(german));
+        WriteDataFile("data2.sdf", testrows::AustrianRows(austrian));
         return CreateWindow({"QZX"}); // the "Data" buttons take the focus too
     }
 
@@ -344,6 +342,6 @@ INSTANTIATE_TEST_SUITE_P(
                               "Ausfahrt <b>Nord</b> & S\xFC"
                               "d    mit vier Leerzeichen und noch mehr Text",
                               "<b>Nord</b> & Süd    mit"}),
-    [](const ::testing::TestParamInfo<TipCase>& info) { return info.param.name; });
+    testrows::ByName());
 
 } // namespace

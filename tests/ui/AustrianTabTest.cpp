@@ -1,4 +1,5 @@
 // The "Rakousko" tab driven through its real widgets on data files in a temporary folder.
+#include "tests/support/Tables.h"
 #include "tests/support/UiFixture.h"
 
 #include <QComboBox>
@@ -17,14 +18,7 @@ protected:
     // Sections of motorway "A1" with the given "A/B/C" amounts, and one of "S16".
     OpenWindow Open(const std::vector<std::string>& amounts) {
         WriteDataFile("data.sdf", {"header", "1;0;AS;Nord;;AS;Sued;1"});
-        std::vector<std::string> lines = {"Dalnice;Nazev;Od;Do;A;B;C"};
-        for (std::size_t i = 0; i < amounts.size(); ++i) {
-            std::string row = "A1;West;Ort " + std::to_string(i) + ";Ort " + std::to_string(i + 1);
-            std::string rest = amounts[i];
-            for (std::size_t slash; (slash = rest.find('/')) != std::string::npos;)
-                rest.replace(slash, 1, ";");
-            lines.push_back(row + ";" + rest);
-        }
+        std::vector<std::string> lines = testrows::AustrianRows(testrows::Numbered(amounts));
         lines.push_back("S16;Arlberg;St. Anton;Langen;8,89;12,45;18,67");
         WriteDataFile("data2.sdf", lines);
         auto frm = CreateWindow();

@@ -2,6 +2,7 @@
 // that each case knows exactly which form must come out.
 #include "ui/CaptionFont.h"
 #include "tests/support/QtEnvironment.h"
+#include "tests/support/Tables.h"
 
 #include <QFontInfo>
 
@@ -66,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"StretchAloneCannotReach", {{kTen, 79}}, true, 10, 87},
         Case{"EngineIgnoresStretch", {{kTen, 90}}, false, 10, 100},
         Case{"NothingFitsGivesTheNarrowest", {{kTen, 10}}, true, 9, 80}),
-    [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+    testrows::ByName());
 
 // A font given in points has no pixel size; it is narrowed, never turned into pixel sizes.
 TEST(CaptionFontPoints, AFontInPointsKeepsItsSize) {

@@ -1,6 +1,7 @@
 // The Windows command line split into the program name and the arguments the maintainer switch
 // counts.
 #include "ui/CommandLine.h"
+#include "tests/support/Tables.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,6 @@ INSTANTIATE_TEST_SUITE_P(
                   {u"vemo.exe", u"QZX\\", u"b"}},
         SplitCase{"NulEndsTheLine", kNulInside, {u"vemo.exe", u"QZX"}},
         SplitCase{"TwoArguments", u"vemo.exe QZX QZX", {u"vemo.exe", u"QZX", u"QZX"}}),
-    [](const ::testing::TestParamInfo<SplitCase>& info) { return info.param.name; });
+    testrows::ByName());
 
 } // namespace

@@ -2,6 +2,7 @@
 // full disk: the window reports the error and no data file loses a byte.
 #include "tests/support/NonRegularFiles.h"
 #include "tests/support/SmallDisk.h"
+#include "tests/support/Tables.h"
 #include "tests/support/UiFixture.h"
 #include "ui/ErrorReport.h"
 
@@ -35,7 +36,7 @@ TEST_P(NonRegularDataFileTest, StartupReportsItAndTheWindowOpens) {
 
 INSTANTIATE_TEST_SUITE_P(Kinds, NonRegularDataFileTest,
                          testing::Values(kFifo, kLinkToDevZero, kLinkToDevUrandom, kFolder),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testrows::ByName());
 
 struct FullDiskCase {
     const char* name;
@@ -114,6 +115,6 @@ INSTANTIATE_TEST_SUITE_P(Buttons, FullDiskDataButtonTest,
                                          FullDiskCase{"GermanLarge", false, 600},
                                          FullDiskCase{"AustrianSmall", true, 20},
                                          FullDiskCase{"AustrianLarge", true, 600}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         testrows::ByName());
 
 } // namespace

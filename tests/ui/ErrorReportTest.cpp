@@ -66,6 +66,9 @@ TEST(RunGuardedTest, ReportsWhatEscapesAndNothingElse) {
         // The data layer's messages are Windows-1250 bytes.
         {"file error", [] { throw vemo::FileError("data.sdf"); },
          QString::fromUtf8("Nelze vytvořit soubor data.sdf")},
+        // A file name reads as the user typed it, not through the code page.
+        {"file name as typed", [] { throw vemo::FileError("žluťoučký.sdf"); },
+         QString::fromUtf8("Nelze vytvořit soubor žluťoučký.sdf")},
         {"Windows-1250 message", [] { throw vemo::Error("P\xF8\xEDli\x9A \x80"); },
          QString::fromUtf8("Příliš €")},
         {"standard exception", [] { throw std::runtime_error("Stream write error"); },

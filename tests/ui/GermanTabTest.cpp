@@ -18,12 +18,10 @@ namespace {
 
 class GermanTabTest : public UiTest {
 protected:
-    // Rows of motorway 1 with the given lengths (field 8), and one row of motorway 2.
+    // Rows of motorway 1 from "Ort 0" on with the given lengths (field 8), and one row of
+    // motorway 2.
     OpenWindow Open(const std::vector<std::string>& lengths) {
-        std::vector<std::string> lines = {"BAB;Nr;Typ;Od;km;Typ;Do;Delka"};
-        for (std::size_t i = 0; i < lengths.size(); ++i)
-            lines.push_back("1;" + std::to_string(i) + ";AS;Ort " + std::to_string(i) +
-                            ";;AK;Ort " + std::to_string(i + 1) + ";" + lengths[i]);
+        std::vector<std::string> lines = testrows::GermanRows(testrows::Numbered(lengths));
         lines.push_back("2;0;AD;Nord;;AS;S\xFC"
                         "d;3");
         WriteDataFile("data.sdf", lines);
@@ -234,16 +232,7 @@ TEST_F(GermanTabTest, ClickingAnEntryShowsItsFullTextUntilAnotherIsClicked) {
 
 namespace {
 
-class TariffFileTest : public GermanTabTest {
-protected:
-    // The tariff file written from source lines in UTF-8.
-    void WriteTariffFile(const std::vector<std::string>& lines) {
-        std::vector<std::string> cp1250;
-        for (const std::string& line : lines)
-            cp1250.push_back(vemo::Utf8ToCp1250(line));
-        WriteDataFile("sazby.sdf", cp1250);
-    }
-};
+class TariffFileTest : public GermanTabTest {};
 
 struct TariffCase {
     const char* name;
@@ -302,7 +291,7 @@ INSTANTIATE_TEST_SUITE_P(
                                1,
                                {{3, 0.5}, {4, 0.5}},
                                "Sazebník: Mýtné 2027, platný od 1. 1. 2027"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testrows::ByName());
 
 struct BadTariffCase {
     const char* name;
@@ -342,6 +331,6 @@ INSTANTIATE_TEST_SUITE_P(
                       {"Sazebník;1.1.2027;T", "Nápravy;1", "A;;0,1"},
                       "V souboru sazby.sdf neplatí k 8. 12. 2026 žádný sazebník (první platí od "
                       "1. 1. 2027)"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testrows::ByName());
 
 } // namespace

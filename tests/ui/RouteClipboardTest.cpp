@@ -1,7 +1,8 @@
 // The copy commands of the lists: the text that Ctrl+C and the context menu put on the
 // clipboard on both tabs, and that copying leaves the window exactly as it was.
 #include "ui/RouteClipboard.h"
-#include "tests/support/UiFixture.h"
+#include "tests/support/RouteFixture.h"
+#include "tests/support/Tables.h"
 #include "ui/ListBox.h"
 
 #include <QAction>
@@ -75,169 +76,19 @@ INSTANTIATE_TEST_SUITE_P(
                  false,
                  QString::fromUtf8("  Šumava <ž> & €  ")},
         TextCase{"NoEntriesNoText", {}, {}, false, ""}),
-    [](const ::testing::TestParamInfo<TextCase>& info) { return info.param.name; });
+    testrows::ByName());
 
 // ---- The commands in the window --------------------------------------------------------------
 
-// What the context menu offered, and whether the wanted command was there and enabled.
-struct MenuVisit {
-    QStringList commands; // captions, with " (off)" behind a disabled one
-    bool chosen = false;
-};
-
-class CopyCommands : public UiTest {
+class CopyCommands : public RouteWindowTest {
 protected:
     void SetUp() override {
-        UiTest::SetUp();
+        RouteWindowTest::SetUp();
         QApplication::clipboard()->setText(kUntouched);
     }
 
-    // German sections of motorway 1 with the given names and lengths; Austrian sections of
-    // motorway "A1" with the given names and "A/B/C" amounts.
-    OpenWindow Open(const std::vector<std::pair<std::string, std::string>>& germanSections,
-                    const std::vector<std::pair<std::string, std::string>>& austrianSections) {
-        std::vector<std::string> german = {"BAB;Nr;Typ;Od;km;Typ;Do;Delka"};
-        for (std::size_t i = 0; i < germanSections.size(); ++i) {
-            const auto& [to, length] = germanSections[i];
-            const std::string from = i == 0 ? "Start" : germanSections[i - 1].first;
-            german.push_back("1;" + std::to_string(i) + ";AS;" + from + ";;AK;" + to + ";" +
-                             length);
-        }
-        std::vector<std::string> austrian = {"Dalnice;Nazev;Od;Do;A;B;C"};
-        for (std::size_t i = 0; i < austrianSections.size(); ++i) {
-            const auto& [to, amounts] = austrianSections[i];
-            const std::string from = i == 0 ? "Start" : austrianSections[i - 1].first;
-            std::string fields = amounts;
-            for (char& c : fields) {
-                if (c == '/') {
-                    c = ';';
-                }
-            }
-            austrian.push_back("A1;West;" + from + ";" + to + ";" + fields);
-        }
-        WriteDataFile("data.sdf", german);
-        WriteDataFile("data2.sdf", austrian);
-        auto frm = CreateWindow();
-        if (!germanSections.empty()) {
-            PickSelectorEntry(frm->cboDalnice, 0);
-        }
-        if (!austrianSections.empty()) {
-            frm->pgcMain->setCurrentWidget(frm->tbsAU);
-            PickSelectorEntry(frm->cboAUDalnice, 0);
-            frm->pgcMain->setCurrentWidget(frm->tbsDE);
-        }
-        return frm;
-    }
-
-    // The worked examples of both tabs: two German sections of 12,5 and 7 km under
-    // "Kategorie B" (19,5 km, 0,11 €/km, 2,145 €) and two Austrian sections under "Kategorie B"
-    // (5,2 + 4,1 = 9,3 €). Both sections stay selected in both section lists.
-    OpenWindow OpenWorkedExamples() {
-        auto frm = Open({{"Ort 1", "12,5"}, {"Ort 2", "7"}},
-                        {{"Ort 1", "3,5/5,2/7,1"}, {"Ort 2", "2,8/4,1/6,05"}});
-        SelectRows(frm->lbxCis, {0, 1});
-        Click(frm->btnSelect);
-        PickSelectorEntry(frm->cboKategorie, 1);
-
-        frm->pgcMain->setCurrentWidget(frm->tbsAU);
-        PickSelectorEntry(frm->cboAUKategorie, 1);
-        SelectRows(frm->lbxAUCis, {0, 1});
-        Click(frm->btnAUSelect);
-        frm->pgcMain->setCurrentWidget(frm->tbsDE);
-
-        EXPECT_EQ(frm->lblKm->text(), "19,5 km");
-        EXPECT_EQ(frm->lblMaut->text(), QString::fromUtf8("2,145 €"));
-        EXPECT_EQ(frm->lblAUMaut->text(), QString::fromUtf8("9,3 €"));
-        return frm;
-    }
-
-    static void ShowPageOf(const Ui::frmVemo& frm, QWidget* control) {
-        frm.pgcMain->setCurrentWidget(frm.tbsDE->isAncestorOf(control) ? frm.tbsDE : frm.tbsAU);
-    }
-
-    void PressCopy(TListBox* list) {
-        list->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
-    }
-
-    // A right click as the windowing system delivers it: the press reaches the window, which
-    // asks the list for its context menu. The menu is then read and the command chosen with
-    // the keyboard (or the menu closed with Escape when the command is missing or disabled).
-    // The keys that ask for a list's context menu, as the windowing system sends them: the Menu
-    // key arrives as a context-menu event, Shift+F10 as a key press.
-    enum class MenuOpener { RightClick, MenuKey, ShiftF10 };
-
-    MenuVisit UseContextMenu(TListBox* list, const QString& command, int row = -1,
-                             MenuOpener opener = MenuOpener::RightClick) {
-        MenuVisit visit;
-        QTimer::singleShot(0, list, [&visit, command] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (!menu) {
-                return;
-            }
-            QAction* wanted = nullptr;
-            for (QAction* action : menu->actions()) {
-                visit.commands.append(action->text() +
-                                      (action->isEnabled() ? QString() : QStringLiteral(" (off)")));
-                if (action->text() == command && action->isEnabled()) {
-                    wanted = action;
-                }
-            }
-            if (wanted) {
-                menu->setActiveAction(wanted);
-                QTest::keyClick(menu, Qt::Key_Return);
-                visit.chosen = true;
-            } else {
-                QTest::keyClick(menu, Qt::Key_Escape);
-            }
-        });
-        const QPoint inList = row >= 0 ? list->visualItemRect(list->item(row)).center()
-                                       : list->viewport()->rect().center();
-        QWidget* window = list->window();
-        if (opener == MenuOpener::RightClick) {
-            QTest::mouseClick(window->windowHandle(), Qt::RightButton, {},
-                              list->viewport()->mapTo(window, inList));
-        } else if (opener == MenuOpener::MenuKey) {
-            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, inList,
-                                      list->viewport()->mapToGlobal(inList));
-            QApplication::sendEvent(list->viewport(), &menuKey);
-        } else {
-            list->setFocus(Qt::TabFocusReason);
-            QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
-        }
-        // The timer has run inside the menu's own loop; this only lets a stray one finish.
-        QCoreApplication::processEvents();
-        return visit;
-    }
-
-    static QString Clipboard() { return QApplication::clipboard()->text(); }
-
     static inline const QString kUntouched = QStringLiteral("untouched");
 };
-
-// Everything a handler of either tab writes, and the selection of the four lists.
-struct WindowState {
-    QString usek, auUsek, kategorie, km, maut, auMaut, auKategorie, sazba;
-    std::vector<std::vector<int>> selections;
-    std::vector<int> counts;
-
-    explicit WindowState(const Ui::frmVemo& frm)
-        : usek(frm.lblUsek->text()), auUsek(frm.lblAUUsek->text()),
-          kategorie(frm.lblKategorie->text()), km(frm.lblKm->text()), maut(frm.lblMaut->text()),
-          auMaut(frm.lblAUMaut->text()), auKategorie(frm.lblAUKategorie->text()),
-          sazba(frm.curSazba->DisplayText()) {
-        for (const QListWidget* list : {frm.lbxCis, frm.lbxTrasa, frm.lbxAUCis, frm.lbxAUTrasa}) {
-            selections.push_back(vemo::ui::ListSelectedRows(list));
-            counts.push_back(list->count());
-        }
-    }
-    bool operator==(const WindowState&) const = default;
-};
-
-void PrintTo(const WindowState& s, std::ostream* out) {
-    *out << s.usek.toStdString() << " | " << s.km.toStdString() << " | " << s.maut.toStdString()
-         << " | " << s.auMaut.toStdString() << " | " << s.sazba.toStdString();
-}
 
 const QString kGermanRoute = QString::fromUtf8("(AS) Start : (AK) Ort 1;12,5\n"
                                                "(AS) Ort 1 : (AK) Ort 2;7\n"
@@ -339,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {},
                     "Kopírovat úseky",
                     "Start-Ort 1 : 3,5/5,2/7,1\nOrt 1-Ort 2 : 2,8/4,1/6,05"}),
-    [](const ::testing::TestParamInfo<CommandCase>& info) { return info.param.name; });
+    testrows::ByName());
 
 TEST_F(CopyCommands, SectionCommandNeedsASelection) {
     auto frm = Open({{"Ort 1", "1"}}, {});
@@ -350,10 +201,12 @@ TEST_F(CopyCommands, SectionCommandNeedsASelection) {
     EXPECT_EQ(Clipboard(), kUntouched);
 }
 
-TEST_F(CopyCommands, RouteMenuOffersOnlyTheRouteCommand) {
+TEST_F(CopyCommands, RouteMenuOffersTheRouteCommands) {
     auto frm = Open({}, {});
     const MenuVisit visit = UseContextMenu(frm->lbxTrasa, QStringLiteral("Kopírovat trasu"));
-    EXPECT_EQ(visit.commands, QStringList{QString::fromUtf8("Kopírovat trasu")});
+    // Separators have no caption.
+    EXPECT_EQ(visit.commands, (QStringList{"Kopírovat trasu", "", "Nabídka…", "", "Uložit trasu…",
+                                           "Otevřít trasu…"}));
     // An empty route still copies what the tab shows.
     EXPECT_EQ(Clipboard().toStdString(),
               "Kategorie:\nPočet náprav: 3\nSazebník: vestavěný, platný od "

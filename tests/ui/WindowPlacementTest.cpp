@@ -1,4 +1,5 @@
 #include "ui/WindowPlacement.h"
+#include "tests/support/Tables.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +32,6 @@ INSTANTIATE_TEST_SUITE_P(
                     PlacementCase{"ScaleTwoOn1920x1080", {0, 0, 960, 540}, {269, 8}},
                     PlacementCase{"ScreenTooSmallBothWays", {0, 0, 400, 300}, {0, 0}},
                     PlacementCase{"SecondScreenOnTheRight", {1280, 0, 800, 600}, {1280, 68}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    testrows::ByName());
 
 } // namespace

@@ -1,0 +1,343 @@
+#include "data/RouteFile.h"
+
+#include "data/Errors.h"
+#include "data/MotorwayIndex.h"
+#include "data/Quote.h"
+#include "data/SectionEntry.h"
+#include "data/TariffFile.h"
+#include "data/UserFile.h"
+#include "text/Cp1250.h"
+#include "text/TextRoutines.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <optional>
+#include <set>
+#include <unordered_set>
+
+namespace vemo {
+
+namespace {
+
+// Record names, in UTF-8 as the file holds them.
+constexpr std::string_view kFormat = "Vemo Maut trasa";
+constexpr std::string_view kVersion = "1";
+constexpr std::string_view kSaved = "Uloženo";
+constexpr std::string_view kTariff = "Sazebník";
+constexpr std::string_view kGerman = "Německo";
+constexpr std::string_view kAustrian = "Rakousko";
+constexpr std::string_view kGermanEntry = "Německo úsek";
+constexpr std::string_view kAustrianEntry = "Rakousko úsek";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// The axle counts the window's spin edit holds.
+constexpr int kFewestAxles = 1;
+constexpr int kMostAxles = 18;
+
+std::string Cz(std::string_view utf8) {
+    return Utf8ToCp1250(utf8);
+}
+
+// „text“ in Czech quotation marks.
+std::string Quoted(std::string_view cp1250) {
+    return "\x84" + std::string(cp1250) + "\x93";
+}
+
+// A Windows-1250 text as one field of a line.
+std::string Field(std::string_view cp1250) {
+    std::string field;
+    for (const char c : Cp1250ToUtf8(cp1250)) {
+        switch (c) {
+        case '\\':
+            field += "\\\\";
+            break;
+        case '\t':
+            field += "\\t";
+            break;
+        case '\n':
+            field += "\\n";
+            break;
+        case '\r':
+            field += "\\r";
+            break;
+        default:
+            field += c;
+        }
+    }
+    return field;
+}
+
+std::string Amount(double value) {
+    return FormatNumber(value, LocaleSettings());
+}
+
+std::string Line(std::initializer_list<std::string_view> fields) {
+    std::string line;
+    for (const std::string_view field : fields) {
+        if (!line.empty())
+            line += '\t';
+        line.append(field);
+    }
+    return line + '\n';
+}
+
+class Parser {
+public:
+    explicit Parser(std::string_view shownName) : shownName_(shownName) {}
+
+    RouteFile Parse(std::string_view content) {
+        if (content.starts_with(kByteOrderMark))
+            content.remove_prefix(kByteOrderMark.size());
+        RouteFile route;
+        std::set<std::string_view> seen;
+        for (std::size_t start = 0; start <= content.size(); ++line_) {
+            std::size_t end = content.find('\n', start);
+            if (end == std::string_view::npos)
+                end = content.size();
+            std::string_view text = content.substr(start, end - start);
+            start = end + 1;
+            if (text.ends_with('\r'))
+                text.remove_suffix(1);
+            if (line_ == 1) {
+                FirstLine(text);
+                continue;
+            }
+            if (text.empty())
+                continue;
+            if (!IsUtf8(text))
+                Fail(Cz("text není v kódování UTF-8"));
+            Record(Fields(text), route, seen);
+        }
+        for (const std::string_view name : {kSaved, kGerman, kAustrian}) {
+            if (!seen.contains(name)) {
+                line_ = 0;
+                Fail(Cz("chybí záznam ") + Quoted(Cz(name)));
+            }
+        }
+        return route;
+    }
+
+private:
+    [[noreturn]] void Fail(const std::string& what) const {
+        std::string message =
+            Cz("Soubor ") + std::string(shownName_) + Cz(" není platný soubor trasy (");
+        if (line_ > 0)
+            message += Cz("řádek ") + std::to_string(line_) + ": ";
+        throw Error(message + what + ")");
+    }
+
+    void FirstLine(std::string_view text) const {
+        const std::size_t tab = text.find('\t');
+        if (text.substr(0, tab) != kFormat || tab == std::string_view::npos)
+            throw Error(Cz("Soubor ") + std::string(shownName_) +
+                        Cz(" není soubor trasy programu Vemo Maut"));
+        const std::string_view version = text.substr(tab + 1);
+        if (version != kVersion)
+            throw Error(Cz("Soubor ") + std::string(shownName_) + Cz(" je trasa ve formátu ") +
+                        Quoted(Utf8ToCp1250(version)) + Cz(", který tato verze programu nezná"));
+    }
+
+    // The fields of a line, their escapes undone.
+    std::vector<std::string> Fields(std::string_view text) const {
+        std::vector<std::string> fields(1);
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const char c = text[i];
+            if (c == '\t') {
+                fields.emplace_back();
+            } else if (c != '\\') {
+                fields.back() += c;
+            } else {
+                const char next = i + 1 < text.size() ? text[++i] : '\0';
+                switch (next) {
+                case '\\':
+                    fields.back() += '\\';
+                    break;
+                case 't':
+                    fields.back() += '\t';
+                    break;
+                case 'n':
+                    fields.back() += '\n';
+                    break;
+                case 'r':
+                    fields.back() += '\r';
+                    break;
+                default:
+                    Fail(Cz("neznámá posloupnost ") +
+                         Quoted(Utf8ToCp1250(text.substr(i - 1, next ? 2 : 1))));
+                }
+            }
+        }
+        return fields;
+    }
+
+    void Record(const std::vector<std::string>& fields, RouteFile& route,
+                std::set<std::string_view>& seen) {
+        const std::string_view name = fields[0];
+        const auto expect = [&](std::size_t count, std::string_view record) {
+            if (fields.size() != count)
+                Fail(Cz("záznam ") + Quoted(Cz(record)) + Cz(" má mít ") +
+                     std::to_string(count - 1) + Cz(" pole za názvem"));
+            if (record != kGermanEntry && record != kAustrianEntry && !seen.insert(record).second)
+                Fail(Cz("záznam ") + Quoted(Cz(record)) + Cz(" je v souboru podruhé"));
+        };
+        if (name == kSaved) {
+            expect(2, kSaved);
+            const std::optional<CalendarDate> date = ParseDate(fields[1]);
+            if (!date)
+                Fail(Cz("datum ") + Quoted(Cz(fields[1])) + Cz(" není platné"));
+            route.saved = *date;
+        } else if (name == kTariff) {
+            expect(2, kTariff);
+            route.tariff = Cz(fields[1]);
+        } else if (name == kGerman) {
+            expect(4, kGerman);
+            route.germanCategory = Cz(fields[1]);
+            route.axles = Axles(fields[2]);
+            route.germanToll = Toll(fields[3]);
+        } else if (name == kAustrian) {
+            expect(3, kAustrian);
+            route.austrianCategory = AustrianCategory(fields[1]);
+            route.austrianToll = Toll(fields[2]);
+        } else if (name == kGermanEntry) {
+            expect(3, kGermanEntry);
+            route.germanRoute.push_back({Cz(fields[1]), Cz(fields[2])});
+        } else if (name == kAustrianEntry) {
+            expect(3, kAustrianEntry);
+            route.austrianRoute.push_back({Cz(fields[1]), Cz(fields[2])});
+        } else {
+            Fail(Cz("neznámý záznam ") + Quoted(Cz(name)));
+        }
+    }
+
+    int Axles(std::string_view text) const {
+        int axles = 0;
+        const bool digits =
+            !text.empty() && text.size() <= 2 &&
+            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+        if (digits) {
+            for (const char c : text)
+                axles = axles * 10 + (c - '0');
+        }
+        if (!digits || axles < kFewestAxles || axles > kMostAxles)
+            Fail(Cz("počet náprav ") + Quoted(Cz(text)) + Cz(" není celé číslo od 1 do 18"));
+        return axles;
+    }
+
+    double Toll(std::string_view text) const {
+        const std::optional<double> toll = ReadNumber(text, LocaleSettings());
+        if (!toll || !std::isfinite(*toll))
+            Fail(Cz("mýtné ") + Quoted(Cz(text)) + Cz(" není číslo s desetinnou tečkou"));
+        if (std::fabs(*toll) >= kLargestQuoteAmount)
+            Fail(Cz("mýtné ") + Quoted(Cz(text)) + Cz(" je příliš velké"));
+        return *toll;
+    }
+
+    std::string AustrianCategory(std::string_view text) const {
+        const std::string category = Cz(text);
+        if (category.empty())
+            return category; // none chosen
+        for (int i = 0; i < kAustrianCategoryCount; ++i) {
+            if (AustrianCategoryName(i) == category)
+                return category;
+        }
+        Fail(Cz("rakouská kategorie ") + Quoted(category) + Cz(" neexistuje"));
+    }
+
+    std::string_view shownName_;
+    int line_ = 1;
+};
+
+std::vector<std::string> GermanListing(const LineTable& table, std::string_view motorway) {
+    return GermanSectionListing(table, GermanMotorwayKey(motorway));
+}
+
+} // namespace
+
+std::string RouteFileText(const RouteFile& route) {
+    std::string text = Line({kFormat, kVersion});
+    const CalendarDate& day = route.saved;
+    text += Line({kSaved, std::to_string(day.day) + "." + std::to_string(day.month) + "." +
+                              std::to_string(day.year)});
+    text += Line({kTariff, Field(route.tariff)});
+    text += Line({kGerman, Field(route.germanCategory), std::to_string(route.axles),
+                  Amount(route.germanToll)});
+    text += Line({kAustrian, Field(route.austrianCategory), Amount(route.austrianToll)});
+    for (const RouteFileEntry& e : route.germanRoute)
+        text += Line({kGermanEntry, Field(e.motorway), Field(e.entry)});
+    for (const RouteFileEntry& e : route.austrianRoute)
+        text += Line({kAustrianEntry, Field(e.motorway), Field(e.entry)});
+    return text;
+}
+
+RouteFile ParseRouteFile(std::string_view content, std::string_view shownName) {
+    return Parser(shownName).Parse(content);
+}
+
+void SaveRouteFile(const std::string& fileName, std::string_view shownName,
+                   const RouteFile& route) {
+    SaveUserFile(fileName, shownName, RouteFileText(route));
+}
+
+RouteFile ReadRouteFile(const std::string& fileName, std::string_view shownName) {
+    return ParseRouteFile(ReadUserFile(fileName, shownName, kLargestRouteFile), shownName);
+}
+
+RouteTables GermanRouteTables(const LineTable& table, const SortedUniqueList& index) {
+    return {table, index, GermanListing, GermanSectionName};
+}
+
+RouteTables AustrianRouteTables(const LineTable& table, const SortedUniqueList& index) {
+    return {table, index, AustrianSectionListing, AustrianSectionName};
+}
+
+std::vector<RouteFileEntry> RouteEntriesOf(const std::vector<std::string>& entries,
+                                           const RouteTables& tables) {
+    std::map<std::string, std::string, std::less<>> motorwayOf;
+    std::set<std::string_view> open(entries.begin(), entries.end());
+    // Motorway by motorway until every entry has its own; most routes need only a few.
+    for (const std::string& motorway : tables.index.Items()) {
+        if (open.empty())
+            break;
+        for (std::string& entry : tables.listing(tables.table, motorway)) {
+            if (open.erase(entry) > 0)
+                motorwayOf.emplace(std::move(entry), motorway);
+        }
+    }
+    std::vector<RouteFileEntry> found;
+    found.reserve(entries.size());
+    for (const std::string& entry : entries) {
+        const auto it = motorwayOf.find(entry);
+        found.push_back({it == motorwayOf.end() ? std::string() : it->second, entry});
+    }
+    return found;
+}
+
+FoundRoute FindRoute(const std::vector<RouteFileEntry>& saved, const RouteTables& tables) {
+    const std::unordered_set<std::string_view> motorways(tables.index.Items().begin(),
+                                                         tables.index.Items().end());
+    std::map<std::string, std::vector<std::string>, std::less<>> listings;
+    FoundRoute found;
+    for (const RouteFileEntry& e : saved) {
+        if (!motorways.contains(e.motorway)) {
+            found.missing.push_back(e);
+            continue;
+        }
+        auto listing = listings.find(e.motorway);
+        if (listing == listings.end())
+            listing = listings.emplace(e.motorway, tables.listing(tables.table, e.motorway)).first;
+        const std::vector<std::string>& sections = listing->second;
+        auto match = std::find(sections.begin(), sections.end(), e.entry);
+        if (match == sections.end()) {
+            const std::string_view name = tables.name(e.entry);
+            match = std::find_if(sections.begin(), sections.end(),
+                                 [&](const std::string& s) { return tables.name(s) == name; });
+        }
+        if (match == sections.end())
+            found.missing.push_back(e);
+        else
+            found.entries.push_back(*match);
+    }
+    return found;
+}
+
+} // namespace vemo

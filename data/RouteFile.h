@@ -1,0 +1,91 @@
+#pragma once
+// A route file: both tabs' routes, their categories and the axle count, saved by the user and
+// opened again later, when every entry is looked up in the tables loaded then. UTF-8 text, one
+// record a line ended by LF (CR LF is read too), fields separated by a tab; inside a field "\\",
+// "\t", "\n" and "\r" stand for a backslash, a tab, a line feed and a carriage return:
+//
+//   Vemo Maut trasa<TAB>1                            the format and its version, always first
+//   Uloženo<TAB>8.12.2026                            the day it was saved
+//   Sazebník<TAB>Sazebník: vestavěný, platný od 1. 1. 2005
+//   Německo<TAB><category><TAB><axles><TAB><toll>    category empty when none was chosen
+//   Rakousko<TAB><category><TAB><toll>
+//   Německo úsek<TAB><motorway><TAB><entry>          one a route entry, in route order
+//   Rakousko úsek<TAB><motorway><TAB><entry>
+//
+// The motorway is its entry in the motorway index ("A3", "A13"), the entry the section entry
+// as the route list showed it; the tolls are the tabs' totals, written with a decimal point.
+// Texts are Windows-1250 in the program and UTF-8 in the file.
+
+#include "data/LineTable.h"
+#include "data/SortedUniqueList.h"
+#include "data/Tariff.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vemo {
+
+// A file larger than this is no route file; it is not read.
+inline constexpr std::size_t kLargestRouteFile = 1 << 20;
+
+struct RouteFileEntry {
+    std::string motorway;
+    std::string entry;
+    friend bool operator==(const RouteFileEntry&, const RouteFileEntry&) = default;
+};
+
+struct RouteFile {
+    CalendarDate saved;
+    std::string tariff;         // the tariff's label when it was saved, for the reader
+    std::string germanCategory; // the selector's entry; empty when none was chosen
+    int axles = 3;
+    double germanToll = 0;
+    std::string austrianCategory;
+    double austrianToll = 0;
+    std::vector<RouteFileEntry> germanRoute;
+    std::vector<RouteFileEntry> austrianRoute;
+    friend bool operator==(const RouteFile&, const RouteFile&) = default;
+};
+
+// The file's content.
+std::string RouteFileText(const RouteFile& route);
+// The route of a file's content. Throws Error naming shownName (and the line, where there is
+// one) when it is no route file of this version: another first line, an unknown record, a
+// missing or repeated category record, a wrong count of fields, an axle count outside 1 to 18,
+// a toll that is no number or not below kLargestQuoteAmount, a bad escape, bytes that are not
+// UTF-8, an Austrian category other than none and "Kategorie A" to "C".
+RouteFile ParseRouteFile(std::string_view content, std::string_view shownName);
+
+// Writes the route with the safe save; on failure the file stays as it was and the message
+// names shownName.
+void SaveRouteFile(const std::string& fileName, std::string_view shownName, const RouteFile& route);
+// Reads and parses a route file; one larger than kLargestRouteFile is refused unread.
+RouteFile ReadRouteFile(const std::string& fileName, std::string_view shownName);
+
+// One tab's tables as the window holds them, with the section listing of a motorway's index
+// entry and the section name of an entry.
+struct RouteTables {
+    const LineTable& table;
+    const SortedUniqueList& index;
+    std::vector<std::string> (*listing)(const LineTable& table, std::string_view motorway);
+    std::string_view (*name)(std::string_view entry);
+};
+RouteTables GermanRouteTables(const LineTable& table, const SortedUniqueList& index);
+RouteTables AustrianRouteTables(const LineTable& table, const SortedUniqueList& index);
+
+// The motorway of each entry: the first in index order whose listing holds it; empty when none.
+std::vector<RouteFileEntry> RouteEntriesOf(const std::vector<std::string>& entries,
+                                           const RouteTables& tables);
+
+// A saved route looked up in today's tables: entries that are there, and those left out.
+struct FoundRoute {
+    std::vector<std::string> entries;
+    std::vector<RouteFileEntry> missing;
+};
+// Each entry's motorway must be in the index; in its listing the entry is the one with the
+// same text, or else the first with the same section name (the values behind it may have
+// changed since, and today's are taken). Every other entry is missing.
+FoundRoute FindRoute(const std::vector<RouteFileEntry>& saved, const RouteTables& tables);
+
+} // namespace vemo

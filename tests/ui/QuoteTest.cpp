@@ -1,0 +1,414 @@
+// The quote dialog and the saved routes, driven through the window: Ctrl+P and the route lists'
+// context menus, the rate typed into the dialog, its buttons clicked, files picked through the
+// window's file chooser.
+#include "tests/support/RouteFixture.h"
+#include "tests/support/Tables.h"
+#include "ui/QuoteDialog.h"
+
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTextBrowser>
+
+namespace {
+
+enum class Opener { CtrlP, GermanMenu, AustrianMenu };
+constexpr const char* kOpenerNames[] = {"CtrlP", "GermanMenu", "AustrianMenu"};
+
+void PrintTo(Opener opener, std::ostream* out) {
+    *out << kOpenerNames[static_cast<int>(opener)];
+}
+
+class QuoteTest : public RouteWindowTest {
+protected:
+    void SetUp() override {
+        RouteWindowTest::SetUp();
+        today = QDate(2026, 12, 8);
+        QApplication::clipboard()->setText(kUntouched);
+    }
+
+    TfrmNabidka* OpenQuote(const OpenWindow& frm, Opener opener = Opener::CtrlP) {
+        if (opener == Opener::CtrlP) {
+            // In the section list of the page in front, wherever it is.
+            TListBox* list =
+                frm->pgcMain->currentWidget() == frm->tbsAU ? frm->lbxAUCis : frm->lbxCis;
+            // Keys reach the active window; offscreen, a closed menu may leave none active
+            // when an earlier window of the test is gone.
+            frm.get()->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(frm.get(), 1000));
+            list->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(list, Qt::Key_P, Qt::ControlModifier);
+        } else {
+            TListBox* list = opener == Opener::GermanMenu ? frm->lbxTrasa : frm->lbxAUTrasa;
+            ShowPageOf(*frm, list);
+            EXPECT_TRUE(UseContextMenu(list, QStringLiteral("Nabídka…")).chosen);
+        }
+        // A dialog closed before is gone once its deletion has run.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const auto quotes = frm.get()->findChildren<TfrmNabidka*>();
+        EXPECT_EQ(quotes.size(), 1);
+        TfrmNabidka* quote = quotes.size() == 1 ? quotes.front() : nullptr;
+        EXPECT_TRUE(quote && quote->isVisible()) << "no quote dialog";
+        return quote;
+    }
+
+    // Replaces the box's text as a user does: everything selected, then typed over.
+    void Retype(QLineEdit* edit, const QString& text) {
+        edit->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        TypeText(edit, text);
+    }
+
+    void FillIn(TfrmNabidka* quote, const QString& rate) {
+        Retype(quote->edtZakaznik, QStringLiteral("Spedice Novák, obj. 4711"));
+        Retype(quote->edtKurz, rate);
+        Retype(quote->edtZdrojKurzu, QStringLiteral("ČNB 8. 12. 2026"));
+    }
+
+    // Saves the worked examples as a route file through the German route list's menu.
+    QString SaveWorkedExamples() {
+        auto frm = OpenWorkedExamples();
+        const QString file = Path("trasa.txt");
+        chosenFiles = {file};
+        EXPECT_TRUE(UseContextMenu(frm->lbxTrasa, QStringLiteral("Uložit trasu…")).chosen);
+        EXPECT_TRUE(QFile::exists(file));
+        return file;
+    }
+
+    void OpenRoute(const OpenWindow& frm, const QString& file) {
+        chosenFiles = {file};
+        ShowPageOf(*frm, frm->lbxAUTrasa);
+        EXPECT_TRUE(UseContextMenu(frm->lbxAUTrasa, QStringLiteral("Otevřít trasu…")).chosen);
+    }
+
+    static inline const QString kUntouched = QStringLiteral("untouched");
+};
+
+// ---- The amounts ----------------------------------------------------------------------------
+
+class QuoteOpeners : public QuoteTest, public ::testing::WithParamInterface<Opener> {};
+
+// Every way to the quote shows both tabs' worked examples, and none changes the window.
+TEST_P(QuoteOpeners, ShowBothTabsAndChangeNothing) {
+    auto frm = OpenWorkedExamples();
+    const WindowState before(*frm);
+    TfrmNabidka* quote = OpenQuote(frm, GetParam());
+    ASSERT_TRUE(quote);
+    FillIn(quote, QStringLiteral("25,10"));
+    const QString page = quote->memNabidka->toPlainText();
+    for (const char* shown : {"(AS) Ort 1 : (AK) Ort 2;7", "Ort 1-Ort 2 : 2,8/4,1/6,05", "53,84",
+                              "280,12", "333,96", "Kurz: 25,10 Kč za 1 € (ČNB 8. 12. 2026)"})
+        EXPECT_TRUE(page.contains(QString::fromUtf8(shown))) << shown;
+    EXPECT_FALSE(quote->lblKurz->isVisible());
+    Click(quote->btnZavrit);
+    EXPECT_EQ(WindowState(*frm), before);
+    EXPECT_TRUE(reports.empty());
+}
+
+std::string OpenerName(const ::testing::TestParamInfo<Opener>& info) {
+    return kOpenerNames[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, QuoteOpeners,
+                         ::testing::Values(Opener::CtrlP, Opener::GermanMenu, Opener::AustrianMenu),
+                         OpenerName);
+
+// The amounts themselves are data/Quote's; here they arrive on the clipboard as cells.
+TEST_F(QuoteTest, ClipboardHoldsTheWholeQuote) {
+    auto frm = OpenWorkedExamples();
+    TfrmNabidka* quote = OpenQuote(frm);
+    ASSERT_TRUE(quote);
+    FillIn(quote, QStringLiteral("25,10"));
+    Click(quote->btnKopirovat);
+    EXPECT_EQ(Clipboard().toStdString(),
+              "Nabídka mýtného\nVemo Maut " VEMO_VERSION "\nDatum:\t8. 12. 2026\n"
+              "Zákazník / zakázka:\tSpedice Novák, obj. 4711\n\n"
+              "Německo\n(AS) Start : (AK) Ort 1;12,5\n(AS) Ort 1 : (AK) Ort 2;7\n"
+              "Kategorie:\tKategorie B\nPočet náprav:\t3\n"
+              "Sazebník: vestavěný, platný od 1. 1. 2005\nCelkem km:\t19,5 km\n"
+              "Sazba za km:\t0,11 €\nCelkem Vemo Maut:\t2,145 €\n\n"
+              "Rakousko\nStart-Ort 1 : 3,5/5,2/7,1\nOrt 1-Ort 2 : 2,8/4,1/6,05\n"
+              "Kategorie vozidla:\t3 nápravy\nCelkem Vemo Maut:\t9,3 €\n\n"
+              "Položka\t€\tKč\nNěmecko: mýtné (bez DPH)\t2,145\t53,84\n"
+              "Rakousko: mýtné bez DPH\t9,3\t233,43\nRakousko: DPH 20 %\t1,86\t46,69\n"
+              "Rakousko: mýtné s DPH\t11,16\t280,12\nCelkem\t13,305\t333,96\n"
+              "Kurz (Kč za 1 €):\t25,10\tČNB 8. 12. 2026\n\n"
+              "Německé mýtné je bez DPH, rakouské s 20% rakouskou DPH. Eura jsou taková, jak je "
+              "ukazuje program; koruny jsou zaokrouhleny na celé haléře.");
+    // The next quote of the run starts from the rate typed last.
+    Click(quote->btnZavrit);
+    quote = OpenQuote(frm);
+    ASSERT_TRUE(quote);
+    EXPECT_EQ(quote->edtKurz->text(), "25,10");
+    EXPECT_EQ(quote->edtZdrojKurzu->text(), "ČNB 8. 12. 2026");
+}
+
+// ---- Bad rates and PDF targets ---------------------------------------------------------------
+
+struct BadRateCase {
+    const char* name;
+    QString rate;
+    QString message;
+};
+
+void PrintTo(const BadRateCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class BadRates : public QuoteTest, public ::testing::WithParamInterface<BadRateCase> {};
+
+TEST_P(BadRates, AreReportedAndNothingIsWrittenOrCopied) {
+    auto frm = OpenWorkedExamples();
+    TfrmNabidka* quote = OpenQuote(frm);
+    ASSERT_TRUE(quote);
+    FillIn(quote, GetParam().rate);
+    EXPECT_EQ(quote->lblKurz->text(), GetParam().message);
+    chosenFiles = {Path("nabidka.pdf")};
+    Click(quote->btnKopirovat);
+    Click(quote->btnPdf);
+    EXPECT_EQ(reports, (std::vector<QString>{GetParam().message, GetParam().message}));
+    EXPECT_EQ(Clipboard(), kUntouched);
+    EXPECT_TRUE(fileRequests.empty());
+    EXPECT_FALSE(QFile::exists(Path("nabidka.pdf")));
+}
+
+const QString kRateHint = QStringLiteral("kolik korun stojí 1 €, například 25,10");
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, BadRates,
+    ::testing::Values(
+        BadRateCase{"Empty", "", QStringLiteral("Zadejte kurz, tedy ") + kRateHint},
+        BadRateCase{"Zero", "0,00",
+                    QStringLiteral("Kurz „0,00“ není kladné číslo. Zadejte, ") + kRateHint},
+        BadRateCase{"Words", "dnešní",
+                    QStringLiteral("Kurz „dnešní“ není kladné číslo. Zadejte, ") + kRateHint},
+        BadRateCase{"TwoSeparators", "25,1,0",
+                    QStringLiteral("Kurz „25,1,0“ není kladné číslo. Zadejte, ") + kRateHint}),
+    testrows::ByName());
+
+TEST_F(QuoteTest, PdfTargetThatCannotBeWritten) {
+    auto frm = OpenWorkedExamples();
+    TfrmNabidka* quote = OpenQuote(frm);
+    ASSERT_TRUE(quote);
+    FillIn(quote, QStringLiteral("25,10"));
+    const QString missingFolder = Path("chybí/nabidka.pdf");
+    const QString folder = Path("slozka.pdf");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    chosenFiles = {missingFolder, folder};
+    Click(quote->btnPdf);
+    Click(quote->btnPdf);
+    const auto cannot = [](const QString& path) {
+        return QStringLiteral("Soubor %1 nelze uložit").arg(QDir::toNativeSeparators(path));
+    };
+    EXPECT_EQ(reports, (std::vector<QString>{cannot(missingFolder), cannot(folder)}));
+    EXPECT_EQ(QDir(Path("")).entryList(QDir::Files).join(u' '), "data.sdf data2.sdf");
+}
+
+// The page as a reader of the PDF sees it. pdftotext comes with Debian's poppler-utils.
+TEST_F(QuoteTest, PdfHoldsTheQuote) {
+    auto frm = OpenWorkedExamples();
+    TfrmNabidka* quote = OpenQuote(frm);
+    ASSERT_TRUE(quote);
+    FillIn(quote, QStringLiteral("25,10"));
+    const QString file = Path("nabidka.pdf");
+    chosenFiles = {file};
+    Click(quote->btnPdf);
+    EXPECT_TRUE(reports.empty());
+    ASSERT_EQ(fileRequests.size(), 1u);
+    EXPECT_EQ(fileRequests[0].suffix, "pdf");
+    QFile pdf(file);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    EXPECT_TRUE(bytes.trimmed().endsWith("%%EOF"));
+    // A folder named in VEMO_TEST_OUTPUT keeps the page for a look, the Windows build's too.
+    const QString keep = qEnvironmentVariable("VEMO_TEST_OUTPUT");
+    if (!keep.isEmpty())
+        QFile::copy(file, QDir(keep).filePath(QStringLiteral("nabidka.pdf")));
+
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is missing: the PDF's text is not checked";
+    QProcess reader;
+    reader.start(pdftotext, {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    ASSERT_TRUE(reader.waitForFinished(30000));
+    const QString text = QString::fromUtf8(reader.readAllStandardOutput()).simplified();
+    for (const char* shown :
+         {"Nabídka mýtného", "Datum: 8. 12. 2026", "Spedice Novák, obj. 4711",
+          "(AS) Ort 1 : (AK) Ort 2;7", "Sazebník: vestavěný, platný od 1. 1. 2005",
+          "Německo: mýtné (bez DPH) 2,145 53,84", "Rakousko: DPH 20 % 1,86 46,69",
+          "Celkem 13,305 333,96", "Kurz: 25,10 Kč za 1 € (ČNB 8. 12. 2026)",
+          "Vytvořeno programem Vemo Maut " VEMO_VERSION " dne 8. 12. 2026"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(shown))) << shown << "\n" << text.toStdString();
+}
+
+// ---- Saved routes ----------------------------------------------------------------------------
+
+struct ReopenCase {
+    const char* name;
+    RouteWindowTest::Sections german; // today's tables
+    RouteWindowTest::Sections austrian;
+    std::vector<std::string> tariff; // today's tariff source; none: the built-in one
+    QString km, maut, auMaut, category;
+    QString report;     // what opening reports, if anything
+    QString comparison; // the total saved beside today's, as copied
+};
+
+void PrintTo(const ReopenCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class ReopenedRoutes : public QuoteTest, public ::testing::WithParamInterface<ReopenCase> {};
+
+TEST_P(ReopenedRoutes, ArePricedWithTodaysTablesAndTariff) {
+    const ReopenCase& c = GetParam();
+    const QString file = SaveWorkedExamples();
+    QApplication::closeAllWindows();
+    WriteTables(c.german, c.austrian);
+    if (!c.tariff.empty())
+        WriteTariffFile(c.tariff);
+    const std::string savedFile = ReadFile("trasa.txt");
+    const std::string savedData = ReadFile("data.sdf") + ReadFile("data2.sdf");
+
+    auto frm = CreateWindow();
+    ASSERT_TRUE(reports.empty());
+    OpenRoute(frm, file);
+    EXPECT_EQ(frm->lblKm->text(), c.km);
+    EXPECT_EQ(frm->lblMaut->text(), c.maut);
+    EXPECT_EQ(frm->lblAUMaut->text(), c.auMaut);
+    EXPECT_EQ(frm->cboKategorie->currentText(), c.category);
+    EXPECT_EQ(frm->lblAUKategorie->text(), "3 nápravy");
+    EXPECT_EQ(reports, c.report.isEmpty()
+                           ? std::vector<QString>()
+                           : std::vector{c.report.arg(QDir::toNativeSeparators(file))});
+    // Opening reads: the route file and the data files stay as they were.
+    EXPECT_EQ(ReadFile("trasa.txt"), savedFile);
+    EXPECT_EQ(ReadFile("data.sdf") + ReadFile("data2.sdf"), savedData);
+
+    TfrmNabidka* quote = OpenQuote(frm);
+    ASSERT_TRUE(quote);
+    FillIn(quote, QStringLiteral("25,10"));
+    Click(quote->btnKopirovat);
+    const QStringList lines = Clipboard().split(u'\n');
+    EXPECT_TRUE(lines.contains(c.comparison)) << Clipboard().toStdString();
+    Click(quote->btnZavrit);
+
+    // Once the route is changed it is no longer the one saved.
+    SelectRows(frm->lbxTrasa, {0});
+    Click(frm->btnUnselect);
+    quote = OpenQuote(frm);
+    ASSERT_TRUE(quote);
+    Click(quote->btnKopirovat);
+    EXPECT_FALSE(Clipboard().contains(QStringLiteral("Uložená trasa")));
+}
+
+const std::vector<std::string> kTariff2026 = {"Sazebník;1.1.2026;Mýtné 2026", "Nápravy;1;4",
+                                              "Kategorie A;EURO-6;0,15;0,16",
+                                              "Kategorie B;EURO-5;0,2;0,25"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, ReopenedRoutes,
+    ::testing::Values(
+        ReopenCase{"SameTables",
+                   RouteWindowTest::kWorkedGerman,
+                   RouteWindowTest::kWorkedAustrian,
+                   {},
+                   "19,5 km",
+                   "2,145 €",
+                   "9,3 €",
+                   "Kategorie B",
+                   "",
+                   "Celkem (s DPH)\t13,305\t13,305\t0\t0,0"},
+        ReopenCase{"LengthAndAmountChanged",
+                   {{"Ort 1", "12,5"}, {"Ort 2", "8"}},
+                   {{"Ort 1", "3,5/5,2/7,1"}, {"Ort 2", "2,8/4,5/6,05"}},
+                   {},
+                   "20,5 km",
+                   "2,255 €",
+                   "9,7 €",
+                   "Kategorie B",
+                   "",
+                   "Celkem (s DPH)\t13,305\t13,895\t+0,59\t+4,4"},
+        ReopenCase{"SectionGone",
+                   {{"Ort 1", "12,5"}},
+                   RouteWindowTest::kWorkedAustrian,
+                   {},
+                   "12,5 km",
+                   "1,375 €",
+                   "9,3 €",
+                   "Kategorie B",
+                   QStringLiteral("Trasa ze souboru %1 je otevřena bez toho, co dnešní data "
+                                  "nemají:\nNěmecko, A1: (AS) Ort 1 : (AK) Ort 2;7"),
+                   "Celkem (s DPH)\t13,305\t12,535\t-0,77\t-5,8"},
+        ReopenCase{"MotorwayGone",
+                   RouteWindowTest::kWorkedGerman,
+                   {},
+                   {},
+                   "19,5 km",
+                   "2,145 €",
+                   "0 €",
+                   "Kategorie B",
+                   QStringLiteral("Trasa ze souboru %1 je otevřena bez toho, co dnešní data "
+                                  "nemají:\nRakousko, A1: Start-Ort 1 : 3,5/5,2/7,1\n"
+                                  "Rakousko, A1: Ort 1-Ort 2 : 2,8/4,1/6,05"),
+                   "Celkem (s DPH)\t13,305\t2,145\t-11,16\t-83,9"},
+        ReopenCase{"TariffChanged", RouteWindowTest::kWorkedGerman,
+                   RouteWindowTest::kWorkedAustrian, kTariff2026, "19,5 km", "3,9 €", "9,3 €",
+                   "Kategorie B", "", "Celkem (s DPH)\t13,305\t15,06\t+1,755\t+13,2"},
+        ReopenCase{"CategoryGone",
+                   RouteWindowTest::kWorkedGerman,
+                   RouteWindowTest::kWorkedAustrian,
+                   {"Sazebník;1.1.2026;Mýtné 2026", "Nápravy;1", "Euro 6;EURO-6;0,15"},
+                   "19,5 km",
+                   "0 €",
+                   "9,3 €",
+                   "",
+                   QStringLiteral("Trasa ze souboru %1 je otevřena bez toho, co dnešní data "
+                                  "nemají:\nNěmecko: kategorie „Kategorie B“, kterou dnešní "
+                                  "sazebník nemá"),
+                   "Celkem (s DPH)\t13,305\t11,16\t-2,145\t-16,1"}),
+    testrows::ByName());
+
+struct BadRouteCase {
+    const char* name;
+    const char* content; // nullptr: no such file
+    QString message;     // %1: the file; empty when nothing is reported
+};
+
+void PrintTo(const BadRouteCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class BadRouteFiles : public QuoteTest, public ::testing::WithParamInterface<BadRouteCase> {};
+
+TEST_P(BadRouteFiles, LeaveTheWindowAsItWas) {
+    const BadRouteCase& c = GetParam();
+    auto frm = OpenWorkedExamples();
+    const QString file = Path("trasa.txt");
+    if (c.content)
+        WriteFile("trasa.txt", c.content);
+    const WindowState before(*frm);
+    OpenRoute(frm, c.message.isEmpty() ? QString() : file);
+    EXPECT_EQ(WindowState(*frm), before);
+    EXPECT_EQ(reports, c.message.isEmpty()
+                           ? std::vector<QString>()
+                           : std::vector{c.message.arg(QDir::toNativeSeparators(file))});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadRouteFiles,
+    ::testing::Values(
+        BadRouteCase{"NotARouteFile", "Dobrý den,\nposílám trasu.\n",
+                     "Soubor %1 není soubor trasy programu Vemo Maut"},
+        BadRouteCase{"BrokenLine",
+                     "Vemo Maut trasa\t1\nUloženo\t8.12.2026\n"
+                     "Německo\tKategorie B\t25\t2.145\nRakousko\tKategorie B\t9.3\n",
+                     "Soubor %1 není platný soubor trasy (řádek 3: počet náprav „25“ není celé "
+                     "číslo od 1 do 18)"},
+        BadRouteCase{"Missing", nullptr, "Soubor %1 nelze otevřít"},
+        BadRouteCase{"Cancelled", nullptr, ""}),
+    testrows::ByName());
+
+} // namespace

@@ -1,0 +1,225 @@
+// The quote of both tabs and the saved routes. The quote reads what the window shows and
+// changes nothing; opening a route replaces both routes, their categories and the axle count,
+// only once the whole file has been read and looked up in today's tables.
+#include "data/RouteFile.h"
+#include "data/RunningTotal.h"
+#include "data/SectionEntry.h"
+#include "data/Tariff.h"
+#include "ui/Cp1250Text.h"
+#include "ui/CurrencyEdit.h"
+#include "ui/ListBox.h"
+#include "ui/MainWindow.h"
+#include "ui/QuoteDialog.h"
+#include "ui/Route.h"
+#include "ui/SpinEdit.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QTabWidget>
+
+#include <algorithm>
+
+namespace {
+
+const QString kRouteFilter = QStringLiteral("Trasy (*.txt);;Všechny soubory (*)");
+
+QStringList ListTexts(const QListWidget* list) {
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row)
+        texts.append(list->item(row)->text());
+    return texts;
+}
+
+std::vector<std::string> ListEntries(const QListWidget* list) {
+    std::vector<std::string> entries;
+    for (int row = 0; row < list->count(); ++row)
+        entries.push_back(vemo::ui::ListEntry(list, row));
+    return entries;
+}
+
+QStringList ToQStrings(const std::vector<std::string>& entries) {
+    QStringList texts;
+    for (const std::string& entry : entries)
+        texts.append(vemo::ui::ToQString(entry));
+    return texts;
+}
+
+QString TabCaption(const QTabWidget* tabs, QWidget* page) {
+    return tabs->tabText(tabs->indexOf(page));
+}
+
+QString Today(const std::function<QDate()>& today) {
+    return vemo::ui::ToQString(vemo::FormatDate(vemo::ui::ToCalendarDate(today())));
+}
+
+// "Německo, A3: (AS) Start : (AK) Ort 1;12,5", one a line.
+void ListMissing(QStringList& lines, const QString& country,
+                 const std::vector<vemo::RouteFileEntry>& missing) {
+    for (const vemo::RouteFileEntry& e : missing) {
+        const QString motorway = vemo::ui::ToQString(e.motorway);
+        lines.append(QStringLiteral("%1%2: %3")
+                         .arg(country,
+                              motorway.isEmpty() ? QString() : QStringLiteral(", ") + motorway,
+                              vemo::ui::SingleLine(vemo::ui::ToQString(e.entry))));
+    }
+}
+
+} // namespace
+
+void TfrmVemo::ConnectQuoteCommands() {
+    const auto make = [this](const QString& caption, void (TfrmVemo::*handler)()) {
+        auto* action = new QAction(caption, this);
+        connect(action, &QAction::triggered, this, [this, handler] { Guard(handler); });
+        return action;
+    };
+    actNabidka_ = make(QStringLiteral("Nabídka…"), &TfrmVemo::actNabidkaExecute);
+    actNabidka_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    actNabidka_->setShortcutContext(Qt::WindowShortcut);
+    addAction(actNabidka_);
+    actUlozitTrasu_ = make(QStringLiteral("Uložit trasu…"), &TfrmVemo::actUlozitTrasuExecute);
+    actOtevritTrasu_ = make(QStringLiteral("Otevřít trasu…"), &TfrmVemo::actOtevritTrasuExecute);
+}
+
+void TfrmVemo::AddQuoteCommands(QMenu& menu) {
+    menu.addSeparator();
+    menu.addAction(actNabidka_);
+    menu.addSeparator();
+    menu.addAction(actUlozitTrasu_);
+    menu.addAction(actOtevritTrasu_);
+}
+
+void TfrmVemo::actNabidkaExecute() {
+    vemo::ui::QuoteSheet sheet;
+    sheet.program = QStringLiteral("Vemo Maut " VEMO_VERSION);
+    sheet.issued = Today(options_.today);
+    sheet.german = {TabCaption(ui.pgcMain, ui.tbsDE), ListTexts(ui.lbxTrasa),
+                    ShownTotals(ui.lbxTrasa)};
+    sheet.austrian = {TabCaption(ui.pgcMain, ui.tbsAU), ListTexts(ui.lbxAUTrasa),
+                      ShownTotals(ui.lbxAUTrasa)};
+    sheet.germanToll =
+        vemo::ReadRunningTotal(vemo::ui::FromQString(ui.lblMaut->text()), locale_.numbers);
+    sheet.austrianToll =
+        vemo::ReadRunningTotal(vemo::ui::FromQString(ui.lblAUMaut->text()), locale_.numbers);
+    if (openedRoute_ && openedRoute_->german == sheet.german.entries &&
+        openedRoute_->austrian == sheet.austrian.entries)
+        sheet.saved = openedRoute_->totals;
+
+    auto* dialog = new TfrmNabidka({std::move(sheet), locale_.numbers, quoteRate_, quoteRateSource_,
+                                    options_.reportError, options_.chooseFile},
+                                   this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::finished, this, [this, dialog] {
+        quoteRate_ = dialog->RateText();
+        quoteRateSource_ = dialog->RateSourceText();
+    });
+    // Window-modal: the window stays as the quote shows it until the dialog closes.
+    dialog->open();
+}
+
+void TfrmVemo::actUlozitTrasuExecute() {
+    const QString path =
+        options_.chooseFile(this, {QStringLiteral("Uložit trasu"), QStringLiteral("trasa.txt"),
+                                   kRouteFilter, QStringLiteral("txt"), true});
+    if (path.isEmpty() || !lists_)
+        return;
+    vemo::RouteFile route;
+    route.saved = vemo::ui::ToCalendarDate(options_.today());
+    route.tariff = tariff_ ? tariff_->Label() : std::string();
+    if (vemo::ui::SelectorItemIndex(ui.cboKategorie) >= 0)
+        route.germanCategory = vemo::ui::SelectorText(ui.cboKategorie);
+    route.axles =
+        std::clamp(ui.speNapravy->Value(), ui.speNapravy->MinValue(), ui.speNapravy->MaxValue());
+    route.germanToll =
+        vemo::ReadRunningTotal(vemo::ui::FromQString(ui.lblMaut->text()), locale_.numbers);
+    if (const auto name =
+            vemo::AustrianCategoryName(vemo::ui::SelectorItemIndex(ui.cboAUKategorie)))
+        route.austrianCategory = *name;
+    route.austrianToll =
+        vemo::ReadRunningTotal(vemo::ui::FromQString(ui.lblAUMaut->text()), locale_.numbers);
+    route.germanRoute =
+        vemo::RouteEntriesOf(ListEntries(ui.lbxTrasa),
+                             vemo::GermanRouteTables(lists_->germanTable, lists_->germanIndex));
+    route.austrianRoute = vemo::RouteEntriesOf(
+        ListEntries(ui.lbxAUTrasa),
+        vemo::AustrianRouteTables(lists_->austrianTable, lists_->austrianIndex));
+    vemo::SaveRouteFile(vemo::ui::NativeFileName(path), vemo::ui::ShownFileName(path), route);
+}
+
+void TfrmVemo::actOtevritTrasuExecute() {
+    const QString path = options_.chooseFile(
+        this, {QStringLiteral("Otevřít trasu"), QString(), kRouteFilter, QString(), false});
+    if (path.isEmpty() || !lists_)
+        return;
+    // Everything is read and looked up before the window changes: a bad file changes nothing.
+    const vemo::RouteFile route =
+        vemo::ReadRouteFile(vemo::ui::NativeFileName(path), vemo::ui::ShownFileName(path));
+    const vemo::FoundRoute german = vemo::FindRoute(
+        route.germanRoute, vemo::GermanRouteTables(lists_->germanTable, lists_->germanIndex));
+    const vemo::FoundRoute austrian =
+        vemo::FindRoute(route.austrianRoute,
+                        vemo::AustrianRouteTables(lists_->austrianTable, lists_->austrianIndex));
+    QStringList notes;
+    int germanCategory = -1;
+    if (!route.germanCategory.empty()) {
+        const auto& categories =
+            tariff_ ? tariff_->categories : std::vector<vemo::TariffCategory>();
+        const auto found = std::find_if(categories.begin(), categories.end(), [&](const auto& c) {
+            return c.name == route.germanCategory;
+        });
+        if (found == categories.end())
+            notes.append(QStringLiteral("Německo: kategorie „%1“, kterou dnešní sazebník nemá")
+                             .arg(vemo::ui::ToQString(route.germanCategory)));
+        else
+            germanCategory = static_cast<int>(found - categories.begin());
+    }
+    int austrianCategory = -1;
+    for (int i = 0; i < vemo::kAustrianCategoryCount; ++i) {
+        if (vemo::AustrianCategoryName(i) == route.austrianCategory)
+            austrianCategory = i;
+    }
+    ListMissing(notes, TabCaption(ui.pgcMain, ui.tbsDE), german.missing);
+    ListMissing(notes, TabCaption(ui.pgcMain, ui.tbsAU), austrian.missing);
+
+    vemo::ui::ListClear(ui.lbxTrasa);
+    vemo::ui::ListAppend(ui.lbxTrasa, german.entries);
+    vemo::ui::ListClear(ui.lbxAUTrasa);
+    vemo::ui::ListAppend(ui.lbxAUTrasa, austrian.entries);
+
+    // The German tab as if the user had chosen the axles and the category: the rate follows
+    // today's tariff, and the toll the kilometres of the route as listed now.
+    ui.speNapravy->SetValue(route.axles);
+    ui.cboKategorie->setCurrentIndex(germanCategory);
+    if (germanCategory < 0) {
+        ui.cboKategorie->setEditText(QString());
+        ui.lblKategorie->clear();
+        ui.curSazba->SetValue(0);
+    } else {
+        cboKategorieChange();
+    }
+    const vemo::LocaleSettings& numbers = locale_.numbers;
+    vemo::ui::RecomputeRouteTotal(
+        ui.lbxTrasa, ui.lblKm, vemo::kKmUnit,
+        [&numbers](std::string_view entry) { return vemo::SectionLength(entry, numbers); },
+        numbers);
+    curSazbaChange();
+
+    ui.cboAUKategorie->setCurrentIndex(austrianCategory);
+    // The category's axle text and the total of the listed route in that category.
+    cboAUKategorieChange();
+    if (austrianCategory < 0)
+        vemo::ui::RecomputeRouteTotal(
+            ui.lbxAUTrasa, ui.lblAUMaut, vemo::kEuroUnit, [](std::string_view) { return 0.0; },
+            numbers);
+
+    openedRoute_ = OpenedRoute{
+        {vemo::ui::ToQString(vemo::FormatDate(route.saved)), route.germanToll, route.austrianToll},
+        ToQStrings(german.entries),
+        ToQStrings(austrian.entries)};
+    if (!notes.isEmpty() && options_.reportError)
+        options_.reportError(this, QStringLiteral("Trasa ze souboru %1 je otevřena bez toho, co "
+                                                  "dnešní data nemají:\n%2")
+                                       .arg(QDir::toNativeSeparators(path), notes.join(u'\n')));
+}
