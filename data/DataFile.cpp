@@ -439,18 +439,33 @@ bool NativeSaveSystem::Close() {
     return true;
 }
 
+// The full path of name: Wine's ReplaceFileW refuses names relative to the working folder.
+static std::wstring FullPath(const std::string& name) {
+    const std::wstring wide = Wide(name);
+    const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (size == 0)
+        return wide;
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size)
+        return wide;
+    full.resize(length);
+    return full;
+}
+
 bool NativeSaveSystem::Rename(const std::string& from, const std::string& to) {
-    const std::wstring wideFrom = Wide(from);
-    const std::wstring wideTo = Wide(to);
+    const std::wstring wideFrom = FullPath(from);
+    const std::wstring wideTo = FullPath(to);
     // ReplaceFileW keeps the replaced file's attributes, ACL and creation time, which a move
-    // would lose; a file that is not there yet is moved into place.
-    if (ReplaceFileW(wideTo.c_str(), wideFrom.c_str(), nullptr, 0, nullptr, nullptr))
-        return true;
-    if (GetLastError() == ERROR_FILE_NOT_FOUND &&
-        MoveFileExW(wideFrom.c_str(), wideTo.c_str(), MOVEFILE_WRITE_THROUGH))
-        return true;
-    Failed();
-    return false;
+    // would lose; a file that is not there yet is moved into place. Its presence is asked
+    // first, since the error ReplaceFileW gives for a missing file differs between systems.
+    const bool present = GetFileAttributesW(wideTo.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const bool done =
+        present ? ReplaceFileW(wideTo.c_str(), wideFrom.c_str(), nullptr, 0, nullptr, nullptr)
+                : MoveFileExW(wideFrom.c_str(), wideTo.c_str(), MOVEFILE_WRITE_THROUGH);
+    if (!done)
+        Failed();
+    return done;
 }
 
 bool NativeSaveSystem::SyncFolder(const std::string&) {

@@ -7,6 +7,7 @@
 
 #include "tests/support/FakeSaveSystem.h"
 #include "tests/support/NonRegularFiles.h"
+#include "tests/support/Tables.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,6 @@
 #if defined(__linux__)
 #include "data/Conversion.h"
 #include "tests/support/SmallDisk.h"
-#include "tests/support/Tables.h"
 
 #include <fcntl.h>
 #include <sys/resource.h>
