@@ -2,12 +2,12 @@
 #include "data/Conversion.h"
 #include "data/MotorwayIndex.h"
 #include "data/TollData.h"
+#include "tests/support/TestFiles.h"
 #include "text/BaseXCodec.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <fstream>
 #include <sstream>
 
@@ -25,9 +25,8 @@ const std::string kSample = std::string(VEMO_SOURCE_DIR) + "/sample/";
 } // namespace
 
 TEST(SampleDataTest, DataFilesAreTheConversionOfTheSources) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const std::string target = dir.path().toStdString() + "/";
+    const testfiles::ScratchDir dir;
+    const std::string target = dir.Path().string() + "/";
     vemo::LineTable german, austrian;
     vemo::ConvertGerman(german, kSample + "maut_55a.csv", target + "data.sdf");
     vemo::ConvertAustrian(austrian, kSample + "au_maut.csv", target + "data2.sdf");

@@ -8,6 +8,7 @@
 #include "ui/SpinEdit.h"
 
 #include "tests/support/QtEnvironment.h"
+#include "tests/support/TestFiles.h"
 #include "text/BaseXCodec.h"
 #include "text/Cp1250.h"
 
@@ -19,11 +20,11 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,19 +47,15 @@ private:
 
 class UiTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        previous_ = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(dir_.path()));
-    }
+    void SetUp() override { cwd_.emplace(dir_.Path()); }
     void TearDown() override {
         // Windows go before the folder they may still write into.
         QApplication::closeAllWindows();
-        QDir::setCurrent(previous_);
+        cwd_.reset();
     }
 
     QString Path(const std::string& name) const {
-        return dir_.filePath(QString::fromStdString(name));
+        return QString::fromStdU16String((dir_.Path() / name).u16string());
     }
 
     void WriteFile(const std::string& name, const std::string& bytes) {
@@ -187,6 +184,6 @@ protected:
     QDate today;
 
 private:
-    QTemporaryDir dir_;
-    QString previous_;
+    testfiles::ScratchDir dir_;
+    std::optional<testfiles::WorkingDir> cwd_;
 };

@@ -123,14 +123,17 @@ TEST_F(GermanTabTest, RateFollowsCategoryAndAxles) {
     SelectRows(frm->lbxCis, {0});
     Click(frm->btnSelect);
 
+    // The rate table itself is the tariff's test; here each control's change reaches the toll.
     const struct {
         int category;
         int axles;
         double rate;
         const char* toll;
     } steps[] = {
-        {0, 3, 0.09, "0,9 €"}, {0, 4, 0.10, "1 €"},   {0, 5, 0.10, "1 €"},    {2, 5, 0.14, "1,4 €"},
-        {2, 2, 0.13, "1,3 €"}, {1, 1, 0.11, "1,1 €"}, {1, 18, 0.12, "1,2 €"},
+        {0, 3, 0.09, "0,9 €"}, // the first category
+        {2, 3, 0.13, "1,3 €"}, // a category change
+        {2, 4, 0.14, "1,4 €"}, // an axle change into the next column
+        {1, 1, 0.11, "1,1 €"}, // both
     };
     for (const auto& step : steps) {
         if (frm->cboKategorie->currentIndex() != step.category)
