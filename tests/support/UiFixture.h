@@ -55,7 +55,9 @@ protected:
     }
 
     QString Path(const std::string& name) const {
-        return QString::fromStdU16String((dir_.Path() / name).u16string());
+        // The name is UTF-8; a std::filesystem path would read it in the ANSI code page on Windows.
+        return QDir(QString::fromStdU16String(dir_.Path().u16string()))
+            .filePath(QString::fromStdString(name));
     }
 
     void WriteFile(const std::string& name, const std::string& bytes) {
