@@ -255,17 +255,31 @@ int ListTariffs(const Options& options, const Printer& out) {
     }
     for (const vemo::GermanTariff& tariff : *tariffs) {
         out.Line((&tariff == inForce ? "* " : "  ") + tariff.Label());
-        std::string axles = vemo::Utf8ToCp1250("    Nápravy od:");
-        for (const int column : tariff.axleColumns) {
-            axles += ' ';
-            axles += std::to_string(column);
+        // Each weight class with the axle counts of its columns; the rates of a category by class.
+        const auto columnsOf = [&tariff](const vemo::WeightClass& weights, auto&& item) {
+            std::string text;
+            for (std::size_t c = weights.firstColumn; c < weights.firstColumn + weights.columns;
+                 ++c)
+                text += ' ' + item(c);
+            return text;
+        };
+        for (const vemo::WeightClass& weights : tariff.weightClasses) {
+            const std::string head = weights.label.empty()
+                                         ? vemo::Utf8ToCp1250("    Nápravy od:")
+                                         : vemo::Utf8ToCp1250("    Hmotnost ") + weights.label +
+                                               vemo::Utf8ToCp1250(", nápravy od:");
+            out.Line(head + columnsOf(weights, [&tariff](std::size_t c) {
+                         return std::to_string(tariff.axleColumns[c]);
+                     }));
         }
-        out.Line(axles);
         for (const vemo::TariffCategory& category : tariff.categories) {
             std::string line = "    " + category.name + ":";
-            for (const double rate : category.rates) {
-                line += ' ';
-                line += vemo::FormatNumber(rate, locale);
+            for (const vemo::WeightClass& weights : tariff.weightClasses) {
+                if (&weights != &tariff.weightClasses.front())
+                    line += " |";
+                line += columnsOf(weights, [&](std::size_t c) {
+                    return category.rates[c].Text(locale.decimalSeparator);
+                });
             }
             if (!category.description.empty())
                 line += " (" + category.description + ")";

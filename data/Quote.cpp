@@ -10,122 +10,25 @@ namespace vemo {
 
 namespace {
 
-// 128 bits hold every product and sum below: amounts keep at most ten significant digits and
-// stay below kLargestQuoteAmount, rates below 10^6 with six decimals.
-using Wide = __int128;
-
-// Decimals an amount keeps at most; one below 10^-18 € comes to no heller at any rate.
-constexpr int kMaxScale = 18;
 constexpr int kRateDigits = 6;
 
-// value = units / 10^scale, exactly.
-struct Decimal {
-    Wide units = 0;
-    int scale = 0;
-};
-
-Wide Pow10(int n) {
-    Wide power = 1;
-    while (n-- > 0)
-        power *= 10;
-    return power;
-}
-
-// units / 10^n, rounded half away from zero.
-Wide DivideRounded(Wide units, int n) {
-    if (n <= 0)
-        return units * Pow10(-n);
-    const Wide divisor = Pow10(n);
-    Wide quotient = units / divisor;
-    const Wide rest = units % divisor;
-    if (2 * (rest < 0 ? -rest : rest) >= divisor)
-        quotient += units < 0 ? -1 : 1;
-    return quotient;
-}
-
-Wide AtScale(const Decimal& d, int scale) {
-    return DivideRounded(d.units, d.scale - scale);
-}
-
-Decimal Add(const Decimal& a, const Decimal& b) {
-    const int scale = std::max(a.scale, b.scale);
-    return {AtScale(a, scale) + AtScale(b, scale), scale};
-}
-
-Decimal Subtract(const Decimal& a, const Decimal& b) {
-    return Add(a, {-b.units, b.scale});
-}
-
-// The number as the number format writes it ("2.145", "1.5E-7"), read back as a decimal.
-Decimal Shown(double value) {
-    if (!std::isfinite(value) || std::fabs(value) >= kLargestQuoteAmount) {
-        LocaleSettings point;
-        throw Error(Utf8ToCp1250("Částka ") + FormatNumber(value, point) +
+Cents Checked(Cents cents) {
+    if ((cents < 0 ? -cents : cents) >= kLargestBill)
+        throw Error(Utf8ToCp1250("Částka ") + FormatHundredths(cents, LocaleSettings()) +
                     Utf8ToCp1250(" € je pro nabídku příliš velká"));
-    }
-    const std::string text = FormatNumber(value, LocaleSettings());
-    Decimal d;
-    std::size_t i = 0;
-    const bool negative = text[i] == '-';
-    if (negative)
-        ++i;
-    bool fraction = false;
-    for (; i < text.size() && text[i] != 'E'; ++i) {
-        if (text[i] == '.') {
-            fraction = true;
-            continue;
-        }
-        d.units = d.units * 10 + (text[i] - '0');
-        if (fraction)
-            ++d.scale;
-    }
-    if (i < text.size()) {
-        int exponent = 0;
-        const char* first = text.data() + i + 1;
-        std::from_chars(first, text.data() + text.size(), exponent);
-        d.scale -= exponent;
-    }
-    if (negative)
-        d.units = -d.units;
-    if (d.scale < 0) {
-        d.units *= Pow10(-d.scale);
-        d.scale = 0;
-    } else if (d.scale > kMaxScale) {
-        d.units = DivideRounded(d.units, d.scale - kMaxScale);
-        d.scale = kMaxScale;
-    }
-    return d;
+    return cents;
 }
 
-std::string Digits(Wide units) {
-    if (units == 0)
-        return "0";
-    const bool negative = units < 0;
-    std::string digits;
-    for (; units != 0; units /= 10) {
-        const int digit = static_cast<int>(units % 10);
-        digits.insert(digits.begin(), static_cast<char>('0' + (digit < 0 ? -digit : digit)));
-    }
-    return negative ? "-" + digits : digits;
-}
-
-double ToDouble(const Decimal& d) {
-    const std::string text = Digits(d.units) + "e-" + std::to_string(d.scale);
-    double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
-}
-
-QuoteAmount Amount(const Decimal& euros, const std::optional<ExchangeRate>& rate) {
-    QuoteAmount amount{ToDouble(euros), std::nullopt};
+// Cents are below kLargestBill and rates below 10^6, so hellers stay below 10^18.
+QuoteAmount Amount(Cents cents, const std::optional<ExchangeRate>& rate) {
+    QuoteAmount amount{cents, std::nullopt};
     if (rate)
-        amount.hellers = static_cast<std::int64_t>(
-            DivideRounded(euros.units * rate->units, euros.scale + rate->decimals - 2));
+        amount.hellers = (Decimal::Of(cents, 2) * rate->AsDecimal()).Hundredths();
     return amount;
 }
 
-QuoteAmount Sum(const Decimal& euros, const QuoteAmount& a, const QuoteAmount& b) {
-    QuoteAmount sum{ToDouble(euros), std::nullopt};
+QuoteAmount Sum(const QuoteAmount& a, const QuoteAmount& b) {
+    QuoteAmount sum{a.cents + b.cents, std::nullopt};
     if (a.hellers && b.hellers)
         sum.hellers = *a.hellers + *b.hellers;
     return sum;
@@ -134,7 +37,11 @@ QuoteAmount Sum(const Decimal& euros, const QuoteAmount& a, const QuoteAmount& b
 } // namespace
 
 double ExchangeRate::Value() const {
-    return ToDouble({units, decimals});
+    return AsDecimal().ToDouble();
+}
+
+Decimal ExchangeRate::AsDecimal() const {
+    return Decimal::Of(units, decimals);
 }
 
 std::optional<ExchangeRate> ParseExchangeRate(std::string_view text) {
@@ -171,43 +78,28 @@ std::string FormatExchangeRate(const ExchangeRate& rate, const LocaleSettings& l
     return digits;
 }
 
-QuoteAmounts ComputeQuote(double germanToll, double austrianNet,
+QuoteAmounts ComputeQuote(Cents germanToll, Cents austrianNet,
                           const std::optional<ExchangeRate>& rate) {
-    const Decimal german = Shown(germanToll);
-    const Decimal net = Shown(austrianNet);
-    const Decimal vat{net.units * kAustrianVatPercent, net.scale + 2};
-    const Decimal gross = Add(net, vat);
-
+    const Cents vat =
+        *(Decimal::Of(Checked(austrianNet), 2) * Decimal::Of(kAustrianVatPercent, 2)).Hundredths();
     QuoteAmounts amounts;
-    amounts.german = Amount(german, rate);
-    amounts.austrianNet = Amount(net, rate);
+    amounts.german = Amount(Checked(germanToll), rate);
+    amounts.austrianNet = Amount(austrianNet, rate);
     amounts.austrianVat = Amount(vat, rate);
-    amounts.austrianGross = Sum(gross, amounts.austrianNet, amounts.austrianVat);
-    amounts.total = Sum(Add(german, gross), amounts.german, amounts.austrianGross);
+    amounts.austrianGross = Sum(amounts.austrianNet, amounts.austrianVat);
+    amounts.total = Sum(amounts.german, amounts.austrianGross);
     return amounts;
 }
 
-std::string FormatKoruny(std::int64_t hellers, const LocaleSettings& locale) {
-    const std::int64_t magnitude = hellers < 0 ? -hellers : hellers;
-    std::string cents = std::to_string(magnitude % 100);
-    if (cents.size() < 2)
-        cents.insert(cents.begin(), '0');
-    return (hellers < 0 ? "-" : "") + std::to_string(magnitude / 100) + locale.decimalSeparator +
-           cents;
-}
-
-PriceChange ComparePrices(double saved, double today) {
-    const Decimal before = Shown(saved);
-    const Decimal now = Shown(today);
-    PriceChange change{ToDouble(before), ToDouble(now), ToDouble(Subtract(now, before)),
-                       std::nullopt};
-    if (before.units != 0)
-        change.percent = change.difference / change.saved * 100;
+PriceChange ComparePrices(Cents saved, Cents today) {
+    PriceChange change{saved, today, today - saved, std::nullopt};
+    if (saved != 0)
+        change.percent = static_cast<double>(change.difference) / static_cast<double>(saved) * 100;
     return change;
 }
 
-std::string FormatSignedNumber(double value, const LocaleSettings& locale) {
-    return (value > 0 ? "+" : "") + FormatNumber(value, locale);
+std::string FormatSignedHundredths(Cents value, const LocaleSettings& locale) {
+    return (value > 0 ? "+" : "") + FormatHundredths(value, locale);
 }
 
 std::string FormatSignedPercent(double percent, const LocaleSettings& locale) {

@@ -1,5 +1,6 @@
 #include "data/RouteFile.h"
 
+#include "data/BilledToll.h"
 #include "data/Errors.h"
 #include "data/MotorwayIndex.h"
 #include "data/Quote.h"
@@ -22,7 +23,9 @@ namespace {
 
 // Record names, in UTF-8 as the file holds them.
 constexpr std::string_view kFormat = "Vemo Maut trasa";
-constexpr std::string_view kVersion = "1";
+constexpr std::string_view kVersion = "2";
+// The first version, without weight class and billed tolls, is still read.
+constexpr std::string_view kFirstVersion = "1";
 constexpr std::string_view kSaved = "Uloženo";
 constexpr std::string_view kTariff = "Sazebník";
 constexpr std::string_view kGerman = "Německo";
@@ -126,13 +129,14 @@ private:
         throw Error(message + what + ")");
     }
 
-    void FirstLine(std::string_view text) const {
+    void FirstLine(std::string_view text) {
         const std::size_t tab = text.find('\t');
         if (text.substr(0, tab) != kFormat || tab == std::string_view::npos)
             throw Error(Cz("Soubor ") + std::string(shownName_) +
                         Cz(" není soubor trasy programu Vemo Maut"));
         const std::string_view version = text.substr(tab + 1);
-        if (version != kVersion)
+        firstVersion_ = version == kFirstVersion;
+        if (version != kVersion && !firstVersion_)
             throw Error(Cz("Soubor ") + std::string(shownName_) + Cz(" je trasa ve formátu ") +
                         Quoted(Utf8ToCp1250(version)) + Cz(", který tato verze programu nezná"));
     }
@@ -190,14 +194,21 @@ private:
             expect(2, kTariff);
             route.tariff = Cz(fields[1]);
         } else if (name == kGerman) {
-            expect(4, kGerman);
+            // Version 1: category, axles, toll; then the weight class after the category and
+            // the billed toll at the end.
+            expect(firstVersion_ ? 4 : 6, kGerman);
+            const std::size_t shift = firstVersion_ ? 0 : 1;
             route.germanCategory = Cz(fields[1]);
-            route.axles = Axles(fields[2]);
-            route.germanToll = Toll(fields[3]);
+            if (!firstVersion_)
+                route.weightClass = Cz(fields[2]);
+            route.axles = Axles(fields[2 + shift]);
+            route.germanToll = Toll(fields[3 + shift]);
+            route.germanBilled = firstVersion_ ? ToCents(route.germanToll) : Billed(fields[5]);
         } else if (name == kAustrian) {
-            expect(3, kAustrian);
+            expect(firstVersion_ ? 3 : 4, kAustrian);
             route.austrianCategory = AustrianCategory(fields[1]);
             route.austrianToll = Toll(fields[2]);
+            route.austrianBilled = firstVersion_ ? ToCents(route.austrianToll) : Billed(fields[3]);
         } else if (name == kGermanEntry) {
             expect(3, kGermanEntry);
             route.germanRoute.push_back({Cz(fields[1]), Cz(fields[2])});
@@ -232,6 +243,26 @@ private:
         return *toll;
     }
 
+    // A billed toll: cents as the unit with a decimal point and two decimals, "2.30", "-0.05".
+    Cents Billed(std::string_view text) const {
+        const std::string_view digits = text.starts_with('-') ? text.substr(1) : text;
+        const std::size_t point = digits.find('.');
+        int decimals = 0;
+        const std::optional<Decimal> amount =
+            point == std::string_view::npos ? std::nullopt : Decimal::Parse(digits, &decimals);
+        const std::optional<Cents> cents = amount ? amount->Hundredths() : std::nullopt;
+        if (!cents || decimals != 2 || point == 0 || *cents >= kLargestBill)
+            Fail(Cz("vyúčtované mýtné ") + Quoted(Cz(text)) +
+                 Cz(" není částka s desetinnou tečkou a dvěma desetinnými místy"));
+        return text.starts_with('-') ? -*cents : *cents;
+    }
+
+    // A total of the first version as a billed toll: rounded to the cent.
+    static Cents ToCents(double toll) {
+        // Toll() has refused what is not finite or too large for a bill.
+        return *Decimal::FromDouble(toll)->Hundredths();
+    }
+
     std::string AustrianCategory(std::string_view text) const {
         const std::string category = Cz(text);
         if (category.empty())
@@ -245,6 +276,7 @@ private:
 
     std::string_view shownName_;
     int line_ = 1;
+    bool firstVersion_ = false;
 };
 
 std::vector<std::string> GermanListing(const LineTable& table, std::string_view motorway) {
@@ -259,9 +291,11 @@ std::string RouteFileText(const RouteFile& route) {
     text += Line({kSaved, std::to_string(day.day) + "." + std::to_string(day.month) + "." +
                               std::to_string(day.year)});
     text += Line({kTariff, Field(route.tariff)});
-    text += Line({kGerman, Field(route.germanCategory), std::to_string(route.axles),
-                  Amount(route.germanToll)});
-    text += Line({kAustrian, Field(route.austrianCategory), Amount(route.austrianToll)});
+    text += Line({kGerman, Field(route.germanCategory), Field(route.weightClass),
+                  std::to_string(route.axles), Amount(route.germanToll),
+                  FormatHundredths(route.germanBilled, LocaleSettings())});
+    text += Line({kAustrian, Field(route.austrianCategory), Amount(route.austrianToll),
+                  FormatHundredths(route.austrianBilled, LocaleSettings())});
     for (const RouteFileEntry& e : route.germanRoute)
         text += Line({kGermanEntry, Field(e.motorway), Field(e.entry)});
     for (const RouteFileEntry& e : route.austrianRoute)

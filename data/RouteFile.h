@@ -4,18 +4,23 @@
 // record a line ended by LF (CR LF is read too), fields separated by a tab; inside a field "\\",
 // "\t", "\n" and "\r" stand for a backslash, a tab, a line feed and a carriage return:
 //
-//   Vemo Maut trasa<TAB>1                            the format and its version, always first
+//   Vemo Maut trasa<TAB>2                            the format and its version, always first
 //   Uloženo<TAB>8.12.2026                            the day it was saved
 //   Sazebník<TAB>Sazebník: vestavěný, platný od 1. 1. 2005
-//   Německo<TAB><category><TAB><axles><TAB><toll>    category empty when none was chosen
-//   Rakousko<TAB><category><TAB><toll>
+//   Německo<TAB><category><TAB><weight><TAB><axles><TAB><toll><TAB><billed>
+//   Rakousko<TAB><category><TAB><toll><TAB><billed>
 //   Německo úsek<TAB><motorway><TAB><entry>          one a route entry, in route order
 //   Rakousko úsek<TAB><motorway><TAB><entry>
 //
-// The motorway is its entry in the motorway index ("A3", "A13"), the entry the section entry
-// as the route list showed it; the tolls are the tabs' totals, written with a decimal point.
-// Texts are Windows-1250 in the program and UTF-8 in the file.
+// The category is the one the German rate was taken for, empty when none was chosen; the
+// weight class its label, empty in a tariff without classes. The motorway is its entry in the
+// motorway index ("A3", "A13"), the entry the section entry as the route list showed it; the
+// tolls are the tabs' totals, the billed ones in cents as the unit with two decimals, both
+// written with a decimal point. Version 1 lacked the weight class and the billed tolls; such a
+// file is read with no class and the totals rounded to the cent as its billed tolls. Texts are
+// Windows-1250 in the program and UTF-8 in the file.
 
+#include "data/Decimal.h"
 #include "data/LineTable.h"
 #include "data/SortedUniqueList.h"
 #include "data/Tariff.h"
@@ -39,10 +44,13 @@ struct RouteFile {
     CalendarDate saved;
     std::string tariff;         // the tariff's label when it was saved, for the reader
     std::string germanCategory; // the selector's entry; empty when none was chosen
+    std::string weightClass;    // the class's label; empty without weight classes
     int axles = 3;
     double germanToll = 0;
+    Cents germanBilled = 0;
     std::string austrianCategory;
     double austrianToll = 0;
+    Cents austrianBilled = 0;
     std::vector<RouteFileEntry> germanRoute;
     std::vector<RouteFileEntry> austrianRoute;
     friend bool operator==(const RouteFile&, const RouteFile&) = default;
@@ -51,9 +59,10 @@ struct RouteFile {
 // The file's content.
 std::string RouteFileText(const RouteFile& route);
 // The route of a file's content. Throws Error naming shownName (and the line, where there is
-// one) when it is no route file of this version: another first line, an unknown record, a
+// one) when it is no route file of version 1 or 2: another first line, an unknown record, a
 // missing or repeated category record, a wrong count of fields, an axle count outside 1 to 18,
-// a toll that is no number or not below kLargestQuoteAmount, a bad escape, bytes that are not
+// a toll that is no number or not below kLargestQuoteAmount, a billed toll that is not cents as
+// the program writes them, a bad escape, bytes that are not
 // UTF-8, an Austrian category other than none and "Kategorie A" to "C".
 RouteFile ParseRouteFile(std::string_view content, std::string_view shownName);
 

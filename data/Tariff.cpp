@@ -25,6 +25,10 @@ GermanTariff MakeBuiltInTariff() {
     // "Mýtné 2005"
     tariff.title = "M\xFDtn\xE9 2005";
     tariff.axleColumns = {1, 4};
+    tariff.weightClasses = {{"", 0, 2}};
+    const auto rates = [](std::int64_t upToThree, std::int64_t fromFour) {
+        return std::vector<Decimal>{Decimal::Of(upToThree, 2), Decimal::Of(fromFour, 2)};
+    };
     tariff.categories = {
         // "Třídy škodlivin S4, S5 a EEV třídy 1, EURO-4,5"
         {"Kategorie A",
@@ -32,9 +36,9 @@ GermanTariff MakeBuiltInTariff() {
          "dy \x9A"
          "kodlivin S4, S5 a EEV t\xF8\xED"
          "dy 1, EURO-4,5",
-         {0.09, 0.10}},
-        {"Kategorie B", "EURO-2, EURO-3 (S2,S3)", {0.11, 0.12}},
-        {"Kategorie C", "EURO-0, EURO-1 (S1)", {0.13, 0.14}},
+         rates(9, 10)},
+        {"Kategorie B", "EURO-2, EURO-3 (S2,S3)", rates(11, 12)},
+        {"Kategorie C", "EURO-0, EURO-1 (S1)", rates(13, 14)},
     };
     tariff.builtIn = true;
     return tariff;
@@ -47,13 +51,16 @@ std::string FormatDate(const CalendarDate& date) {
            std::to_string(date.year);
 }
 
-std::optional<double> GermanTariff::Rate(int category, int axles) const {
-    if (category < 0 || category >= static_cast<int>(categories.size()))
+std::optional<Decimal> GermanTariff::Rate(const GermanVehicle& vehicle) const {
+    if (vehicle.category < 0 || vehicle.category >= static_cast<int>(categories.size()) ||
+        vehicle.weightClass < 0 || vehicle.weightClass >= static_cast<int>(weightClasses.size()))
         return std::nullopt;
-    std::size_t column = 0;
-    while (column + 1 < axleColumns.size() && axleColumns[column + 1] <= axles)
+    const WeightClass& weights = weightClasses[static_cast<std::size_t>(vehicle.weightClass)];
+    std::size_t column = weights.firstColumn;
+    while (column + 1 < weights.firstColumn + weights.columns &&
+           axleColumns[column + 1] <= vehicle.axles)
         ++column;
-    return categories[static_cast<std::size_t>(category)].rates.at(column);
+    return categories[static_cast<std::size_t>(vehicle.category)].rates.at(column);
 }
 
 std::optional<std::string_view> GermanTariff::Description(int category) const {
@@ -65,6 +72,26 @@ std::optional<std::string_view> GermanTariff::Description(int category) const {
 std::string GermanTariff::Label() const {
     return Utf8ToCp1250("Sazebník: ") + (builtIn ? Utf8ToCp1250("vestavěný") : title) +
            Utf8ToCp1250(", platný od ") + FormatDate(validFrom);
+}
+
+std::string GermanTariff::AxleSteps() const {
+    std::string steps;
+    for (const WeightClass& weights : weightClasses) {
+        if (weights.columns < 2)
+            continue;
+        if (!steps.empty())
+            steps += "; ";
+        if (!weights.label.empty())
+            steps += weights.label + ": ";
+        steps += Utf8ToCp1250("sazba se mění");
+        for (std::size_t column = weights.firstColumn + 1;
+             column < weights.firstColumn + weights.columns; ++column) {
+            steps += column > weights.firstColumn + 1 ? " a od " : " od ";
+            steps += std::to_string(axleColumns[column]);
+        }
+        steps += Utf8ToCp1250(" náprav");
+    }
+    return steps.empty() ? Utf8ToCp1250("sazba na počtu náprav nezávisí") : steps;
 }
 
 const GermanTariff& BuiltInTariff() {

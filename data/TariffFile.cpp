@@ -60,23 +60,10 @@ std::optional<int> WholeNumber(std::string_view text) {
     return value;
 }
 
-// A rate: digits with a decimal comma or point, no sign; the number of decimals in decimals.
-std::optional<double> Rate(std::string_view text, int& decimals) {
-    std::string number(text);
-    const std::size_t separator = number.find_first_of(",.");
-    if (separator != std::string::npos)
-        number[separator] = '.';
-    const bool digitsOnly = std::all_of(number.begin(), number.end(),
-                                        [](char c) { return c == '.' || (c >= '0' && c <= '9'); });
-    if (!digitsOnly || number.find_first_of("0123456789") == std::string::npos ||
-        number.find('.') != number.rfind('.'))
-        return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (error != std::errc() || end != number.data() + number.size())
-        return std::nullopt;
-    decimals = separator == std::string::npos ? 0 : static_cast<int>(number.size() - separator - 1);
-    return value;
+// "1 sazbu", "3 sazby", "5 sazeb": a count of rates as Czech says it after "má".
+std::string RateCount(std::size_t count) {
+    const char* word = count == 1 ? "sazbu" : count >= 2 && count <= 4 ? "sazby" : "sazeb";
+    return std::to_string(count) + " " + word;
 }
 
 class Parser {
@@ -87,6 +74,8 @@ public:
         const std::vector<std::string_view> fields = Fields(line);
         if (fields.empty())
             return;
+        const bool afterAxles = afterAxles_;
+        afterAxles_ = false;
         if (fields[0] == Cz("Sazebník")) {
             Finish();
             Start(number, fields);
@@ -94,6 +83,10 @@ public:
             Fail(fileName_, number, Cz("řádek před prvním řádkem Sazebník"));
         } else if (fields[0] == Cz("Nápravy")) {
             Axles(number, fields);
+        } else if (fields[0] == Cz("Hmotnost")) {
+            if (!afterAxles)
+                Fail(fileName_, number, Cz("řádek Hmotnost musí stát hned za řádkem Nápravy"));
+            Weights(number, fields);
         } else {
             Category(number, fields);
         }
@@ -138,9 +131,52 @@ private:
             if (!axles || *axles < 1)
                 Fail(fileName_, number,
                      Cz("počet náprav ") + Quoted(fields[i]) + Cz(" není celé číslo od 1"));
-            if (!tariff.axleColumns.empty() && *axles <= tariff.axleColumns.back())
-                Fail(fileName_, number, Cz("počty náprav nejdou vzestupně"));
             tariff.axleColumns.push_back(*axles);
+        }
+        axleLine_ = number;
+        afterAxles_ = true;
+    }
+
+    // Consecutive equal labels make one weight class.
+    void Weights(int number, const std::vector<std::string_view>& fields) {
+        GermanTariff& tariff = tariffs_.back();
+        if (fields.size() != tariff.axleColumns.size() + 1)
+            Fail(fileName_, number,
+                 Cz("řádek Hmotnost má mít tolik hmotností, kolik je sloupců náprav (") +
+                     std::to_string(tariff.axleColumns.size()) + ")");
+        for (std::size_t i = 1; i < fields.size(); ++i) {
+            if (fields[i].empty())
+                Fail(fileName_, number,
+                     Cz("hmotnost ve sloupci ") + std::to_string(i) + Cz(" je prázdná"));
+            if (!tariff.weightClasses.empty() && tariff.weightClasses.back().label == fields[i]) {
+                ++tariff.weightClasses.back().columns;
+                continue;
+            }
+            for (const WeightClass& earlier : tariff.weightClasses) {
+                if (earlier.label == fields[i])
+                    Fail(fileName_, number,
+                         Cz("hmotnost ") + Quoted(fields[i]) + Cz(" se vrací po jiné hmotnosti"));
+            }
+            tariff.weightClasses.push_back({std::string(fields[i]), i - 1, 1});
+        }
+    }
+
+    // The block's columns as the categories will use them: one class without a Hmotnost line,
+    // and the axle counts rising within every class.
+    void SettleColumns() {
+        GermanTariff& tariff = tariffs_.back();
+        if (tariff.weightClasses.empty())
+            tariff.weightClasses.push_back({"", 0, tariff.axleColumns.size()});
+        for (const WeightClass& weights : tariff.weightClasses) {
+            for (std::size_t column = weights.firstColumn + 1;
+                 column < weights.firstColumn + weights.columns; ++column) {
+                if (tariff.axleColumns[column] > tariff.axleColumns[column - 1])
+                    continue;
+                Fail(fileName_, axleLine_,
+                     weights.label.empty() ? Cz("počty náprav nejdou vzestupně")
+                                           : Cz("počty náprav ve třídě ") + Quoted(weights.label) +
+                                                 Cz(" nejdou vzestupně"));
+            }
         }
     }
 
@@ -148,6 +184,10 @@ private:
         GermanTariff& tariff = tariffs_.back();
         if (tariff.axleColumns.empty())
             Fail(fileName_, number, Cz("chybí řádek Nápravy před kategorií ") + Quoted(fields[0]));
+        if (tariff.categories.empty())
+            SettleColumns();
+        if (fields[0].empty())
+            Fail(fileName_, number, Cz("kategorie nemá název"));
         for (const TariffCategory& category : tariff.categories) {
             if (category.name == fields[0])
                 Fail(fileName_, number,
@@ -156,14 +196,18 @@ private:
         const std::size_t rates = fields.size() < 2 ? 0 : fields.size() - 2;
         if (rates != tariff.axleColumns.size())
             Fail(fileName_, number,
-                 Cz("kategorie ") + Quoted(fields[0]) + Cz(" má ") + std::to_string(rates) +
-                     Cz(" sazeb, sloupců náprav je ") + std::to_string(tariff.axleColumns.size()));
+                 Cz("kategorie ") + Quoted(fields[0]) + Cz(" má ") + RateCount(rates) +
+                     Cz(", sloupců náprav je ") + std::to_string(tariff.axleColumns.size()));
         TariffCategory category{std::string(fields[0]), std::string(fields[1]), {}};
         for (std::size_t i = 2; i < fields.size(); ++i) {
             int decimals = 0;
-            const std::optional<double> rate = Rate(fields[i], decimals);
+            const std::optional<Decimal> rate = Decimal::Parse(fields[i], &decimals);
             if (!rate)
                 Fail(fileName_, number, Cz("sazbu ") + Quoted(fields[i]) + Cz(" nelze přečíst"));
+            if (decimals > kMostRateDecimals)
+                Fail(fileName_, number,
+                     Cz("sazba ") + Quoted(fields[i]) + Cz(" má víc než ") +
+                         std::to_string(kMostRateDecimals) + Cz(" desetinných míst"));
             category.rates.push_back(*rate);
             tariff.rateDecimals = std::max(tariff.rateDecimals, decimals);
         }
@@ -178,14 +222,19 @@ private:
         if (tariff.axleColumns.empty())
             Fail(fileName_, startLine_,
                  Cz("sazebníku ") + Quoted(tariff.title) + Cz(" chybí řádek Nápravy"));
-        if (tariff.categories.empty())
+        if (tariff.categories.empty()) {
+            SettleColumns();
             Fail(fileName_, startLine_,
                  Cz("sazebník ") + Quoted(tariff.title) + Cz(" nemá žádnou kategorii"));
+        }
     }
 
     std::string_view fileName_;
     std::vector<GermanTariff> tariffs_;
     int startLine_ = 0;
+    int axleLine_ = 0;
+    // Whether the line before was the block's Nápravy line, which a Hmotnost line must follow.
+    bool afterAxles_ = false;
     bool finished_ = false;
 };
 
@@ -230,19 +279,25 @@ std::vector<GermanTariff> ParseTariffs(const std::vector<std::string>& lines,
     return parser.Result();
 }
 
-const GermanTariff& TariffInForce(const std::vector<GermanTariff>& tariffs, CalendarDate today,
-                                  std::string_view fileName) {
+const GermanTariff* FindTariffInForce(const std::vector<GermanTariff>& tariffs,
+                                      CalendarDate today) {
     const GermanTariff* inForce = nullptr;
-    const GermanTariff* first = nullptr;
     for (const GermanTariff& tariff : tariffs) {
         if (tariff.validFrom <= today && (!inForce || tariff.validFrom > inForce->validFrom))
             inForce = &tariff;
-        if (!first || tariff.validFrom < first->validFrom)
-            first = &tariff;
     }
+    return inForce;
+}
+
+const GermanTariff& TariffInForce(const std::vector<GermanTariff>& tariffs, CalendarDate today,
+                                  std::string_view fileName) {
+    const GermanTariff* inForce = FindTariffInForce(tariffs, today);
     if (!inForce) {
+        const auto first = std::min_element(
+            tariffs.begin(), tariffs.end(),
+            [](const GermanTariff& a, const GermanTariff& b) { return a.validFrom < b.validFrom; });
         std::string after = Cz(" neplatí k ") + FormatDate(today) + Cz(" žádný sazebník");
-        if (first)
+        if (first != tariffs.end())
             after += Cz(" (první platí od ") + FormatDate(first->validFrom) + ")";
         throw Error::Naming(Cz("V souboru "), std::string(fileName), after);
     }
@@ -259,11 +314,9 @@ std::optional<std::vector<GermanTariff>> ReadTariffFile(const std::string& fileN
     return ParseTariffs(DecodedLines(table), fileName);
 }
 
-GermanTariff StartupTariff(const std::string& fileName, CalendarDate today) {
-    const std::optional<std::vector<GermanTariff>> tariffs = ReadTariffFile(fileName);
-    if (!tariffs)
-        return BuiltInTariff();
-    return TariffInForce(*tariffs, today, fileName);
+std::vector<GermanTariff> ReadTariffsOrBuiltIn(const std::string& fileName) {
+    std::optional<std::vector<GermanTariff>> tariffs = ReadTariffFile(fileName);
+    return tariffs ? std::move(*tariffs) : std::vector<GermanTariff>{BuiltInTariff()};
 }
 
 void ConvertTariff(const std::string& source, const std::string& target, CalendarDate today) {

@@ -5,9 +5,12 @@
 //
 //   Sazebník;<valid from, d.m.yyyy>;<title>
 //   Nápravy;<n1>;<n2>;...                      axle counts from which each rate column applies
+//   Hmotnost;<label 1>;<label 2>;...           optional: the weight class of each column
 //   <category>;<description>;<rate 1>;...      one line per category, euros per kilometre
 //
-// Rates take a decimal comma or point whatever the user's locale. Every failure is a
+// Columns under equal labels side by side form one weight class, within which the axle counts
+// rise; without a Hmotnost line all columns are one class. Rates take a decimal comma or point
+// whatever the user's locale, with at most kMostRateDecimals decimals. Every failure is a
 // vemo::Error whose Czech message names the file, the line and what is wrong.
 
 #include "data/Tariff.h"
@@ -27,7 +30,9 @@ inline constexpr const char* kTariffSourceFile = "sazby.csv";
 std::vector<GermanTariff> ParseTariffs(const std::vector<std::string>& lines,
                                        std::string_view fileName);
 
-// The tariff with the latest "valid from" not after today; throws when every one starts later.
+// The tariff with the latest "valid from" not after today; nothing when every one starts later.
+const GermanTariff* FindTariffInForce(const std::vector<GermanTariff>& tariffs, CalendarDate today);
+// The same, throwing an error that names fileName when there is none.
 const GermanTariff& TariffInForce(const std::vector<GermanTariff>& tariffs, CalendarDate today,
                                   std::string_view fileName);
 
@@ -35,9 +40,9 @@ const GermanTariff& TariffInForce(const std::vector<GermanTariff>& tariffs, Cale
 // it exists but cannot be read, and the parse's error for a bad one.
 std::optional<std::vector<GermanTariff>> ReadTariffFile(const std::string& fileName);
 
-// The tariff the calculator uses on today: the one in force from fileName, the built-in one when
-// there is no such file.
-GermanTariff StartupTariff(const std::string& fileName, CalendarDate today);
+// The tariffs the calculator chooses from: those of fileName, the built-in one when there is no
+// such file.
+std::vector<GermanTariff> ReadTariffsOrBuiltIn(const std::string& fileName);
 
 // Checks the source as the calculator would on today and, only when it is sound, writes it
 // encoded to target; a bad source writes nothing.

@@ -59,6 +59,7 @@ void TfrmVemo::cboAUKategorieChange() {
     const auto text = vemo::AustrianCategoryText(category);
     if (!text)
         return;
+    austrianCategory_ = category;
     ui.lblAUKategorie->setText(vemo::ui::ToQString(*text));
     // The total is that of the listed route in the category shown, as the German toll follows
     // its rate; ">>" and "<<" then add and subtract amounts of this category.

@@ -171,6 +171,14 @@ std::string ListEntry(const QListWidget* list, int row) {
     return item ? vemo::ui::FromQString(item->text()) : std::string();
 }
 
+std::vector<std::string> ListEntries(const QListWidget* list) {
+    std::vector<std::string> entries;
+    entries.reserve(static_cast<std::size_t>(list->count()));
+    for (int row = 0; row < list->count(); ++row)
+        entries.push_back(ListEntry(list, row));
+    return entries;
+}
+
 void SelectorFill(QComboBox* selector, const std::vector<std::string>& entries) {
     const QSignalBlocker blocker(selector);
     selector->clear();

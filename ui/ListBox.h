@@ -53,6 +53,8 @@ void ListDeleteRows(QListWidget* list, const std::vector<int>& rows);
 // Rows of the selected entries, ascending.
 std::vector<int> ListSelectedRows(const QListWidget* list);
 std::string ListEntry(const QListWidget* list, int row);
+// Every entry, in list order.
+std::vector<std::string> ListEntries(const QListWidget* list);
 
 // Replaces a selector's entries; nothing is chosen afterwards.
 void SelectorFill(QComboBox* selector, const std::vector<std::string>& entries);

@@ -94,6 +94,7 @@ void TfrmVemo::ConnectHandlers() {
     onClick(ui.lbxCis, &TfrmVemo::lbxCisClick);
     on(ui.cboKategorie, &QComboBox::activated, &TfrmVemo::cboKategorieChange);
     on(ui.cboKategorie->lineEdit(), &QLineEdit::textEdited, &TfrmVemo::cboKategorieChange);
+    on(ui.cboHmotnost, &QComboBox::activated, &TfrmVemo::cboHmotnostChange);
     on(ui.curSazba, &TCurrencyEdit::Changed, &TfrmVemo::curSazbaChange);
     on(ui.speNapravy, &TSpinEdit::Changed, &TfrmVemo::speNapravyChange);
 
@@ -109,7 +110,16 @@ void TfrmVemo::ConnectHandlers() {
 }
 
 void TfrmVemo::Guard(void (TfrmVemo::*handler)()) {
-    vemo::ui::RunGuarded(this, options_.reportError, [this, handler] { (this->*handler)(); });
+    Run([this, handler] { (this->*handler)(); });
+}
+
+void TfrmVemo::Run(const std::function<void()>& command) {
+    vemo::ui::RunGuarded(this, options_.reportError, [this, &command] {
+        // Before any figure is computed: a quote made after midnight carries the new day's
+        // tariff with its date.
+        FollowTariffOfTheDay();
+        command();
+    });
 }
 
 void TfrmVemo::ApplyLocale() {
@@ -145,6 +155,7 @@ void TfrmVemo::FormCreate() {
     ui.cboKategorie->setCurrentIndex(-1);
     ui.cboKategorie->setEditText(QString());
     ui.cboAUKategorie->setCurrentIndex(0);
+    austrianCategory_ = 0;
     ui.lblAUKategorie->setText(vemo::ui::ToQString(*vemo::AustrianCategoryText(0)));
 }
 

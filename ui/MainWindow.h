@@ -49,6 +49,8 @@ public:
     const vemo::ui::UiLocale& Locale() const { return locale_; }
     // The German tariff in force; nothing when the tariff file could not be used.
     const std::optional<vemo::GermanTariff>& Tariff() const { return tariff_; }
+    // The German toll as billed, section by section; nothing before the tab shows a toll.
+    std::optional<vemo::Cents> GermanBilled() const { return germanBilled_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -67,14 +69,28 @@ private:
     void lbxCisClick();
     void lbxTrasaClick();
     void cboKategorieChange();
+    void cboHmotnostChange();
     void speNapravyChange();
     void curSazbaChange();
     void btnCreateDataClick();
-    // The tariff in force today from the tariff file, or the built-in one without a file; a
-    // file that cannot be used leaves no category and is reported.
+    // The tariffs of the tariff file, or the built-in one without a file, and the one in force
+    // today; a file that cannot be used leaves no category and is reported.
     void LoadTariff();
-    // The categories, the rate box's decimals and the tariff's name on the tab.
+    // The categories and weight classes, the rate box's decimals and the tariff's name on the tab.
     void ShowTariff();
+    // When the day has changed since the tariff in force was chosen, the tariff of the new day
+    // takes its place, keeping the category and the weight class chosen by name.
+    void FollowTariffOfTheDay();
+    // Sets the rate of category in the chosen weight class for the axle count, and keeps what it
+    // was taken for; nothing for an index outside the tariff.
+    void PriceVehicle(int category);
+    // The weight class chosen: the selector's, or the only one.
+    int WeightClassIndex() const;
+    // The category, weight class and axles the rate was taken for, as the quote, the clipboard
+    // and a saved route name them.
+    QString PricedCategory() const;
+    QString PricedWeightClass() const;
+    int PricedAxles() const;
 
     // "Rakousko" (AustrianTab.cpp)
     void cboAUDalniceChange();
@@ -88,14 +104,17 @@ private:
     void ConnectHandlers();
     // Reads the user's regional settings and hands the separators to the rate box.
     void ApplyLocale();
-    // Runs a handler through the error report.
+    // Runs a handler, or any command of the window, through the error report, after the tariff
+    // has followed the day.
     void Guard(void (TfrmVemo::*handler)());
+    void Run(const std::function<void()>& command);
 
     // Names and descriptions for assistive tools, captions tied to their controls
     // (MainWindowAccessibility.cpp).
     void DescribeControls();
-    // The tariff's name in the descriptions and tooltips of the rate and the category.
-    void DescribeTariff(const QString& tariff);
+    // The tariff's name in the descriptions and tooltips of the rate and the category, the
+    // weight class in the rate's, and the axle counts that change the rate in the axles'.
+    void DescribeTariff();
     // A frame marks the control with the focus; the tab bar has it first.
     void MarkFocus();
     void UnmarkFocus();
@@ -105,8 +124,12 @@ private:
     void ConnectCopyCommands();
     // The whole route with the totals of its tab.
     void CopyRoute(const QListWidget* route);
-    // The totals of a route's tab as the tab shows them, each with its caption.
-    std::vector<vemo::ui::ShownTotal> ShownTotals(const QListWidget* route) const;
+    // The totals of a route's tab as the tab shows them, each with its caption; billedOnly
+    // leaves out the unrounded tolls, which no one can invoice, for the quote.
+    std::vector<vemo::ui::ShownTotal> ShownTotals(const QListWidget* route, bool billedOnly) const;
+    // The Austrian toll as billed: the listed route's amounts in the tab's category, each to
+    // the cent.
+    vemo::Cents AustrianBilled() const;
 
     // The quote and the saved routes: the route lists' context menus, Ctrl+P
     // (MainWindowQuote.cpp).
@@ -120,8 +143,19 @@ private:
     Options options_;
     vemo::ui::UiLocale locale_;
     std::unique_ptr<vemo::TollLists> lists_;
+    // The tariffs the day chooses from: the file's, or the built-in one; empty when the file
+    // cannot be used.
+    std::vector<vemo::GermanTariff> tariffs_;
+    // The day the tariff in force was chosen for; nothing before the start-up has read them.
+    std::optional<vemo::CalendarDate> tariffDay_;
     // The stored layout's categories are the built-in tariff's, until the start-up reads the file.
     std::optional<vemo::GermanTariff> tariff_ = vemo::BuiltInTariff();
+    // What the German rate was taken for; nothing while no category has set it.
+    std::optional<vemo::GermanVehicle> priced_;
+    // The German toll as billed, written with lblMaut.
+    std::optional<vemo::Cents> germanBilled_;
+    // The Austrian category whose amounts the tab's total and axle text show.
+    int austrianCategory_ = -1;
     bool placed_ = false; // whether the first show has put the window on the screen
     QPointer<QFocusFrame> focusFrame_;
     QMetaObject::Connection focusWatch_;

@@ -2,6 +2,7 @@
 // description, the captions beside the controls are tied to them, and a frame marks the control
 // that has the focus.
 #include "data/Tariff.h"
+#include "data/TariffFile.h"
 #include "ui/Cp1250Text.h"
 #include "ui/CurrencyEdit.h"
 #include "ui/ListBox.h"
@@ -30,11 +31,11 @@ void Describe(QWidget* control, const QString& name, const QString& description)
 void TfrmVemo::DescribeControls() {
     // The captions stay as stored: tying them to their controls adds no mnemonic.
     const std::pair<QLabel*, QWidget*> buddies[] = {
-        {ui.Label1, ui.cboDalnice},   {ui.Label5, ui.lbxCis},      {ui.Label2, ui.lbxTrasa},
-        {ui.Label7, ui.cboKategorie}, {ui.Label8, ui.speNapravy},  {ui.Label4, ui.curSazba},
-        {ui.Label3, ui.lblKm},        {ui.Label6, ui.lblMaut},     {ui.Label9, ui.cboAUDalnice},
-        {ui.Label11, ui.lbxAUCis},    {ui.Label10, ui.lbxAUTrasa}, {ui.Label12, ui.cboAUKategorie},
-        {ui.Label13, ui.lblAUMaut},
+        {ui.Label1, ui.cboDalnice},      {ui.Label5, ui.lbxCis},     {ui.Label2, ui.lbxTrasa},
+        {ui.Label7, ui.cboKategorie},    {ui.Label8, ui.speNapravy}, {ui.Label4, ui.curSazba},
+        {ui.Label15, ui.cboHmotnost},    {ui.Label3, ui.lblKm},      {ui.Label6, ui.lblMaut},
+        {ui.Label9, ui.cboAUDalnice},    {ui.Label11, ui.lbxAUCis},  {ui.Label10, ui.lbxAUTrasa},
+        {ui.Label12, ui.cboAUKategorie}, {ui.Label13, ui.lblAUMaut},
     };
     for (const auto& [label, control] : buddies) {
         label->setBuddy(control);
@@ -68,11 +69,15 @@ void TfrmVemo::DescribeControls() {
     Describe(ui.cboKategorie->lineEdit(), QStringLiteral("Kategorie"), {});
     Describe(ui.memHelp, QStringLiteral("Vysvětlivky zkratek"),
              QStringLiteral("Význam zkratek v názvech úseků."));
-    Describe(ui.speNapravy, QStringLiteral("Počet náprav"),
-             QStringLiteral("Počet náprav vozidla, 1 až 18; od 4 náprav platí vyšší sazba."));
     Describe(ui.speNapravy->Edit(), QStringLiteral("Počet náprav"), {});
+    Describe(ui.cboHmotnost, QStringLiteral("Hmotnost"),
+             QStringLiteral("Hmotnostní třída vozidla; spolu s kategorií a počtem náprav určuje "
+                            "sazbu za km."));
+    Describe(ui.lblMautVyuctovani, QStringLiteral("Mýtné dle vyúčtování"),
+             QStringLiteral("Mýtné, jak je účtuje provozovatel: každý úsek zvlášť, zaokrouhlený "
+                            "na centy."));
 
-    DescribeTariff(vemo::ui::ToQString(vemo::BuiltInTariff().Label()));
+    DescribeTariff();
 
     Describe(ui.cboAUDalnice, motorway, motorwayHelp);
     Describe(ui.lbxAUCis, sections, sectionsHelp);
@@ -87,7 +92,14 @@ void TfrmVemo::DescribeControls() {
     Describe(ui.cboAUKategorie->lineEdit(), QStringLiteral("Kategorie vozidla"), {});
 }
 
-void TfrmVemo::DescribeTariff(const QString& tariff) {
+void TfrmVemo::DescribeTariff() {
+    const QString tariff = tariff_ ? vemo::ui::ToQString(tariff_->Label())
+                                   : QStringLiteral("Sazebník: žádný, soubor %1 nelze použít")
+                                         .arg(QString::fromLatin1(vemo::kTariffFile));
+    // The rate is that of the chosen weight class, where the tariff has several.
+    QString rate = tariff;
+    if (tariff_ && tariff_->HasWeightClasses() && ui.cboHmotnost->currentIndex() >= 0)
+        rate += QStringLiteral("; hmotnost %1").arg(ui.cboHmotnost->currentText());
     Describe(
         ui.cboKategorie, QStringLiteral("Kategorie"),
         QStringLiteral("Emisní kategorie vozidla; spolu s počtem náprav určuje sazbu za km. ") +
@@ -95,9 +107,14 @@ void TfrmVemo::DescribeTariff(const QString& tariff) {
     Describe(ui.curSazba, QStringLiteral("Sazba za km"),
              QStringLiteral("Sazba v eurech za kilometr podle kategorie a počtu náprav; jen pro "
                             "čtení. ") +
-                 tariff);
+                 rate);
     ui.cboKategorie->setToolTip(tariff);
-    ui.curSazba->setToolTip(tariff);
+    ui.curSazba->setToolTip(rate);
+    Describe(ui.speNapravy, QStringLiteral("Počet náprav"),
+             QStringLiteral("Počet náprav vozidla, 1 až 18") +
+                 (tariff_ ? QStringLiteral("; ") + vemo::ui::ToQString(tariff_->AxleSteps())
+                          : QString()) +
+                 u'.');
 }
 
 QWidget* TfrmVemo::FocusedControl(QWidget* focus) const {

@@ -1,6 +1,7 @@
 // The copy commands of the four lists. They read what the window shows, put it on the clipboard
 // and change nothing: no handler of the tab runs and no total is computed again. The route
 // lists' menus also carry the quote's commands (MainWindowQuote.cpp).
+#include "data/BilledToll.h"
 #include "ui/Cp1250Text.h"
 #include "ui/CurrencyEdit.h"
 #include "ui/ListBox.h"
@@ -37,9 +38,7 @@ std::vector<int> AllRows(const QListWidget* list) {
 
 void TfrmVemo::ConnectCopyCommands() {
     auto guarded = [this](std::function<void()> command) {
-        return [this, command = std::move(command)] {
-            vemo::ui::RunGuarded(this, options_.reportError, command);
-        };
+        return [this, command = std::move(command)] { Run(command); };
     };
 
     for (TListBox* route : {ui.lbxTrasa, ui.lbxAUTrasa}) {
@@ -77,21 +76,45 @@ void TfrmVemo::ConnectCopyCommands() {
 
 void TfrmVemo::CopyRoute(const QListWidget* route) {
     QApplication::clipboard()->setText(
-        vemo::ui::RouteClipboardText(Entries(route, AllRows(route)), ShownTotals(route)));
+        vemo::ui::RouteClipboardText(Entries(route, AllRows(route)), ShownTotals(route, false)));
 }
 
-std::vector<vemo::ui::ShownTotal> TfrmVemo::ShownTotals(const QListWidget* route) const {
-    // The rate as its box shows it while it has no focus.
+std::vector<vemo::ui::ShownTotal> TfrmVemo::ShownTotals(const QListWidget* route,
+                                                        bool billedOnly) const {
+    const auto billedLine = [this](std::optional<vemo::Cents> cents) {
+        return vemo::ui::ShownTotal{
+            QStringLiteral("Mýtné dle vyúčtování:"),
+            cents ? vemo::ui::ToQString(vemo::FormatHundredths(*cents, locale_.numbers)) +
+                        QStringLiteral(" €")
+                  : QString()};
+    };
     if (route == ui.lbxTrasa) {
-        // The vehicle and the tariff the rate comes from, before the totals they give.
+        // The vehicle and the tariff the rate was taken for, before the totals they give; the
+        // rate as its box shows it while it has no focus.
+        std::vector<vemo::ui::ShownTotal> totals = {
+            {QStringLiteral("Kategorie:"), PricedCategory()}};
+        if (tariff_ && tariff_->HasWeightClasses())
+            totals.push_back({QStringLiteral("Hmotnost:"), PricedWeightClass()});
         const QString tariff = tariff_ ? vemo::ui::ToQString(tariff_->Label()) : QString();
-        return {{QStringLiteral("Kategorie:"), ui.cboKategorie->currentText()},
-                {QStringLiteral("Počet náprav:"), ui.speNapravy->Text()},
-                {tariff, {}},
-                {ui.Label3->text(), ui.lblKm->text()},
-                {ui.Label4->text(), ui.curSazba->DisplayText()},
-                {ui.Label6->text(), ui.lblMaut->text()}};
+        totals.insert(totals.end(),
+                      {{QStringLiteral("Počet náprav:"), QString::number(PricedAxles())},
+                       {tariff, {}},
+                       {ui.Label3->text(), ui.lblKm->text()},
+                       {ui.Label4->text(), ui.curSazba->DisplayText()}});
+        if (!billedOnly)
+            totals.push_back({ui.Label6->text(), ui.lblMaut->text()});
+        totals.push_back(billedLine(germanBilled_));
+        return totals;
     }
-    return {{ui.Label12->text(), ui.lblAUKategorie->text()},
-            {ui.Label13->text(), ui.lblAUMaut->text()}};
+    std::vector<vemo::ui::ShownTotal> totals = {{ui.Label12->text(), ui.lblAUKategorie->text()}};
+    if (billedOnly)
+        totals.push_back(billedLine(AustrianBilled()));
+    else
+        totals.push_back({ui.Label13->text(), ui.lblAUMaut->text()});
+    return totals;
+}
+
+vemo::Cents TfrmVemo::AustrianBilled() const {
+    return vemo::BilledAustrianToll(vemo::ui::ListEntries(ui.lbxAUTrasa), austrianCategory_,
+                                    locale_.numbers);
 }

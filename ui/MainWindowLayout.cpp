@@ -328,6 +328,12 @@ void Ui::frmVemo::setupUi(QWidget* window) {
     lblUsek = MakeLabel(de, "lblUsek", {6, 250, 3, 13}, {}, LS::Transparent, true);
     Label6 = MakeLabel(de, "Label6", {296, 326, 104, 13}, QStringLiteral("Celkem Vemo Maut:"),
                        LS::Cyan, true);
+    // Below the toll, in the last line of its frame: the toll as the operator bills it.
+    lblMautVyuctovani =
+        MakeLabel(de, "lblMautVyuctovani", {296, 338, 221, 12}, {}, LS::Transparent, false);
+    // Beside the category, where the frame has room: the weight class of the vehicle.
+    Label15 =
+        MakeLabel(de, "Label15", {143, 290, 52, 13}, QStringLiteral("Hmotnost:"), LS::Opaque, true);
 
     cboDalnice = MakeSelector(de, "cboDalnice", {62, 6, 157, 21}, false, 20);
     lbxTrasa = MakeList(de, "lbxTrasa", {297, 8, 220, 237});
@@ -344,6 +350,9 @@ void Ui::frmVemo::setupUi(QWidget* window) {
     // The stored text stays in the box when a data file is missing, because the start-up load
     // then ends FormCreate before the category defaults empty it.
     cboKategorie->setEditText(QStringLiteral("cboKategorie"));
+    cboHmotnost = MakeSelector(de, "cboHmotnost", {199, 286, 84, 21}, false, 8);
+    // Where the tariff has a single weight class there is nothing to choose.
+    cboHmotnost->setEnabled(false);
 
     memHelp = new QPlainTextEdit(de);
     memHelp->setObjectName(QStringLiteral("memHelp"));
@@ -410,8 +419,9 @@ void Ui::frmVemo::setupUi(QWidget* window) {
         MakeCategorySelector(au, "cboAUKategorie", {14, 390, 129, 21}, austrianCategories);
 
     ChainTabOrder({pgcMain->tabBar(), cboDalnice, lbxTrasa, btnSelect, btnUnselect, btnCreateData,
-                   lbxCis, cboKategorie, memHelp, curSazba, speNapravy, cboAUDalnice, lbxAUCis,
-                   lbxAUTrasa, btnAUSelect, btnAUUnselect, btnAUCreateData, cboAUKategorie});
+                   lbxCis, cboKategorie, cboHmotnost, memHelp, curSazba, speNapravy, cboAUDalnice,
+                   lbxAUCis, lbxAUTrasa, btnAUSelect, btnAUUnselect, btnAUCreateData,
+                   cboAUKategorie});
 
     pgcMain->setCurrentWidget(tbsDE);
 
@@ -422,9 +432,10 @@ void Ui::frmVemo::setupUi(QWidget* window) {
             return vemo::ui::CaptionRoom{caption->text(), beside->x() - caption->x() - kCaptionGap};
         };
         window->setFont(vemo::ui::FitCaptionFont(
-            window->font(), {room(Label1, cboDalnice), room(Label2, lbxTrasa),
-                             room(Label8, speNapravy), room(Label4, curSazba), room(Label3, lblKm),
-                             room(Label9, cboAUDalnice), room(Label10, lbxAUTrasa)}));
+            window->font(),
+            {room(Label1, cboDalnice), room(Label2, lbxTrasa), room(Label8, speNapravy),
+             room(Label15, cboHmotnost), room(Label4, curSazba), room(Label3, lblKm),
+             room(Label9, cboAUDalnice), room(Label10, lbxAUTrasa)}));
         // The edit control's tab stops: every 32 dialog units of the box's font.
         const QFontMetrics metrics(memHelp->font());
         const QString letters =

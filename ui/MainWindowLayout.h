@@ -30,19 +30,21 @@ struct frmVemo {
     QWidget* tbsAU = nullptr; // "Rakousko"
 
     // "Německo"
-    QLabel* Label1 = nullptr; // "Dálnice:"
-    QLabel* Label2 = nullptr; // "Opis trasy:"
-    QLabel* Label3 = nullptr; // "Celkem km:"
-    QLabel* Label4 = nullptr; // "Sazba za km:"
-    QLabel* Label5 = nullptr; // "Úseky:"
-    QLabel* Label6 = nullptr; // "Celkem Vemo Maut:"
-    QLabel* Label7 = nullptr; // "Parametry vozidla:"
-    QLabel* Label8 = nullptr; // "Počet náprav:"
-    QFrame* Bevel1 = nullptr; // the vehicle's parameters
-    QFrame* Bevel2 = nullptr; // the totals
+    QLabel* Label1 = nullptr;  // "Dálnice:"
+    QLabel* Label2 = nullptr;  // "Opis trasy:"
+    QLabel* Label3 = nullptr;  // "Celkem km:"
+    QLabel* Label4 = nullptr;  // "Sazba za km:"
+    QLabel* Label5 = nullptr;  // "Úseky:"
+    QLabel* Label6 = nullptr;  // "Celkem Vemo Maut:"
+    QLabel* Label7 = nullptr;  // "Parametry vozidla:"
+    QLabel* Label8 = nullptr;  // "Počet náprav:"
+    QLabel* Label15 = nullptr; // "Hmotnost:"
+    QFrame* Bevel1 = nullptr;  // the vehicle's parameters
+    QFrame* Bevel2 = nullptr;  // the totals
     QLabel* lblKategorie = nullptr;
     QLabel* lblKm = nullptr;
     QLabel* lblMaut = nullptr;
+    QLabel* lblMautVyuctovani = nullptr; // the toll as billed, section by section
     QLabel* lblUsek = nullptr;
     QComboBox* cboDalnice = nullptr;
     TListBox* lbxTrasa = nullptr;
@@ -51,6 +53,7 @@ struct frmVemo {
     QPushButton* btnCreateData = nullptr;
     TListBox* lbxCis = nullptr;
     QComboBox* cboKategorie = nullptr;
+    QComboBox* cboHmotnost = nullptr; // the weight class, where the tariff has several
     QPlainTextEdit* memHelp = nullptr;
     TCurrencyEdit* curSazba = nullptr;
     TSpinEdit* speNapravy = nullptr;

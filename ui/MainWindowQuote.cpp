@@ -33,13 +33,6 @@ QStringList ListTexts(const QListWidget* list) {
     return texts;
 }
 
-std::vector<std::string> ListEntries(const QListWidget* list) {
-    std::vector<std::string> entries;
-    for (int row = 0; row < list->count(); ++row)
-        entries.push_back(vemo::ui::ListEntry(list, row));
-    return entries;
-}
-
 QStringList ToQStrings(const std::vector<std::string>& entries) {
     QStringList texts;
     for (const std::string& entry : entries)
@@ -96,13 +89,11 @@ void TfrmVemo::actNabidkaExecute() {
     sheet.program = QStringLiteral("Vemo Maut " VEMO_VERSION);
     sheet.issued = Today(options_.today);
     sheet.german = {TabCaption(ui.pgcMain, ui.tbsDE), ListTexts(ui.lbxTrasa),
-                    ShownTotals(ui.lbxTrasa)};
+                    ShownTotals(ui.lbxTrasa, true)};
     sheet.austrian = {TabCaption(ui.pgcMain, ui.tbsAU), ListTexts(ui.lbxAUTrasa),
-                      ShownTotals(ui.lbxAUTrasa)};
-    sheet.germanToll =
-        vemo::ReadRunningTotal(vemo::ui::FromQString(ui.lblMaut->text()), locale_.numbers);
-    sheet.austrianToll =
-        vemo::ReadRunningTotal(vemo::ui::FromQString(ui.lblAUMaut->text()), locale_.numbers);
+                      ShownTotals(ui.lbxAUTrasa, true)};
+    sheet.germanToll = germanBilled_.value_or(0);
+    sheet.austrianToll = AustrianBilled();
     if (openedRoute_ && openedRoute_->german == sheet.german.entries &&
         openedRoute_->austrian == sheet.austrian.entries)
         sheet.saved = openedRoute_->totals;
@@ -128,22 +119,22 @@ void TfrmVemo::actUlozitTrasuExecute() {
     vemo::RouteFile route;
     route.saved = vemo::ui::ToCalendarDate(options_.today());
     route.tariff = tariff_ ? tariff_->Label() : std::string();
-    if (vemo::ui::SelectorItemIndex(ui.cboKategorie) >= 0)
-        route.germanCategory = vemo::ui::SelectorText(ui.cboKategorie);
-    route.axles =
-        std::clamp(ui.speNapravy->Value(), ui.speNapravy->MinValue(), ui.speNapravy->MaxValue());
+    route.germanCategory = vemo::ui::FromQString(PricedCategory());
+    route.weightClass = vemo::ui::FromQString(PricedWeightClass());
+    route.axles = std::clamp(PricedAxles(), ui.speNapravy->MinValue(), ui.speNapravy->MaxValue());
     route.germanToll =
         vemo::ReadRunningTotal(vemo::ui::FromQString(ui.lblMaut->text()), locale_.numbers);
-    if (const auto name =
-            vemo::AustrianCategoryName(vemo::ui::SelectorItemIndex(ui.cboAUKategorie)))
+    route.germanBilled = germanBilled_.value_or(0);
+    if (const auto name = vemo::AustrianCategoryName(austrianCategory_))
         route.austrianCategory = *name;
     route.austrianToll =
         vemo::ReadRunningTotal(vemo::ui::FromQString(ui.lblAUMaut->text()), locale_.numbers);
+    route.austrianBilled = AustrianBilled();
     route.germanRoute =
-        vemo::RouteEntriesOf(ListEntries(ui.lbxTrasa),
+        vemo::RouteEntriesOf(vemo::ui::ListEntries(ui.lbxTrasa),
                              vemo::GermanRouteTables(lists_->germanTable, lists_->germanIndex));
     route.austrianRoute = vemo::RouteEntriesOf(
-        ListEntries(ui.lbxAUTrasa),
+        vemo::ui::ListEntries(ui.lbxAUTrasa),
         vemo::AustrianRouteTables(lists_->austrianTable, lists_->austrianIndex));
     vemo::SaveRouteFile(vemo::ui::NativeFileName(path), vemo::ui::ShownFileName(path), route);
 }
@@ -162,6 +153,19 @@ void TfrmVemo::actOtevritTrasuExecute() {
         vemo::FindRoute(route.austrianRoute,
                         vemo::AustrianRouteTables(lists_->austrianTable, lists_->austrianIndex));
     QStringList notes;
+    // A class the file does not name (an older file, a tariff without classes) is the heaviest,
+    // as at the start; one today's tariff lacks is reported and none is chosen.
+    int weightClass = tariff_ && tariff_->HasWeightClasses() ? tariff_->HeaviestClass() : 0;
+    if (tariff_ && tariff_->HasWeightClasses() && !route.weightClass.empty()) {
+        const auto& classes = tariff_->weightClasses;
+        const auto found = std::find_if(classes.begin(), classes.end(), [&](const auto& c) {
+            return c.label == route.weightClass;
+        });
+        weightClass = found == classes.end() ? -1 : static_cast<int>(found - classes.begin());
+        if (found == classes.end())
+            notes.append(QStringLiteral("Německo: hmotnost „%1“, kterou dnešní sazebník nemá")
+                             .arg(vemo::ui::ToQString(route.weightClass)));
+    }
     int germanCategory = -1;
     if (!route.germanCategory.empty()) {
         const auto& categories =
@@ -191,14 +195,20 @@ void TfrmVemo::actOtevritTrasuExecute() {
     // The German tab as if the user had chosen the axles and the category: the rate follows
     // today's tariff, and the toll the kilometres of the route as listed now.
     ui.speNapravy->SetValue(route.axles);
+    if (tariff_ && tariff_->HasWeightClasses())
+        ui.cboHmotnost->setCurrentIndex(weightClass);
+    DescribeTariff();
+    priced_.reset();
     ui.cboKategorie->setCurrentIndex(germanCategory);
     if (germanCategory < 0) {
         ui.cboKategorie->setEditText(QString());
         ui.lblKategorie->clear();
-        ui.curSazba->SetValue(0);
     } else {
         cboKategorieChange();
     }
+    // Without a category, or without the class it was priced in, there is no rate yet.
+    if (!priced_)
+        ui.curSazba->SetValue(0);
     const vemo::LocaleSettings& numbers = locale_.numbers;
     vemo::ui::RecomputeRouteTotal(
         ui.lbxTrasa, ui.lblKm, vemo::kKmUnit,
@@ -209,15 +219,18 @@ void TfrmVemo::actOtevritTrasuExecute() {
     ui.cboAUKategorie->setCurrentIndex(austrianCategory);
     // The category's axle text and the total of the listed route in that category.
     cboAUKategorieChange();
-    if (austrianCategory < 0)
+    if (austrianCategory < 0) {
+        austrianCategory_ = -1;
+        ui.lblAUKategorie->clear();
         vemo::ui::RecomputeRouteTotal(
             ui.lbxAUTrasa, ui.lblAUMaut, vemo::kEuroUnit, [](std::string_view) { return 0.0; },
             numbers);
+    }
 
-    openedRoute_ = OpenedRoute{
-        {vemo::ui::ToQString(vemo::FormatDate(route.saved)), route.germanToll, route.austrianToll},
-        ToQStrings(german.entries),
-        ToQStrings(austrian.entries)};
+    openedRoute_ = OpenedRoute{{vemo::ui::ToQString(vemo::FormatDate(route.saved)),
+                                route.germanBilled, route.austrianBilled},
+                               ToQStrings(german.entries),
+                               ToQStrings(austrian.entries)};
     if (!notes.isEmpty() && options_.reportError)
         options_.reportError(this, QStringLiteral("Trasa ze souboru %1 je otevřena bez toho, co "
                                                   "dnešní data nemají:\n%2")

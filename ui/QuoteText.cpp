@@ -1,5 +1,6 @@
 #include "ui/QuoteText.h"
 
+#include "data/BilledToll.h"
 #include "data/Errors.h"
 #include "ui/Cp1250Text.h"
 
@@ -14,12 +15,12 @@ namespace vemo::ui {
 
 namespace {
 
-QString Number(double value, const LocaleSettings& locale) {
-    return ToQString(FormatNumber(value, locale));
+QString Hundredths(Cents value, const LocaleSettings& locale) {
+    return ToQString(FormatHundredths(value, locale));
 }
 
 QString Koruny(const QuoteAmount& amount, const LocaleSettings& locale) {
-    return amount.hellers ? ToQString(FormatKoruny(*amount.hellers, locale)) : QString();
+    return amount.hellers ? Hundredths(*amount.hellers, locale) : QString();
 }
 
 QString RateLine(const QuoteSheet& sheet, const LocaleSettings& locale) {
@@ -37,8 +38,8 @@ QString SavedHeading(const SavedTotals& saved) {
 }
 
 const QString kNote = QStringLiteral(
-    "Německé mýtné je bez DPH, rakouské s 20% rakouskou DPH. Eura jsou taková, jak je ukazuje "
-    "program; koruny jsou zaokrouhleny na celé haléře.");
+    "Německé mýtné je bez DPH, rakouské s 20% rakouskou DPH. Mýtné je účtováno po úsecích, "
+    "každý úsek zaokrouhlený na centy; koruny jsou zaokrouhleny na celé haléře.");
 
 QString Html(const QString& text) {
     return SingleLine(text).toHtmlEscaped();
@@ -84,7 +85,7 @@ QFont QuoteFont() {
 std::vector<QuoteLine> QuoteLines(const QuoteSheet& sheet, const LocaleSettings& locale) {
     const QuoteAmounts a = ComputeQuote(sheet.germanToll, sheet.austrianToll, sheet.rate);
     const auto line = [&](const QString& caption, const QuoteAmount& amount) {
-        return QuoteLine{caption, Number(amount.euros, locale), Koruny(amount, locale)};
+        return QuoteLine{caption, Hundredths(amount.cents, locale), Koruny(amount, locale)};
     };
     return {line(QStringLiteral("Německo: mýtné (bez DPH)"), a.german),
             line(QStringLiteral("Rakousko: mýtné bez DPH"), a.austrianNet),
@@ -96,17 +97,18 @@ std::vector<QuoteLine> QuoteLines(const QuoteSheet& sheet, const LocaleSettings&
 std::vector<ChangeLine> ChangeLines(const QuoteSheet& sheet, const LocaleSettings& locale) {
     if (!sheet.saved)
         return {};
-    const auto line = [&](const QString& caption, double saved, double today) {
+    const auto line = [&](const QString& caption, Cents saved, Cents today) {
         const PriceChange change = ComparePrices(saved, today);
-        return ChangeLine{caption, Number(change.saved, locale), Number(change.today, locale),
-                          ToQString(FormatSignedNumber(change.difference, locale)),
+        return ChangeLine{caption, Hundredths(change.saved, locale),
+                          Hundredths(change.today, locale),
+                          ToQString(FormatSignedHundredths(change.difference, locale)),
                           change.percent ? ToQString(FormatSignedPercent(*change.percent, locale))
                                          : QStringLiteral("–")};
     };
-    const double savedTotal =
-        ComputeQuote(sheet.saved->germanToll, sheet.saved->austrianToll, std::nullopt).total.euros;
-    const double todayTotal =
-        ComputeQuote(sheet.germanToll, sheet.austrianToll, std::nullopt).total.euros;
+    const Cents savedTotal =
+        ComputeQuote(sheet.saved->germanToll, sheet.saved->austrianToll, std::nullopt).total.cents;
+    const Cents todayTotal =
+        ComputeQuote(sheet.germanToll, sheet.austrianToll, std::nullopt).total.cents;
     return {
         line(QStringLiteral("Německo (bez DPH)"), sheet.saved->germanToll, sheet.germanToll),
         line(QStringLiteral("Rakousko (bez DPH)"), sheet.saved->austrianToll, sheet.austrianToll),

@@ -26,9 +26,9 @@ struct QuoteCountry {
 
 // The totals a route was saved with beside today's.
 struct SavedTotals {
-    QString savedOn; // "1. 12. 2026"
-    double germanToll = 0;
-    double austrianToll = 0;
+    QString savedOn;      // "1. 12. 2026"
+    Cents germanToll = 0; // as billed
+    Cents austrianToll = 0;
 };
 
 struct QuoteSheet {
@@ -37,8 +37,8 @@ struct QuoteSheet {
     QString customer;
     QuoteCountry german;
     QuoteCountry austrian;
-    double germanToll = 0;   // as the German tab's total reads
-    double austrianToll = 0; // as the Austrian tab's total reads
+    Cents germanToll = 0;   // the German toll as billed
+    Cents austrianToll = 0; // the Austrian toll as billed, without VAT
     std::optional<ExchangeRate> rate;
     QString rateSource; // "ČNB 8. 12. 2026"
     std::optional<SavedTotals> saved;

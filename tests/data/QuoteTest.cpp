@@ -1,20 +1,21 @@
-// The quote's amounts: VAT on the Austrian toll, koruny rounded to whole hellers from the exact
-// decimal product, the column adding up, the rate as typed, and a saved total beside today's.
+// The quote's amounts: VAT on the Austrian toll to the cent, koruny rounded to whole hellers from
+// the exact decimal product, the columns adding up, the rate as typed, and a saved total beside
+// today's.
 #include "data/Quote.h"
+#include "data/BilledToll.h"
 #include "data/Errors.h"
 #include "tests/support/Tables.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <limits>
 
 namespace {
 
 struct AmountCase {
     const char* name;
-    double german;
-    double austrian;
+    vemo::Cents german;
+    vemo::Cents austrian;
     const char* rate;
     // euros and koruny of: German toll, Austrian net, VAT, gross, total ("" without a rate)
     std::array<std::pair<const char*, const char*>, 5> expected;
@@ -26,7 +27,7 @@ void PrintTo(const AmountCase& c, std::ostream* out) {
 
 class QuoteAmounts : public ::testing::TestWithParam<AmountCase> {};
 
-TEST_P(QuoteAmounts, EurosAsShownKorunyToTheHeller) {
+TEST_P(QuoteAmounts, CentsAndKorunyToTheHeller) {
     const AmountCase& c = GetParam();
     const auto locale = testrows::DecimalComma();
     const vemo::QuoteAmounts a =
@@ -34,8 +35,8 @@ TEST_P(QuoteAmounts, EurosAsShownKorunyToTheHeller) {
     const vemo::QuoteAmount* rows[] = {&a.german, &a.austrianNet, &a.austrianVat, &a.austrianGross,
                                        &a.total};
     for (std::size_t i = 0; i < 5; ++i) {
-        EXPECT_EQ(vemo::FormatNumber(rows[i]->euros, locale), c.expected[i].first) << i;
-        EXPECT_EQ(rows[i]->hellers ? vemo::FormatKoruny(*rows[i]->hellers, locale) : "",
+        EXPECT_EQ(vemo::FormatHundredths(rows[i]->cents, locale), c.expected[i].first) << i;
+        EXPECT_EQ(rows[i]->hellers ? vemo::FormatHundredths(*rows[i]->hellers, locale) : "",
                   c.expected[i].second)
             << i;
     }
@@ -44,86 +45,79 @@ TEST_P(QuoteAmounts, EurosAsShownKorunyToTheHeller) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, QuoteAmounts,
     ::testing::Values(
-        AmountCase{"WorkedExamplesOfBothTabs",
-                   2.145,
-                   9.3,
+        // The German toll billed at 2,30, the Austrian net 1,13 with VAT 0,226 rounded up.
+        AmountCase{"BilledTollsOfBothTabs",
+                   230,
+                   113,
                    "25,10",
-                   {{{"2,145", "53,84"},
-                     {"9,3", "233,43"},
-                     {"1,86", "46,69"},
-                     {"11,16", "280,12"},
-                     {"13,305", "333,96"}}}},
+                   {{{"2,30", "57,73"},
+                     {"1,13", "28,36"},
+                     {"0,23", "5,77"},
+                     {"1,36", "34,13"},
+                     {"3,66", "91,86"}}}},
         // 10,85 × 25,1 is 272,335 exactly; in binary doubles it falls just below and would
         // round to 272,33.
         AmountCase{"ExactProductNotBinary",
-                   10.85,
+                   1085,
                    0,
                    "25,10",
                    {{{"10,85", "272,34"},
-                     {"0", "0,00"},
-                     {"0", "0,00"},
-                     {"0", "0,00"},
+                     {"0,00", "0,00"},
+                     {"0,00", "0,00"},
+                     {"0,00", "0,00"},
                      {"10,85", "272,34"}}}},
-        // Each row is rounded on its own and the sums add the rounded hellers: 1,05 + 0,21 and
-        // 0,03 + 1,26, where 1,254 and 1,279 rounded would give 1,25 and 1,28.
+        // Each row is rounded on its own and the sums add the rounded hellers: 1,26 + 1,51,
+        // where 0,11 € would give 2,761 and 2,76.
         AmountCase{"SumsAddTheRoundedHellers",
-                   0.025,
-                   1.045,
-                   "1",
-                   {{{"0,025", "0,03"},
-                     {"1,045", "1,05"},
-                     {"0,209", "0,21"},
-                     {"1,254", "1,26"},
-                     {"1,279", "1,29"}}}},
+                   5,
+                   5,
+                   "25,10",
+                   {{{"0,05", "1,26"},
+                     {"0,05", "1,26"},
+                     {"0,01", "0,25"},
+                     {"0,06", "1,51"},
+                     {"0,11", "2,77"}}}},
         AmountCase{"HalfHellerAwayFromZero",
-                   1.005,
-                   -1.005,
-                   "1",
-                   {{{"1,005", "1,01"},
-                     {"-1,005", "-1,01"},
-                     {"-0,201", "-0,20"},
-                     {"-1,206", "-1,21"},
-                     {"-0,201", "-0,20"}}}},
+                   1,
+                   -1,
+                   "0,5",
+                   {{{"0,01", "0,01"},
+                     {"-0,01", "-0,01"},
+                     {"0,00", "0,00"},
+                     {"-0,01", "-0,01"},
+                     {"0,00", "0,00"}}}},
         AmountCase{"RateWithThreeDecimals",
-                   2,
-                   0.1,
+                   200,
+                   10,
                    "25.105",
-                   {{{"2", "50,21"},
-                     {"0,1", "2,51"},
+                   {{{"2,00", "50,21"},
+                     {"0,10", "2,51"},
                      {"0,02", "0,50"},
                      {"0,12", "3,01"},
                      {"2,12", "53,22"}}}},
-        AmountCase{"TenDigitsOfEuros",
-                   1234567.891,
+        AmountCase{"MillionsOfEuros",
+                   123456789,
                    0,
                    "25,1",
-                   {{{"1234567,891", "30987654,06"},
-                     {"0", "0,00"},
-                     {"0", "0,00"},
-                     {"0", "0,00"},
-                     {"1234567,891", "30987654,06"}}}},
-        AmountCase{"TinyAmountIsNoHeller",
-                   1.5e-7,
-                   0,
-                   "25",
-                   {{{"1,5E-7", "0,00"},
-                     {"0", "0,00"},
-                     {"0", "0,00"},
-                     {"0", "0,00"},
-                     {"1,5E-7", "0,00"}}}},
+                   {{{"1234567,89", "30987654,04"},
+                     {"0,00", "0,00"},
+                     {"0,00", "0,00"},
+                     {"0,00", "0,00"},
+                     {"1234567,89", "30987654,04"}}}},
         AmountCase{"NoRateNoKoruny",
-                   2.145,
-                   9.3,
+                   230,
+                   113,
                    "",
-                   {{{"2,145", ""}, {"9,3", ""}, {"1,86", ""}, {"11,16", ""}, {"13,305", ""}}}}),
+                   {{{"2,30", ""}, {"1,13", ""}, {"0,23", ""}, {"1,36", ""}, {"3,66", ""}}}}),
     testrows::ByName());
 
 TEST(QuoteAmounts, RefusesAmountsBeyondTheLargest) {
-    const auto rate = vemo::ParseExchangeRate("25");
-    EXPECT_THROW(vemo::ComputeQuote(vemo::kLargestQuoteAmount, 0, rate), vemo::Error);
-    EXPECT_THROW(vemo::ComputeQuote(0, -vemo::kLargestQuoteAmount, rate), vemo::Error);
-    EXPECT_THROW(vemo::ComputeQuote(std::numeric_limits<double>::infinity(), 0, rate), vemo::Error);
-    EXPECT_NO_THROW(vemo::ComputeQuote(9999999999.0, 9999999999.0, rate));
+    const auto rate = vemo::ParseExchangeRate("999999,999999");
+    EXPECT_THROW(vemo::ComputeQuote(vemo::kLargestBill, 0, rate), vemo::Error);
+    EXPECT_THROW(vemo::ComputeQuote(0, -vemo::kLargestBill, rate), vemo::Error);
+    const vemo::QuoteAmounts largest =
+        vemo::ComputeQuote(vemo::kLargestBill - 1, vemo::kLargestBill - 1, rate);
+    EXPECT_TRUE(largest.total.hellers.has_value());
 }
 
 struct RateCase {
@@ -157,8 +151,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, ExchangeRates,
 
 struct ChangeCase {
     const char* name;
-    double saved;
-    double today;
+    vemo::Cents saved;
+    vemo::Cents today;
     const char* difference;
     const char* percent; // nullptr: none
 };
@@ -174,19 +168,18 @@ TEST_P(PriceChanges, DifferenceInEurosAndPercent) {
     const ChangeCase& c = GetParam();
     const auto locale = testrows::DecimalComma();
     const vemo::PriceChange change = vemo::ComparePrices(c.saved, c.today);
-    EXPECT_EQ(vemo::FormatSignedNumber(change.difference, locale), c.difference);
+    EXPECT_EQ(vemo::FormatSignedHundredths(change.difference, locale), c.difference);
     ASSERT_EQ(change.percent.has_value(), c.percent != nullptr);
     if (c.percent) {
         EXPECT_EQ(vemo::FormatSignedPercent(*change.percent, locale), c.percent);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PriceChanges,
-    ::testing::Values(ChangeCase{"TinyChangeReadsAsNone", 1000, 1000.0001, "+0,0001", "0,0"},
-                      // 0,1 + 0,2 written as 0,3 and compared exactly.
-                      ChangeCase{"ExactFromTheShownNumbers", 0.3, 0.1 + 0.2, "0", "0,0"},
-                      ChangeCase{"NothingSaved", 0, 5, "+5", nullptr}),
-    testrows::ByName());
+INSTANTIATE_TEST_SUITE_P(Cases, PriceChanges,
+                         ::testing::Values(ChangeCase{"TinyChangeReadsAsNone", 100000, 100001,
+                                                      "+0,01", "0,0"},
+                                           ChangeCase{"Cheaper", 230, 200, "-0,30", "-13,0"},
+                                           ChangeCase{"NothingSaved", 0, 500, "+5,00", nullptr}),
+                         testrows::ByName());
 
 } // namespace

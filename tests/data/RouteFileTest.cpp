@@ -16,10 +16,13 @@ vemo::RouteFile SampleRoute() {
     route.saved = {2026, 12, 8};
     route.tariff = vemo::Utf8ToCp1250("Sazebník: vestavěný, platný od 1. 1. 2005");
     route.germanCategory = "Kategorie B";
+    route.weightClass = "nad 18 t";
     route.axles = 4;
-    route.germanToll = 2.34;
+    route.germanToll = 2.2968;
+    route.germanBilled = 230;
     route.austrianCategory = "Kategorie C";
-    route.austrianToll = 13.15;
+    route.austrianToll = 13.155;
+    route.austrianBilled = 1316;
     route.germanRoute = {{"A3", "(AS) Start : (AK) Ort 1;12,5"},
                          {"A3", vemo::Utf8ToCp1250("(AS) Köln\\Süd : (AK) Tab\there;7")}};
     route.austrianRoute = {{"A13", vemo::Utf8ToCp1250("Innsbruck-Brenner : 24,02/33,64/50,43")},
@@ -30,11 +33,11 @@ vemo::RouteFile SampleRoute() {
 // The file is what users keep, so its text is pinned, not only its round trip.
 TEST(RouteFile, TextOfASavedRoute) {
     EXPECT_EQ(vemo::RouteFileText(SampleRoute()),
-              "Vemo Maut trasa\t1\n"
+              "Vemo Maut trasa\t2\n"
               "Uloženo\t8.12.2026\n"
               "Sazebník\tSazebník: vestavěný, platný od 1. 1. 2005\n"
-              "Německo\tKategorie B\t4\t2.34\n"
-              "Rakousko\tKategorie C\t13.15\n"
+              "Německo\tKategorie B\tnad 18 t\t4\t2.2968\t2.30\n"
+              "Rakousko\tKategorie C\t13.155\t13.16\n"
               "Německo úsek\tA3\t(AS) Start : (AK) Ort 1;12,5\n"
               "Německo úsek\tA3\t(AS) Köln\\\\Süd : (AK) Tab\\there;7\n"
               "Rakousko úsek\tA13\tInnsbruck-Brenner : 24,02/33,64/50,43\n"
@@ -49,6 +52,19 @@ TEST(RouteFile, ReadsBackWhatItWrote) {
     for (const char c : vemo::RouteFileText(route))
         edited += c == '\n' ? std::string("\r\n\r\n") : std::string(1, c);
     EXPECT_EQ(vemo::ParseRouteFile(edited, "t"), route);
+}
+
+// A file of the first version has no weight class, and its totals rounded to the cent stand
+// for the billed tolls.
+TEST(RouteFile, ReadsTheFirstVersion) {
+    const vemo::RouteFile route = vemo::ParseRouteFile(
+        "Vemo Maut trasa\t1\nUloženo\t8.12.2026\nNěmecko\tKategorie B\t4\t2.2968\n"
+        "Rakousko\tKategorie C\t1.125\n",
+        "t");
+    EXPECT_EQ(route.weightClass, "");
+    EXPECT_EQ(route.axles, 4);
+    EXPECT_EQ(route.germanBilled, 230);
+    EXPECT_EQ(route.austrianBilled, 113);
 }
 
 struct BadFileCase {
@@ -84,8 +100,14 @@ INSTANTIATE_TEST_SUITE_P(
                     "Soubor r.txt není soubor trasy programu Vemo Maut"},
         BadFileCase{"FormatWithoutVersion", "Vemo Maut trasa\n" + kCategories,
                     "Soubor r.txt není soubor trasy programu Vemo Maut"},
-        BadFileCase{"LaterVersion", "Vemo Maut trasa\t2\n",
-                    "Soubor r.txt je trasa ve formátu „2“, který tato verze programu nezná"},
+        BadFileCase{"LaterVersion", "Vemo Maut trasa\t3\n",
+                    "Soubor r.txt je trasa ve formátu „3“, který tato verze programu nezná"},
+        BadFileCase{"BilledWithComma", "Vemo Maut trasa\t2\nNěmecko\tA\t\t3\t2.2968\t2,30\n",
+                    kInvalid + "řádek 2: vyúčtované mýtné „2,30“ není částka s desetinnou "
+                               "tečkou a dvěma desetinnými místy)"},
+        BadFileCase{"BilledBeyondTheCent", "Vemo Maut trasa\t2\nRakousko\t\t1.125\t1.125\n",
+                    kInvalid + "řádek 2: vyúčtované mýtné „1.125“ není částka s desetinnou "
+                               "tečkou a dvěma desetinnými místy)"},
         BadFileCase{"UnknownRecord", kHead + "Polsko\tA2\n",
                     kInvalid + "řádek 3: neznámý záznam „Polsko“)"},
         BadFileCase{"MissingRecord", kHead + "Německo\tKategorie B\t3\t2.145\n",

@@ -97,9 +97,9 @@ struct TollCase {
 class GermanTollTest : public testing::TestWithParam<TollCase> {};
 
 TEST_P(GermanTollTest, KilometresTimesRate) {
-    const double rate =
-        vemo::BuiltInTariff().Rate(GetParam().category, GetParam().axles).value_or(0);
-    EXPECT_EQ(vemo::GermanTollCaption(GetParam().km, rate, DecimalComma()), GetParam().toll);
+    const auto rate = vemo::BuiltInTariff().Rate({GetParam().category, 0, GetParam().axles});
+    EXPECT_EQ(vemo::GermanTollCaption(GetParam().km, rate ? rate->ToDouble() : 0, DecimalComma()),
+              GetParam().toll);
 }
 
 INSTANTIATE_TEST_SUITE_P(

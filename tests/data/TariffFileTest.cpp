@@ -51,27 +51,59 @@ TEST(TariffFileTest, BuiltInTableIsItsOwnSource) {
     EXPECT_EQ(Utf8(parsed.Label()), "Sazebník: Mýtné 2005, platný od 1. 1. 2005");
 }
 
-// Rates by axle count in a tariff of four categories with columns from 2, 3, 4 and 5 axles.
-TEST(TariffFileTest, RateColumnIsTheLargestAxleCountNotAbove) {
+struct RateCase {
+    const char* name;
+    const std::vector<std::string>* source;
+    vemo::GermanVehicle vehicle;
+    const char* rate; // nullptr: none
+};
+
+class TariffRateTest : public testing::TestWithParam<RateCase> {};
+
+// The rate is the chosen class's column with the largest axle count not above the vehicle's,
+// the class's first column below all of them.
+TEST_P(TariffRateTest, ColumnOfTheClassByAxles) {
     const vemo::GermanTariff tariff =
-        vemo::ParseTariffs(Cp1250Lines(kFourColumnTariffSource), "sazby.csv").at(0);
-    ASSERT_EQ(tariff.categories.size(), 4u);
-    EXPECT_EQ(tariff.rateDecimals, 3);
-    struct Case {
-        int axles;
-        double rate; // of the last category, "Euro 6"
-    } const cases[] = {{0, 0.1}, {1, 0.1}, {2, 0.1}, {3, 0.2}, {4, 0.348}, {5, 0.35}, {18, 0.35}};
-    for (const Case& c : cases)
-        EXPECT_EQ(tariff.Rate(3, c.axles), c.rate) << c.axles << " axles";
-    EXPECT_EQ(tariff.Rate(4, 3), std::nullopt);
-    EXPECT_EQ(tariff.Rate(-1, 3), std::nullopt);
+        vemo::ParseTariffs(Cp1250Lines(*GetParam().source), "sazby.csv").at(0);
+    const auto rate = tariff.Rate(GetParam().vehicle);
+    EXPECT_EQ(rate ? rate->Text(',') : "none", GetParam().rate ? GetParam().rate : "none");
+}
+
+const auto* const kFour = &kFourColumnTariffSource;
+const auto* const kClasses = &testrows::kWeightClassTariffSource;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TariffRateTest,
+    testing::Values(RateCase{"BelowEveryCount", kFour, {3, 0, 1}, "0,1"},
+                    RateCase{"FirstCount", kFour, {3, 0, 2}, "0,1"},
+                    RateCase{"BetweenCounts", kFour, {3, 0, 4}, "0,348"},
+                    RateCase{"AboveTheLastCount", kFour, {3, 0, 18}, "0,35"},
+                    RateCase{"NoSuchCategory", kFour, {4, 0, 3}, nullptr},
+                    RateCase{"NoCategory", kFour, {-1, 0, 3}, nullptr},
+                    RateCase{"OneColumnClassAtAnyAxles", kClasses, {0, 0, 5}, "0,177"},
+                    RateCase{"HeaviestUpToThreeAxles", kClasses, {0, 1, 3}, "0,303"},
+                    RateCase{"HeaviestFourAxles", kClasses, {0, 1, 4}, "0,324"},
+                    RateCase{"HeaviestFiveAxles", kClasses, {1, 1, 18}, "0,389"},
+                    RateCase{"NoSuchClass", kClasses, {0, 2, 3}, nullptr},
+                    RateCase{"NoClass", kClasses, {0, -1, 3}, nullptr}),
+    testrows::ByName());
+
+TEST(TariffFileTest, WeightClassesInFileOrder) {
+    const vemo::GermanTariff tariff =
+        vemo::ParseTariffs(Cp1250Lines(testrows::kWeightClassTariffSource), "sazby.csv").at(0);
+    ASSERT_EQ(tariff.weightClasses.size(), 2u);
+    EXPECT_EQ(Utf8(tariff.weightClasses[0].label), "7,5–12 t");
+    EXPECT_EQ(tariff.weightClasses[1].columns, 3u);
+    EXPECT_EQ(tariff.HeaviestClass(), 1);
+    EXPECT_EQ(Utf8(tariff.AxleSteps()), "nad 18 t: sazba se mění od 4 a od 5 náprav");
+    EXPECT_EQ(Utf8(vemo::BuiltInTariff().AxleSteps()), "sazba se mění od 4 náprav");
 }
 
 struct GoodCase {
     const char* name;
     std::vector<std::string> lines;
     std::vector<std::size_t> categories; // per tariff
-    double firstRate;                    // of the first tariff's first category
+    const char* firstRate;               // of the first tariff's first category
 };
 
 class GoodSourceTest : public testing::TestWithParam<GoodCase> {};
@@ -82,27 +114,35 @@ TEST_P(GoodSourceTest, Parses) {
     for (const auto& tariff : tariffs)
         categories.push_back(tariff.categories.size());
     EXPECT_EQ(categories, GetParam().categories);
-    EXPECT_EQ(tariffs.at(0).categories.at(0).rates.at(0), GetParam().firstRate);
+    EXPECT_EQ(tariffs.at(0).categories.at(0).rates.at(0).Text(','), GetParam().firstRate);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Sources, GoodSourceTest,
     testing::Values(
-        GoodCase{"DecimalPoint", {"Sazebník;1.1.2025;T", "Nápravy;1", "A;;0.25"}, {1}, 0.25},
-        GoodCase{"WholeNumberRate", {"Sazebník;1.1.2025;T", "Nápravy;1", "A;;1"}, {1}, 1},
+        GoodCase{"DecimalPoint", {"Sazebník;1.1.2025;T", "Nápravy;1", "A;;0.25"}, {1}, "0,25"},
+        GoodCase{"WholeNumberRate", {"Sazebník;1.1.2025;T", "Nápravy;1", "A;;1"}, {1}, "1"},
+        GoodCase{"NineDecimals",
+                 {"Sazebník;1.1.2025;T", "Nápravy;1", "A;;0,123456789"},
+                 {1},
+                 "0,123456789"},
+        GoodCase{"OneWeightClassForAllColumns",
+                 {"Sazebník;1.1.2025;T", "Nápravy;1;4", "Hmotnost;nad 18 t;nad 18 t", "A;;1;2"},
+                 {1},
+                 "1"},
         GoodCase{"SpreadsheetFillsEveryLine",
                  {"Sazebník;1.1.2025;T;;", "Nápravy;1;4;", ";;;;", "A;x;0,1;0,2;", "  "},
                  {1},
-                 0.1},
+                 "0,1"},
         GoodCase{"BlanksAroundFields",
                  {" Sazebník ; 01. 01. 2025 ; T ", "Nápravy; 1 ; 2", "A ; x ; 0,5 ; 0,6"},
                  {1},
-                 0.5},
+                 "0,5"},
         GoodCase{"SeveralTariffsAnyOrder",
                  {"Sazebník;1.1.2027;Later", "Nápravy;1", "A;;0,3", "B;;0,4", "",
                   "Sazebník;1.1.2025;Now", "Nápravy;1", "A;;0,2"},
                  {2, 1},
-                 0.3}),
+                 "0,3"}),
     testrows::ByName());
 
 struct BadCase {
@@ -166,7 +206,38 @@ INSTANTIATE_TEST_SUITE_P(
                             kAt + "3: druhý řádek Nápravy v jednom sazebníku"},
                     BadCase{"FewerRatesThanColumns",
                             {"Sazebník;1.1.2025;T", "Nápravy;1;4", "A;x;0,1"},
-                            kAt + "3: kategorie „A“ má 1 sazeb, sloupců náprav je 2"},
+                            kAt + "3: kategorie „A“ má 1 sazbu, sloupců náprav je 2"},
+                    BadCase{"MoreRatesThanColumns",
+                            {"Sazebník;1.1.2025;T", "Nápravy;1", "A;x;0,1;0,2"},
+                            kAt + "3: kategorie „A“ má 2 sazby, sloupců náprav je 1"},
+                    BadCase{"RateWithTenDecimals",
+                            {"Sazebník;1.1.2025;T", "Nápravy;1", "A;x;0,1234567891"},
+                            kAt + "3: sazba „0,1234567891“ má víc než 9 desetinných míst"},
+                    BadCase{"CategoryWithoutName",
+                            {"Sazebník;1.1.2025;T", "Nápravy;1", ";x;0,1"},
+                            kAt + "3: kategorie nemá název"},
+                    BadCase{"WeightsBeforeAxles",
+                            {"Sazebník;1.1.2025;T", "Hmotnost;a", "Nápravy;1"},
+                            kAt + "2: řádek Hmotnost musí stát hned za řádkem Nápravy"},
+                    BadCase{"WeightsAfterACategory",
+                            {"Sazebník;1.1.2025;T", "Nápravy;1", "A;x;0,1", "Hmotnost;a"},
+                            kAt + "4: řádek Hmotnost musí stát hned za řádkem Nápravy"},
+                    BadCase{"SecondWeightLine",
+                            {"Sazebník;1.1.2025;T", "Nápravy;1", "Hmotnost;a", "Hmotnost;a"},
+                            kAt + "4: řádek Hmotnost musí stát hned za řádkem Nápravy"},
+                    BadCase{"WeightsForFewerColumns",
+                            {"Sazebník;1.1.2025;T", "Nápravy;1;4", "Hmotnost;a"},
+                            kAt + "3: řádek Hmotnost má mít tolik hmotností, kolik je sloupců "
+                                  "náprav (2)"},
+                    BadCase{"EmptyWeight",
+                            {"Sazebník;1.1.2025;T", "Nápravy;1;1;1", "Hmotnost;a;;b"},
+                            kAt + "3: hmotnost ve sloupci 2 je prázdná"},
+                    BadCase{"WeightComesBack",
+                            {"Sazebník;1.1.2025;T", "Nápravy;1;1;1", "Hmotnost;a;b;a"},
+                            kAt + "3: hmotnost „a“ se vrací po jiné hmotnosti"},
+                    BadCase{"AxlesNotAscendingInAClass",
+                            {"Sazebník;1.1.2025;T", "Nápravy;1;4;4", "Hmotnost;a;b;b", "A;;1;2;3"},
+                            kAt + "2: počty náprav ve třídě „b“ nejdou vzestupně"},
                     BadCase{"MissingRateInTheMiddle",
                             {"Sazebník;1.1.2025;T", "Nápravy;1;4;5", "A;x;0,1;;0,3"},
                             kAt + "3: sazbu „“ nelze přečíst"},
@@ -234,24 +305,20 @@ protected:
     WorkingDir cwd_{dir_.Path()};
 };
 
-// No file: the built-in tariff; a file: the one in force; the sample file holds the built-in
-// table.
-TEST_F(TariffFileOnDisk, StartupTariffReadsTheFileOnlyWhenThereIsOne) {
-    const vemo::CalendarDate today{2026, 12, 8};
-    EXPECT_TRUE(vemo::StartupTariff("sazby.sdf", today).builtIn);
+// No file: the built-in tariff; a file: its tariffs.
+TEST_F(TariffFileOnDisk, TariffsOfTheFileOrTheBuiltInOne) {
+    const auto builtIn = vemo::ReadTariffsOrBuiltIn("sazby.sdf");
+    ASSERT_EQ(builtIn.size(), 1u);
+    EXPECT_TRUE(builtIn[0].builtIn);
 
     std::string file;
     for (const std::string& line : Cp1250Lines(kFourColumnTariffSource))
         file += vemo::Base64Encode(line) + "\r\n";
     WriteFile("sazby.sdf", file);
-    const vemo::GermanTariff tariff = vemo::StartupTariff("sazby.sdf", today);
-    EXPECT_FALSE(tariff.builtIn);
-    EXPECT_EQ(tariff.categories.size(), 4u);
-
-    const vemo::GermanTariff sample =
-        vemo::StartupTariff(VEMO_SOURCE_DIR "/sample/sazby.sdf", today);
-    EXPECT_EQ(sample.title, vemo::BuiltInTariff().title);
-    EXPECT_EQ(sample.categories.size(), 3u);
+    const auto tariffs = vemo::ReadTariffsOrBuiltIn("sazby.sdf");
+    ASSERT_EQ(tariffs.size(), 1u);
+    EXPECT_FALSE(tariffs[0].builtIn);
+    EXPECT_EQ(tariffs[0].categories.size(), 4u);
 }
 
 // The conversion writes only a source that the calculator would take today.

@@ -16,23 +16,25 @@ struct RateCase {
     const char* name;
     int category;
     int axles;
-    std::optional<double> rate;
+    const char* rate; // nullptr: none
 };
 
 class GermanRateTest : public testing::TestWithParam<RateCase> {};
 
 TEST_P(GermanRateTest, FollowsCategoryAndAxles) {
-    EXPECT_EQ(vemo::BuiltInTariff().Rate(GetParam().category, GetParam().axles), GetParam().rate);
+    const auto rate = vemo::BuiltInTariff().Rate({GetParam().category, 0, GetParam().axles});
+    EXPECT_EQ(rate ? rate->Text(',') : "none", GetParam().rate ? GetParam().rate : "none");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, GermanRateTest,
-    testing::Values(RateCase{"AOneAxle", 0, 1, 0.09}, RateCase{"AThreeAxles", 0, 3, 0.09},
-                    RateCase{"AFourAxles", 0, 4, 0.10}, RateCase{"AFiveAxles", 0, 5, 0.10},
-                    RateCase{"BThreeAxles", 1, 3, 0.11}, RateCase{"BFourAxles", 1, 4, 0.12},
-                    RateCase{"CThreeAxles", 2, 3, 0.13}, RateCase{"CEighteenAxles", 2, 18, 0.14},
-                    RateCase{"NoCategory", -1, 3, std::nullopt},
-                    RateCase{"PastTheLastCategory", 3, 3, std::nullopt}),
+    testing::Values(RateCase{"AOneAxle", 0, 1, "0,09"}, RateCase{"AThreeAxles", 0, 3, "0,09"},
+                    RateCase{"AFourAxles", 0, 4, "0,1"}, RateCase{"AFiveAxles", 0, 5, "0,1"},
+                    RateCase{"BThreeAxles", 1, 3, "0,11"}, RateCase{"BFourAxles", 1, 4, "0,12"},
+                    RateCase{"CThreeAxles", 2, 3, "0,13"},
+                    RateCase{"CEighteenAxles", 2, 18, "0,14"},
+                    RateCase{"NoCategory", -1, 3, nullptr},
+                    RateCase{"PastTheLastCategory", 3, 3, nullptr}),
     testrows::ByName());
 
 struct TextCase {

@@ -130,4 +130,14 @@ inline const std::vector<std::string> kFourColumnTariffSource = {
     "Euro 6;EURO-6;0,1;0,2;0,348;0,35",
 };
 
+// A tariff with weight classes as the law sets them since 2015, valid from 1.7.2024: one class
+// of one column, one whose columns apply from 1, 4 and 5 axles.
+inline const std::vector<std::string> kWeightClassTariffSource = {
+    "Sazebník;1.7.2024;Mýtné 2024",
+    "Nápravy;1;1;4;5",
+    "Hmotnost;7,5–12 t;nad 18 t;nad 18 t;nad 18 t",
+    "Euro 6, CO2 třída 1;Euro VI;0,177;0,303;0,324;0,348",
+    "Euro 5 / EEV;Euro V;0,205;0,353;0,363;0,389",
+};
+
 } // namespace testrows

@@ -98,8 +98,8 @@ TEST_P(QuoteOpeners, ShowBothTabsAndChangeNothing) {
     ASSERT_TRUE(quote);
     FillIn(quote, QStringLiteral("25,10"));
     const QString page = quote->memNabidka->toPlainText();
-    for (const char* shown : {"(AS) Ort 1 : (AK) Ort 2;7", "Ort 1-Ort 2 : 2,8/4,1/6,05", "53,84",
-                              "280,12", "333,96", "Kurz: 25,10 Kč za 1 € (ČNB 8. 12. 2026)"})
+    for (const char* shown : {"(AS) Ort 1 : (AK) Ort 2;7", "Ort 1-Ort 2 : 2,8/4,1/6,05", "53,97",
+                              "280,12", "334,09", "Kurz: 25,10 Kč za 1 € (ČNB 8. 12. 2026)"})
         EXPECT_TRUE(page.contains(QString::fromUtf8(shown))) << shown;
     EXPECT_FALSE(quote->lblKurz->isVisible());
     Click(quote->btnZavrit);
@@ -122,21 +122,22 @@ TEST_F(QuoteTest, ClipboardHoldsTheWholeQuote) {
     ASSERT_TRUE(quote);
     FillIn(quote, QStringLiteral("25,10"));
     Click(quote->btnKopirovat);
-    EXPECT_EQ(Clipboard().toStdString(),
-              "Nabídka mýtného\nVemo Maut " VEMO_VERSION "\nDatum:\t8. 12. 2026\n"
-              "Zákazník / zakázka:\tSpedice Novák, obj. 4711\n\n"
-              "Německo\n(AS) Start : (AK) Ort 1;12,5\n(AS) Ort 1 : (AK) Ort 2;7\n"
-              "Kategorie:\tKategorie B\nPočet náprav:\t3\n"
-              "Sazebník: vestavěný, platný od 1. 1. 2005\nCelkem km:\t19,5 km\n"
-              "Sazba za km:\t0,11 €\nCelkem Vemo Maut:\t2,145 €\n\n"
-              "Rakousko\nStart-Ort 1 : 3,5/5,2/7,1\nOrt 1-Ort 2 : 2,8/4,1/6,05\n"
-              "Kategorie vozidla:\t3 nápravy\nCelkem Vemo Maut:\t9,3 €\n\n"
-              "Položka\t€\tKč\nNěmecko: mýtné (bez DPH)\t2,145\t53,84\n"
-              "Rakousko: mýtné bez DPH\t9,3\t233,43\nRakousko: DPH 20 %\t1,86\t46,69\n"
-              "Rakousko: mýtné s DPH\t11,16\t280,12\nCelkem\t13,305\t333,96\n"
-              "Kurz (Kč za 1 €):\t25,10\tČNB 8. 12. 2026\n\n"
-              "Německé mýtné je bez DPH, rakouské s 20% rakouskou DPH. Eura jsou taková, jak je "
-              "ukazuje program; koruny jsou zaokrouhleny na celé haléře.");
+    EXPECT_EQ(
+        Clipboard().toStdString(),
+        "Nabídka mýtného\nVemo Maut " VEMO_VERSION "\nDatum:\t8. 12. 2026\n"
+        "Zákazník / zakázka:\tSpedice Novák, obj. 4711\n\n"
+        "Německo\n(AS) Start : (AK) Ort 1;12,5\n(AS) Ort 1 : (AK) Ort 2;7\n"
+        "Kategorie:\tKategorie B\nPočet náprav:\t3\n"
+        "Sazebník: vestavěný, platný od 1. 1. 2005\nCelkem km:\t19,5 km\n"
+        "Sazba za km:\t0,11 €\nMýtné dle vyúčtování:\t2,15 €\n\n"
+        "Rakousko\nStart-Ort 1 : 3,5/5,2/7,1\nOrt 1-Ort 2 : 2,8/4,1/6,05\n"
+        "Kategorie vozidla:\t3 nápravy\nMýtné dle vyúčtování:\t9,30 €\n\n"
+        "Položka\t€\tKč\nNěmecko: mýtné (bez DPH)\t2,15\t53,97\n"
+        "Rakousko: mýtné bez DPH\t9,30\t233,43\nRakousko: DPH 20 %\t1,86\t46,69\n"
+        "Rakousko: mýtné s DPH\t11,16\t280,12\nCelkem\t13,31\t334,09\n"
+        "Kurz (Kč za 1 €):\t25,10\tČNB 8. 12. 2026\n\n"
+        "Německé mýtné je bez DPH, rakouské s 20% rakouskou DPH. Mýtné je účtováno po "
+        "úsecích, každý úsek zaokrouhlený na centy; koruny jsou zaokrouhleny na celé haléře.");
     // The next quote of the run starts from the rate typed last.
     Click(quote->btnZavrit);
     quote = OpenQuote(frm);
@@ -238,8 +239,8 @@ TEST_F(QuoteTest, PdfHoldsTheQuote) {
     for (const char* shown :
          {"Nabídka mýtného", "Datum: 8. 12. 2026", "Spedice Novák, obj. 4711",
           "(AS) Ort 1 : (AK) Ort 2;7", "Sazebník: vestavěný, platný od 1. 1. 2005",
-          "Německo: mýtné (bez DPH) 2,145 53,84", "Rakousko: DPH 20 % 1,86 46,69",
-          "Celkem 13,305 333,96", "Kurz: 25,10 Kč za 1 € (ČNB 8. 12. 2026)",
+          "Německo: mýtné (bez DPH) 2,15 53,97", "Rakousko: DPH 20 % 1,86 46,69",
+          "Celkem 13,31 334,09", "Kurz: 25,10 Kč za 1 € (ČNB 8. 12. 2026)",
           "Vytvořeno programem Vemo Maut " VEMO_VERSION " dne 8. 12. 2026"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(shown))) << shown << "\n" << text.toStdString();
 }
@@ -320,7 +321,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "9,3 €",
                    "Kategorie B",
                    "",
-                   "Celkem (s DPH)\t13,305\t13,305\t0\t0,0"},
+                   "Celkem (s DPH)\t13,31\t13,31\t0,00\t0,0"},
         ReopenCase{"LengthAndAmountChanged",
                    {{"Ort 1", "12,5"}, {"Ort 2", "8"}},
                    {{"Ort 1", "3,5/5,2/7,1"}, {"Ort 2", "2,8/4,5/6,05"}},
@@ -330,7 +331,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "9,7 €",
                    "Kategorie B",
                    "",
-                   "Celkem (s DPH)\t13,305\t13,895\t+0,59\t+4,4"},
+                   "Celkem (s DPH)\t13,31\t13,90\t+0,59\t+4,4"},
         ReopenCase{"SectionGone",
                    {{"Ort 1", "12,5"}},
                    RouteWindowTest::kWorkedAustrian,
@@ -341,7 +342,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "Kategorie B",
                    QStringLiteral("Trasa ze souboru %1 je otevřena bez toho, co dnešní data "
                                   "nemají:\nNěmecko, A1: (AS) Ort 1 : (AK) Ort 2;7"),
-                   "Celkem (s DPH)\t13,305\t12,535\t-0,77\t-5,8"},
+                   "Celkem (s DPH)\t13,31\t12,54\t-0,77\t-5,8"},
         ReopenCase{"MotorwayGone",
                    RouteWindowTest::kWorkedGerman,
                    {},
@@ -353,10 +354,10 @@ INSTANTIATE_TEST_SUITE_P(
                    QStringLiteral("Trasa ze souboru %1 je otevřena bez toho, co dnešní data "
                                   "nemají:\nRakousko, A1: Start-Ort 1 : 3,5/5,2/7,1\n"
                                   "Rakousko, A1: Ort 1-Ort 2 : 2,8/4,1/6,05"),
-                   "Celkem (s DPH)\t13,305\t2,145\t-11,16\t-83,9"},
+                   "Celkem (s DPH)\t13,31\t2,15\t-11,16\t-83,8"},
         ReopenCase{"TariffChanged", RouteWindowTest::kWorkedGerman,
                    RouteWindowTest::kWorkedAustrian, kTariff2026, "19,5 km", "3,9 €", "9,3 €",
-                   "Kategorie B", "", "Celkem (s DPH)\t13,305\t15,06\t+1,755\t+13,2"},
+                   "Kategorie B", "", "Celkem (s DPH)\t13,31\t15,06\t+1,75\t+13,1"},
         ReopenCase{"CategoryGone",
                    RouteWindowTest::kWorkedGerman,
                    RouteWindowTest::kWorkedAustrian,
@@ -368,7 +369,7 @@ INSTANTIATE_TEST_SUITE_P(
                    QStringLiteral("Trasa ze souboru %1 je otevřena bez toho, co dnešní data "
                                   "nemají:\nNěmecko: kategorie „Kategorie B“, kterou dnešní "
                                   "sazebník nemá"),
-                   "Celkem (s DPH)\t13,305\t11,16\t-2,145\t-16,1"}),
+                   "Celkem (s DPH)\t13,31\t11,16\t-2,15\t-16,2"}),
     testrows::ByName());
 
 struct BadRouteCase {

@@ -97,7 +97,8 @@ const QString kGermanRoute = QString::fromUtf8("(AS) Start : (AK) Ort 1;12,5\n"
                                                "Sazebník: vestavěný, platný od 1. 1. 2005\n"
                                                "Celkem km: 19,5 km\n"
                                                "Sazba za km: 0,11 €\n"
-                                               "Celkem Vemo Maut: 2,145 €");
+                                               "Celkem Vemo Maut: 2,145 €\n"
+                                               "Mýtné dle vyúčtování: 2,15 €");
 const QString kAustrianRoute = QString::fromUtf8("Start-Ort 1 : 3,5/5,2/7,1\n"
                                                  "Ort 1-Ort 2 : 2,8/4,1/6,05\n"
                                                  "Kategorie vozidla: 3 nápravy\n"
@@ -211,7 +212,7 @@ TEST_F(CopyCommands, RouteMenuOffersTheRouteCommands) {
     EXPECT_EQ(Clipboard().toStdString(),
               "Kategorie:\nPočet náprav: 3\nSazebník: vestavěný, platný od "
               "1. 1. 2005\nCelkem km: 0 km\nSazba za km: 0,00 €\n"
-              "Celkem Vemo Maut:");
+              "Celkem Vemo Maut:\nMýtné dle vyúčtování:");
 }
 
 // The keyboard opens the same menu as the right click: the Menu key and Shift+F10.
@@ -222,7 +223,7 @@ TEST_F(CopyCommands, KeysOpenTheContextMenu) {
         const MenuVisit visit =
             UseContextMenu(frm->lbxTrasa, QStringLiteral("Kopírovat trasu"), -1, opener);
         EXPECT_TRUE(visit.chosen) << static_cast<int>(opener);
-        EXPECT_TRUE(Clipboard().endsWith(QStringLiteral("Celkem Vemo Maut:")));
+        EXPECT_TRUE(Clipboard().endsWith(QStringLiteral("Mýtné dle vyúčtování:")));
     }
 }
 
