@@ -14,9 +14,10 @@ namespace {
 // stay below kLargestQuoteAmount, rates below 10^6 with six decimals.
 using Wide = __int128;
 
-// Decimals an amount keeps at most; one below 10^-18 € comes to no heller at any rate.
-constexpr int kMaxScale = 18;
 constexpr int kRateDigits = 6;
+// The largest Wide, and the largest power of ten it holds.
+constexpr Wide kWidest = ((Wide{1} << 126) - 1) * 2 + 1;
+constexpr int kWidestPower = 38;
 
 // value = units / 10^scale, exactly.
 struct Decimal {
@@ -24,21 +25,48 @@ struct Decimal {
     int scale = 0;
 };
 
+[[noreturn]] void TooManyDigits() {
+    throw Error(Utf8ToCp1250("Částka má pro přesný výpočet nabídky příliš mnoho číslic"));
+}
+
+// 10^n for 0 <= n <= kWidestPower.
 Wide Pow10(int n) {
+    if (n > kWidestPower)
+        TooManyDigits();
     Wide power = 1;
     while (n-- > 0)
         power *= 10;
     return power;
 }
 
+Wide Magnitude(Wide w) {
+    return w < 0 ? -w : w;
+}
+
+// a × b and a + b, or an Error where the result would not fit.
+Wide Times(Wide a, Wide b) {
+    if (b != 0 && Magnitude(a) > kWidest / Magnitude(b))
+        TooManyDigits();
+    return a * b;
+}
+
+Wide Plus(Wide a, Wide b) {
+    if (b > 0 ? a > kWidest - b : a < -kWidest - b)
+        TooManyDigits();
+    return a + b;
+}
+
 // units / 10^n, rounded half away from zero.
 Wide DivideRounded(Wide units, int n) {
     if (n <= 0)
-        return units * Pow10(-n);
+        return Times(units, Pow10(-n));
+    // Every Wide is below half of 10^39: nothing of it is left.
+    if (n > kWidestPower)
+        return 0;
     const Wide divisor = Pow10(n);
     Wide quotient = units / divisor;
     const Wide rest = units % divisor;
-    if (2 * (rest < 0 ? -rest : rest) >= divisor)
+    if (2 * Magnitude(rest) >= divisor)
         quotient += units < 0 ? -1 : 1;
     return quotient;
 }
@@ -49,7 +77,7 @@ Wide AtScale(const Decimal& d, int scale) {
 
 Decimal Add(const Decimal& a, const Decimal& b) {
     const int scale = std::max(a.scale, b.scale);
-    return {AtScale(a, scale) + AtScale(b, scale), scale};
+    return {Plus(AtScale(a, scale), AtScale(b, scale)), scale};
 }
 
 Decimal Subtract(const Decimal& a, const Decimal& b) {
@@ -88,11 +116,11 @@ Decimal Shown(double value) {
     if (negative)
         d.units = -d.units;
     if (d.scale < 0) {
-        d.units *= Pow10(-d.scale);
+        d.units = Times(d.units, Pow10(-d.scale));
         d.scale = 0;
-    } else if (d.scale > kMaxScale) {
-        d.units = DivideRounded(d.units, d.scale - kMaxScale);
-        d.scale = kMaxScale;
+    } else if (d.scale > kQuoteDecimals) {
+        d.units = DivideRounded(d.units, d.scale - kQuoteDecimals);
+        d.scale = kQuoteDecimals;
     }
     return d;
 }
@@ -120,7 +148,7 @@ QuoteAmount Amount(const Decimal& euros, const std::optional<ExchangeRate>& rate
     QuoteAmount amount{ToDouble(euros), std::nullopt};
     if (rate)
         amount.hellers = static_cast<std::int64_t>(
-            DivideRounded(euros.units * rate->units, euros.scale + rate->decimals - 2));
+            DivideRounded(Times(euros.units, rate->units), euros.scale + rate->decimals - 2));
     return amount;
 }
 
@@ -175,7 +203,7 @@ QuoteAmounts ComputeQuote(double germanToll, double austrianNet,
                           const std::optional<ExchangeRate>& rate) {
     const Decimal german = Shown(germanToll);
     const Decimal net = Shown(austrianNet);
-    const Decimal vat{net.units * kAustrianVatPercent, net.scale + 2};
+    const Decimal vat{Times(net.units, kAustrianVatPercent), net.scale + 2};
     const Decimal gross = Add(net, vat);
 
     QuoteAmounts amounts;

@@ -18,6 +18,8 @@ namespace vemo {
 inline constexpr int kAustrianVatPercent = 20;
 // Amounts of a quote stay below this many euros, so that every koruna figure is exact.
 inline constexpr double kLargestQuoteAmount = 1e10;
+// Decimals an amount keeps at most; one below 10^-18 € comes to no heller at any rate.
+inline constexpr int kQuoteDecimals = 18;
 
 // Koruny per euro as the user typed it, exactly: units / 10^decimals.
 struct ExchangeRate {

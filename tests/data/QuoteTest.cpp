@@ -111,6 +111,12 @@ INSTANTIATE_TEST_SUITE_P(
                      {"0", "0,00"},
                      {"0", "0,00"},
                      {"1,5E-7", "0,00"}}}},
+        // A total such as 1E-150 € has no digit within a quote's eighteen decimals.
+        AmountCase{"TinierThanTheLastDecimal",
+                   1e-150,
+                   2e-19,
+                   "25",
+                   {{{"0", "0,00"}, {"0", "0,00"}, {"0", "0,00"}, {"0", "0,00"}, {"0", "0,00"}}}},
         AmountCase{"NoRateNoKoruny",
                    2.145,
                    9.3,
@@ -186,7 +192,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ChangeCase{"TinyChangeReadsAsNone", 1000, 1000.0001, "+0,0001", "0,0"},
                       // 0,1 + 0,2 written as 0,3 and compared exactly.
                       ChangeCase{"ExactFromTheShownNumbers", 0.3, 0.1 + 0.2, "0", "0,0"},
-                      ChangeCase{"NothingSaved", 0, 5, "+5", nullptr}),
+                      ChangeCase{"NothingSaved", 0, 5, "+5", nullptr},
+                      ChangeCase{"SavedTinierThanTheLastDecimal", 1e-60, 5, "+5", nullptr}),
     testrows::ByName());
 
 } // namespace
