@@ -13,7 +13,8 @@
 //   Rakousko úsek<TAB><motorway><TAB><entry>
 //
 // The motorway is its entry in the motorway index ("A3", "A13"), the entry the section entry
-// as the route list showed it; the tolls are the tabs' totals, written with a decimal point.
+// as the route list showed it; the tolls are the tabs' totals as the number format writes them
+// with a decimal point (at most ten significant digits, no more than kQuoteDecimals decimals).
 // Texts are Windows-1250 in the program and UTF-8 in the file.
 
 #include "data/LineTable.h"
@@ -53,8 +54,9 @@ std::string RouteFileText(const RouteFile& route);
 // The route of a file's content. Throws Error naming shownName (and the line, where there is
 // one) when it is no route file of this version: another first line, an unknown record, a
 // missing or repeated category record, a wrong count of fields, an axle count outside 1 to 18,
-// a toll that is no number or not below kLargestQuoteAmount, a bad escape, bytes that are not
-// UTF-8, an Austrian category other than none and "Kategorie A" to "C".
+// a toll the program would not write (no number, blanks, more digits or decimals than above)
+// or not below kLargestQuoteAmount, a bad escape, a NUL, bytes that are not UTF-8, an Austrian
+// category other than none and "Kategorie A" to "C".
 RouteFile ParseRouteFile(std::string_view content, std::string_view shownName);
 
 // Writes the route with the safe save; on failure the file stays as it was and the message
