@@ -371,6 +371,29 @@ INSTANTIATE_TEST_SUITE_P(
                    "Celkem (s DPH)\t13,305\t11,16\t-2,145\t-16,1"}),
     testrows::ByName());
 
+// A route saved without an Austrian category opens as the tab shows none: no category and
+// no amounts, and the quote names none.
+TEST_F(QuoteTest, RouteWithoutAustrianCategory) {
+    auto frm = OpenWorkedExamples();
+    WriteFile("trasa.txt", "Vemo Maut trasa\t1\nUloženo\t8.12.2026\n"
+                           "Německo\tKategorie B\t3\t0\nRakousko\t\t0\n"
+                           "Rakousko úsek\tA1\tStart-Ort 1 : 3,5/5,2/7,1\n");
+    OpenRoute(frm, Path("trasa.txt"));
+    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(frm->lbxAUTrasa->count(), 1);
+    EXPECT_EQ(frm->cboAUKategorie->currentText(), "");
+    EXPECT_EQ(frm->lblAUKategorie->text(), "");
+    EXPECT_EQ(frm->lblAUMaut->text(), QString::fromUtf8("0 €"));
+
+    TfrmNabidka* quote = OpenQuote(frm);
+    ASSERT_TRUE(quote);
+    FillIn(quote, QStringLiteral("25,10"));
+    Click(quote->btnKopirovat);
+    EXPECT_TRUE(
+        Clipboard().contains(QString::fromUtf8("\nKategorie vozidla:\nCelkem Vemo Maut:\t0 €\n")))
+        << Clipboard().toStdString();
+}
+
 struct BadRouteCase {
     const char* name;
     const char* content; // nullptr: no such file
