@@ -188,6 +188,23 @@ INSTANTIATE_TEST_SUITE_P(
                     QStringLiteral("Kurz „25,1,0“ není kladné číslo. Zadejte, ") + kRateHint}),
     testrows::ByName());
 
+// A rate copied from a web page may bring spaces along that Windows-1250 has no byte for.
+TEST_F(QuoteTest, PastedRateIsReadWithoutItsSpaces) {
+    auto frm = OpenWorkedExamples();
+    TfrmNabidka* quote = OpenQuote(frm);
+    ASSERT_TRUE(quote);
+    FillIn(quote, QString());
+    const QString pasted = QStringLiteral("\u202f25,10\u00a0");
+    QApplication::clipboard()->setText(pasted);
+    quote->edtKurz->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(quote->edtKurz, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(quote->edtKurz->text(), pasted);
+    EXPECT_FALSE(quote->lblKurz->isVisible()) << quote->lblKurz->text().toStdString();
+    Click(quote->btnKopirovat);
+    EXPECT_TRUE(Clipboard().contains(QStringLiteral("Celkem\t13,305\t333,96")));
+    EXPECT_TRUE(reports.empty());
+}
+
 TEST_F(QuoteTest, PdfTargetThatCannotBeWritten) {
     auto frm = OpenWorkedExamples();
     TfrmNabidka* quote = OpenQuote(frm);
