@@ -41,9 +41,8 @@ Cents BilledAustrianSection(std::string_view entry, int category, const LocaleSe
 
 Cents BilledGermanToll(const std::vector<std::string>& entries, const Decimal& rate,
                        const LocaleSettings& locale) {
-    return Sum(entries, [&](std::string_view entry) {
-        return BilledGermanSection(entry, rate, locale);
-    });
+    return Sum(entries,
+               [&](std::string_view entry) { return BilledGermanSection(entry, rate, locale); });
 }
 
 Cents BilledAustrianToll(const std::vector<std::string>& entries, int category,

@@ -47,6 +47,7 @@ bool KeepUpToNul(DataFileContent& content, std::size_t got, const Received& rece
     const void* nul = std::memchr(bytes + content.size, '\0', got);
     content.size =
         nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - bytes) : content.size + got;
+    content.endedAtNul = nul != nullptr;
     if (received)
         received(content);
     return nul != nullptr;

@@ -15,6 +15,7 @@ namespace vemo {
 struct DataFileContent {
     ByteBuffer bytes;
     std::size_t size = 0;
+    bool endedAtNul = false; // a NUL ended the content before the file's end
 
     std::string_view View() const { return {bytes.Data(), size}; }
 };

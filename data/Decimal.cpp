@@ -60,9 +60,8 @@ std::optional<Decimal> Decimal::FromDouble(double value) {
         return std::nullopt;
     // The shortest text that reads back as value: at most 17 significant digits.
     char buffer[64];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                   std::chars_format::scientific)
-                         .ptr;
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific).ptr;
     const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
     const std::size_t e = text.find('e');
     Wide units = 0;

@@ -36,6 +36,8 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // The axle counts the window's spin edit holds.
 constexpr int kFewestAxles = 1;
 constexpr int kMostAxles = 18;
+// The significant digits the number format writes at most.
+constexpr std::size_t kTollDigits = 10;
 
 std::string Cz(std::string_view utf8) {
     return Utf8ToCp1250(utf8);
@@ -70,8 +72,72 @@ std::string Field(std::string_view cp1250) {
     return field;
 }
 
+// The significant digits and the decimals of a number written as the number format writes it
+// with a point ("-1.5E-7", "2.145"); nothing for any other text.
+struct DecimalShape {
+    std::size_t digits = 0;
+    long long decimals = 0;
+};
+
+std::optional<DecimalShape> ShapeOf(std::string_view text) {
+    const auto digit = [&](std::size_t i) {
+        return i < text.size() && text[i] >= '0' && text[i] <= '9';
+    };
+    std::size_t i = text.starts_with('-') ? 1 : 0;
+    std::string mantissa;
+    long long fraction = 0;
+    bool point = false;
+    for (; digit(i) || (i < text.size() && text[i] == '.' && !point); ++i) {
+        if (text[i] == '.') {
+            point = true;
+            continue;
+        }
+        mantissa += text[i];
+        if (point)
+            ++fraction;
+    }
+    if (mantissa.empty())
+        return std::nullopt;
+    long long exponent = 0;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+        ++i;
+        const bool negative = i < text.size() && text[i] == '-';
+        if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+            ++i;
+        if (!digit(i))
+            return std::nullopt;
+        // Held at a bound far beyond any double, so that no count of digits overflows.
+        for (; digit(i); ++i)
+            exponent = std::min(exponent * 10 + (text[i] - '0'), 1'000'000LL);
+        if (negative)
+            exponent = -exponent;
+    }
+    if (i != text.size())
+        return std::nullopt;
+    const std::size_t first = mantissa.find_first_not_of('0');
+    if (first == std::string::npos)
+        return DecimalShape{};
+    const std::size_t last = mantissa.find_last_not_of('0');
+    const auto trailingZeros = static_cast<long long>(mantissa.size() - 1 - last);
+    return DecimalShape{last + 1 - first, std::max(0LL, fraction - trailingZeros - exponent)};
+}
+
+// A toll as the file keeps it. A total may hold digits beyond a quote's last decimal (what is
+// left after sections of many digits were taken off): they come to no heller, and are dropped
+// so that the file reads back.
 std::string Amount(double value) {
-    return FormatNumber(value, LocaleSettings());
+    // 10^Decimal::kMaxScale, exact in a double.
+    constexpr double kScale = [] {
+        double scale = 1;
+        for (int i = 0; i < Decimal::kMaxScale; ++i)
+            scale *= 10;
+        return scale;
+    }();
+    std::string text = FormatNumber(value, LocaleSettings());
+    const std::optional<DecimalShape> shape = ShapeOf(text);
+    if (shape && shape->decimals > Decimal::kMaxScale)
+        text = FormatNumber(std::round(value * kScale) / kScale, LocaleSettings());
+    return text;
 }
 
 std::string Line(std::initializer_list<std::string_view> fields) {
@@ -82,6 +148,14 @@ std::string Line(std::initializer_list<std::string_view> fields) {
         line.append(field);
     }
     return line + '\n';
+}
+
+// The backslash at pos and the whole character after it, if any.
+std::string_view EscapeAt(std::string_view text, std::size_t pos) {
+    std::size_t end = std::min(pos + 2, text.size());
+    while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        ++end;
+    return text.substr(pos, end - pos);
 }
 
 class Parser {
@@ -107,8 +181,7 @@ public:
             }
             if (text.empty())
                 continue;
-            if (!IsUtf8(text))
-                Fail(Cz("text není v kódování UTF-8"));
+            CheckBytes(text);
             Record(Fields(text), route, seen);
         }
         for (const std::string_view name : {kSaved, kGerman, kAustrian}) {
@@ -129,12 +202,21 @@ private:
         throw Error(message + what + ")");
     }
 
+    // The program writes UTF-8 and never a NUL, which would also end a data file's read.
+    void CheckBytes(std::string_view text) const {
+        if (text.find('\0') != std::string_view::npos)
+            Fail(Cz("obsahuje nulový bajt"));
+        if (!IsUtf8(text))
+            Fail(Cz("text není v kódování UTF-8"));
+    }
+
     void FirstLine(std::string_view text) {
         const std::size_t tab = text.find('\t');
         if (text.substr(0, tab) != kFormat || tab == std::string_view::npos)
             throw Error(Cz("Soubor ") + std::string(shownName_) +
                         Cz(" není soubor trasy programu Vemo Maut"));
         const std::string_view version = text.substr(tab + 1);
+        CheckBytes(version);
         firstVersion_ = version == kFirstVersion;
         if (version != kVersion && !firstVersion_)
             throw Error(Cz("Soubor ") + std::string(shownName_) + Cz(" je trasa ve formátu ") +
@@ -151,7 +233,8 @@ private:
             } else if (c != '\\') {
                 fields.back() += c;
             } else {
-                const char next = i + 1 < text.size() ? text[++i] : '\0';
+                const std::size_t escape = i++;
+                const char next = i < text.size() ? text[i] : '\0';
                 switch (next) {
                 case '\\':
                     fields.back() += '\\';
@@ -166,8 +249,7 @@ private:
                     fields.back() += '\r';
                     break;
                 default:
-                    Fail(Cz("neznámá posloupnost ") +
-                         Quoted(Utf8ToCp1250(text.substr(i - 1, next ? 2 : 1))));
+                    Fail(Cz("neznámá posloupnost ") + Quoted(Utf8ToCp1250(EscapeAt(text, escape))));
                 }
             }
         }
@@ -234,13 +316,26 @@ private:
         return axles;
     }
 
+    // A toll as the program writes it, read back exactly: a quote takes it as the number
+    // format writes it, to its last decimal.
     double Toll(std::string_view text) const {
+        const std::optional<DecimalShape> shape = ShapeOf(text);
+        if (!shape)
+            FailToll(text, "není číslo s desetinnou tečkou");
+        if (shape->digits > kTollDigits)
+            FailToll(text, "má více než " + std::to_string(kTollDigits) + " platných číslic");
+        if (shape->decimals > Decimal::kMaxScale)
+            FailToll(text,
+                     "má více než " + std::to_string(Decimal::kMaxScale) + " desetinných míst");
+        // The number parse reads every such text; it fails only where a double overflows.
         const std::optional<double> toll = ReadNumber(text, LocaleSettings());
-        if (!toll || !std::isfinite(*toll))
-            Fail(Cz("mýtné ") + Quoted(Cz(text)) + Cz(" není číslo s desetinnou tečkou"));
-        if (std::fabs(*toll) >= kLargestQuoteAmount)
-            Fail(Cz("mýtné ") + Quoted(Cz(text)) + Cz(" je příliš velké"));
+        if (!toll || std::fabs(*toll) >= kLargestQuoteAmount)
+            FailToll(text, "je příliš velké");
         return *toll;
+    }
+
+    [[noreturn]] void FailToll(std::string_view text, std::string_view whyUtf8) const {
+        Fail(Cz("mýtné ") + Quoted(Cz(text)) + " " + Cz(whyUtf8));
     }
 
     // A billed toll: cents as the unit with a decimal point and two decimals, "2.30", "-0.05".

@@ -14,11 +14,12 @@
 //
 // The category is the one the German rate was taken for, empty when none was chosen; the
 // weight class its label, empty in a tariff without classes. The motorway is its entry in the
-// motorway index ("A3", "A13"), the entry the section entry as the route list showed it; the
-// tolls are the tabs' totals, the billed ones in cents as the unit with two decimals, both
-// written with a decimal point. Version 1 lacked the weight class and the billed tolls; such a
-// file is read with no class and the totals rounded to the cent as its billed tolls. Texts are
-// Windows-1250 in the program and UTF-8 in the file.
+// motorway index ("A3", "A13"), the entry the section entry as the route list showed it. The
+// tolls are the tabs' totals as the number format writes them with a decimal point (at most ten
+// significant digits, no more than Decimal::kMaxScale decimals); the billed ones are cents as
+// the unit with a point and two decimals. Version 1 lacked the weight class and the billed
+// tolls; such a file is read with no class and its totals rounded to the cent as the billed
+// tolls. Texts are Windows-1250 in the program and UTF-8 in the file.
 
 #include "data/Decimal.h"
 #include "data/LineTable.h"
@@ -61,9 +62,10 @@ std::string RouteFileText(const RouteFile& route);
 // The route of a file's content. Throws Error naming shownName (and the line, where there is
 // one) when it is no route file of version 1 or 2: another first line, an unknown record, a
 // missing or repeated category record, a wrong count of fields, an axle count outside 1 to 18,
-// a toll that is no number or not below kLargestQuoteAmount, a billed toll that is not cents as
-// the program writes them, a bad escape, bytes that are not
-// UTF-8, an Austrian category other than none and "Kategorie A" to "C".
+// a toll the program would not write (no number, blanks, more digits or decimals than above)
+// or not below kLargestQuoteAmount, a billed toll that is not cents as the program writes them,
+// a bad escape, a NUL, bytes that are not UTF-8, an Austrian category other than none and
+// "Kategorie A" to "C".
 RouteFile ParseRouteFile(std::string_view content, std::string_view shownName);
 
 // Writes the route with the safe save; on failure the file stays as it was and the message

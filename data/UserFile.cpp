@@ -41,7 +41,10 @@ std::string ReadUserFile(const std::string& fileName, std::string_view shownName
     }
     if (content.size > largest)
         throw Error(Message(shownName, " je příliš velký"));
-    return std::string(content.View());
+    std::string text(content.View());
+    if (content.endedAtNul)
+        text += '\0';
+    return text;
 }
 
 } // namespace vemo

@@ -16,6 +16,8 @@ void SaveUserFile(const std::string& fileName, std::string_view shownName,
 
 // The whole content: "Soubor <shownName> nelze otevřít" when it cannot be read, "Soubor
 // <shownName> je příliš velký" when it holds more than largest bytes (it is then not read).
+// The read ends at a NUL as a data file's does, but keeps that NUL as the content's last byte,
+// so that the caller can refuse the file rather than lose what followed unnoticed.
 std::string ReadUserFile(const std::string& fileName, std::string_view shownName,
                          std::size_t largest);
 

@@ -217,14 +217,17 @@ void TfrmVemo::actOtevritTrasuExecute() {
     curSazbaChange();
 
     ui.cboAUKategorie->setCurrentIndex(austrianCategory);
-    // The category's axle text and the total of the listed route in that category.
-    cboAUKategorieChange();
     if (austrianCategory < 0) {
+        // No category as on the German tab: no axle text, and no amounts to add up.
         austrianCategory_ = -1;
+        ui.cboAUKategorie->setEditText(QString());
         ui.lblAUKategorie->clear();
         vemo::ui::RecomputeRouteTotal(
             ui.lbxAUTrasa, ui.lblAUMaut, vemo::kEuroUnit, [](std::string_view) { return 0.0; },
             numbers);
+    } else {
+        // The category's axle text and the total of the listed route in that category.
+        cboAUKategorieChange();
     }
 
     openedRoute_ = OpenedRoute{{vemo::ui::ToQString(vemo::FormatDate(route.saved)),

@@ -18,11 +18,17 @@ namespace {
 
 const QString kRateHint = QStringLiteral("kolik korun stojí 1 €, například 25,10");
 
+// The rate as typed. A pasted one may bring spaces that Windows-1250 has no byte for (U+202F,
+// U+2009), so every kind of space is trimmed here, before the conversion.
+std::optional<vemo::ExchangeRate> Rate(const QString& text) {
+    return vemo::ParseExchangeRate(vemo::ui::FromQString(text.trimmed()));
+}
+
 // What is wrong with the rate as typed; empty when it is a rate.
 QString RateProblem(const QString& text) {
     if (text.trimmed().isEmpty())
         return QStringLiteral("Zadejte kurz, tedy %1").arg(kRateHint);
-    if (!vemo::ParseExchangeRate(vemo::ui::FromQString(text)))
+    if (!Rate(text))
         return QStringLiteral("Kurz „%1“ není kladné číslo. Zadejte, %2")
             .arg(vemo::ui::SingleLine(text.trimmed()), kRateHint);
     return {};
@@ -104,7 +110,7 @@ void TfrmNabidka::Guard(void (TfrmNabidka::*handler)()) {
 vemo::ui::QuoteSheet TfrmNabidka::Sheet(bool withRate) const {
     vemo::ui::QuoteSheet sheet = inputs_.sheet;
     sheet.customer = edtZakaznik->text().trimmed();
-    sheet.rate = vemo::ParseExchangeRate(vemo::ui::FromQString(edtKurz->text()));
+    sheet.rate = Rate(edtKurz->text());
     sheet.rateSource = edtZdrojKurzu->text().trimmed();
     if (withRate && !sheet.rate)
         throw vemo::Error(vemo::ui::FromQString(RateProblem(edtKurz->text())));

@@ -24,10 +24,10 @@ class BilledGermanSections : public ::testing::TestWithParam<SectionCase> {};
 TEST_P(BilledGermanSections, LengthTimesRateToTheCent) {
     const auto rate = vemo::Decimal::Parse(GetParam().rate);
     ASSERT_TRUE(rate);
-    EXPECT_EQ(vemo::FormatHundredths(
-                  vemo::BilledGermanSection(GetParam().entry, *rate, DecimalComma()),
-                  DecimalComma()),
-              GetParam().billed);
+    EXPECT_EQ(
+        vemo::FormatHundredths(vemo::BilledGermanSection(GetParam().entry, *rate, DecimalComma()),
+                               DecimalComma()),
+        GetParam().billed);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -69,8 +69,8 @@ TEST(BilledToll, HundredthsWithGroupsOnRequest) {
 TEST(Decimal, FromTheShortestTextOfADouble) {
     EXPECT_EQ(vemo::Decimal::FromDouble(0.1), vemo::Decimal::Of(1, 1));
     EXPECT_EQ(vemo::Decimal::FromDouble(-2.2968), vemo::Decimal::Of(-22968, 4));
-    EXPECT_EQ(vemo::Decimal::FromDouble(123400.0), vemo::Decimal::Of(1234, 0) *
-                                                       vemo::Decimal::Of(100, 0));
+    EXPECT_EQ(vemo::Decimal::FromDouble(123400.0),
+              vemo::Decimal::Of(1234, 0) * vemo::Decimal::Of(100, 0));
     EXPECT_EQ(vemo::Decimal::FromDouble(1e-150), vemo::Decimal());
     EXPECT_EQ(vemo::Decimal::FromDouble(1e15), std::nullopt);
     EXPECT_EQ(vemo::Decimal::FromDouble(std::numeric_limits<double>::quiet_NaN()), std::nullopt);

@@ -11,6 +11,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 vemo::RouteFile SampleRoute() {
     vemo::RouteFile route;
     route.saved = {2026, 12, 8};
@@ -67,6 +69,37 @@ TEST(RouteFile, ReadsTheFirstVersion) {
     EXPECT_EQ(route.austrianBilled, 113);
 }
 
+struct TollCase {
+    const char* name;
+    double toll;
+    const char* written;
+    double read;
+};
+
+void PrintTo(const TollCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class SavedTolls : public ::testing::TestWithParam<TollCase> {};
+
+TEST_P(SavedTolls, AreReadBackAsWritten) {
+    vemo::RouteFile route = SampleRoute();
+    route.austrianToll = GetParam().toll;
+    const std::string text = vemo::RouteFileText(route);
+    EXPECT_NE(text.find("Rakousko\tKategorie C\t"s + GetParam().written + "\t"), std::string::npos)
+        << text;
+    EXPECT_EQ(vemo::ParseRouteFile(text, "t").austrianToll, GetParam().read);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tolls, SavedTolls,
+    ::testing::Values(
+        TollCase{"TenDigitsToTheLastDecimal", -1.234567891e-9, "-1.234567891E-9", -1.234567891e-9},
+        // What is left of a total after sections of many digits were taken off:
+        // the decimals beyond a quote's last one come to no heller.
+        TollCase{"ResidueBeyondTheLastDecimal", 1.0 - 0.9999999999999999, "1.11E-16", 1.11e-16}),
+    testrows::ByName());
+
 struct BadFileCase {
     const char* name;
     std::string content;
@@ -122,12 +155,28 @@ INSTANTIATE_TEST_SUITE_P(
                     kInvalid + "řádek 3: mýtné „2,145“ není číslo s desetinnou tečkou)"},
         BadFileCase{"TollTooLarge", kHead + "Německo\tKategorie B\t3\t1e10\n",
                     kInvalid + "řádek 3: mýtné „1e10“ je příliš velké)"},
+        // The program writes at most ten significant digits, and no toll smaller than a
+        // quote's last decimal.
+        BadFileCase{"TollBelowTheLastDecimal", kHead + "Německo\tKategorie B\t3\t1E-150\n",
+                    kInvalid + "řádek 3: mýtné „1E-150“ má více než 18 desetinných míst)"},
+        BadFileCase{"TollWithElevenDigits", kHead + "Rakousko\t\t2.1450000001\n",
+                    kInvalid + "řádek 3: mýtné „2.1450000001“ má více než 10 platných číslic)"},
+        BadFileCase{"TollWithBlanks", kHead + "Německo\tKategorie B\t3\t1 2 3\n",
+                    kInvalid + "řádek 3: mýtné „1 2 3“ není číslo s desetinnou tečkou)"},
         BadFileCase{"AustrianCategoryUnknown", kHead + "Rakousko\tKategorie D\t1\n",
                     kInvalid + "řádek 3: rakouská kategorie „Kategorie D“ neexistuje)"},
         BadFileCase{"BadDate", "Vemo Maut trasa\t1\nUloženo\t31.2.2026\n",
                     kInvalid + "řádek 2: datum „31.2.2026“ není platné)"},
         BadFileCase{"BadEscape", kHead + kCategories + "Německo úsek\tA3\tx\\q\n",
                     kInvalid + "řádek 5: neznámá posloupnost „\\q“)"},
+        BadFileCase{"EscapeOfALetterOfTwoBytes", kHead + kCategories + "Německo úsek\tA3\t\\č\n",
+                    kInvalid + "řádek 5: neznámá posloupnost „\\č“)"},
+        BadFileCase{"BackslashEndsTheLine", kHead + "Německo\tab\\\n",
+                    kInvalid + "řádek 3: neznámá posloupnost „\\“)"},
+        BadFileCase{"LineOfABackslash", kHead + "\\\r\n",
+                    kInvalid + "řádek 3: neznámá posloupnost „\\“)"},
+        BadFileCase{"NulByte", kHead + kCategories + "Německo úsek\tA3\tx\0y\n"s,
+                    kInvalid + "řádek 5: obsahuje nulový bajt)"},
         BadFileCase{"NotUtf8", kHead + kCategories + "Německo úsek\tA3\tK\xF6ln\n",
                     kInvalid + "řádek 5: text není v kódování UTF-8)"}),
     testrows::ByName());
@@ -153,7 +202,12 @@ TEST(RouteFile, FilesThatCannotBeUsed) {
     const std::string unreachable = (dir.Path() / "no" / "r.txt").string();
     EXPECT_EQ(message([&] { vemo::SaveRouteFile(unreachable, "no/r.txt", SampleRoute()); }),
               "Soubor no/r.txt nelze uložit");
-    EXPECT_EQ(testfiles::FileNames(dir.Path()), (std::set<std::string>{"big.txt"}));
+    // The read does not end at a NUL as a data file's does: the entries behind it are not lost
+    // unnoticed.
+    const std::string nul = dir.File("nul.txt");
+    testfiles::WriteFile(nul, kHead + kCategories + "Německo úsek\tA3\tx\0y\n"s);
+    EXPECT_THROW(vemo::ReadRouteFile(nul, "nul.txt"), vemo::Error);
+    EXPECT_EQ(testfiles::FileNames(dir.Path()), (std::set<std::string>{"big.txt", "nul.txt"}));
 }
 
 // ---- Entries found again in today's tables ---------------------------------------------------

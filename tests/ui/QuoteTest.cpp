@@ -189,6 +189,23 @@ INSTANTIATE_TEST_SUITE_P(
                     QStringLiteral("Kurz „25,1,0“ není kladné číslo. Zadejte, ") + kRateHint}),
     testrows::ByName());
 
+// A rate copied from a web page may bring spaces along that Windows-1250 has no byte for.
+TEST_F(QuoteTest, PastedRateIsReadWithoutItsSpaces) {
+    auto frm = OpenWorkedExamples();
+    TfrmNabidka* quote = OpenQuote(frm);
+    ASSERT_TRUE(quote);
+    FillIn(quote, QString());
+    const QString pasted = QStringLiteral("\u202f25,10\u00a0");
+    QApplication::clipboard()->setText(pasted);
+    quote->edtKurz->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(quote->edtKurz, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(quote->edtKurz->text(), pasted);
+    EXPECT_FALSE(quote->lblKurz->isVisible()) << quote->lblKurz->text().toStdString();
+    Click(quote->btnKopirovat);
+    EXPECT_TRUE(Clipboard().contains(QStringLiteral("Celkem\t13,31\t334,09")));
+    EXPECT_TRUE(reports.empty());
+}
+
 TEST_F(QuoteTest, PdfTargetThatCannotBeWritten) {
     auto frm = OpenWorkedExamples();
     TfrmNabidka* quote = OpenQuote(frm);
@@ -371,6 +388,29 @@ INSTANTIATE_TEST_SUITE_P(
                                   "sazebník nemá"),
                    "Celkem (s DPH)\t13,31\t11,16\t-2,15\t-16,2"}),
     testrows::ByName());
+
+// A route saved without an Austrian category opens as the tab shows none: no category and
+// no amounts, and the quote names none.
+TEST_F(QuoteTest, RouteWithoutAustrianCategory) {
+    auto frm = OpenWorkedExamples();
+    WriteFile("trasa.txt", "Vemo Maut trasa\t1\nUloženo\t8.12.2026\n"
+                           "Německo\tKategorie B\t3\t0\nRakousko\t\t0\n"
+                           "Rakousko úsek\tA1\tStart-Ort 1 : 3,5/5,2/7,1\n");
+    OpenRoute(frm, Path("trasa.txt"));
+    EXPECT_TRUE(reports.empty());
+    EXPECT_EQ(frm->lbxAUTrasa->count(), 1);
+    EXPECT_EQ(frm->cboAUKategorie->currentText(), "");
+    EXPECT_EQ(frm->lblAUKategorie->text(), "");
+    EXPECT_EQ(frm->lblAUMaut->text(), QString::fromUtf8("0 €"));
+
+    TfrmNabidka* quote = OpenQuote(frm);
+    ASSERT_TRUE(quote);
+    FillIn(quote, QStringLiteral("25,10"));
+    Click(quote->btnKopirovat);
+    EXPECT_TRUE(Clipboard().contains(
+        QString::fromUtf8("\nKategorie vozidla:\nMýtné dle vyúčtování:\t0,00 €\n")))
+        << Clipboard().toStdString();
+}
 
 struct BadRouteCase {
     const char* name;
