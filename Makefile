@@ -13,6 +13,7 @@ build:
 	@cmake --build --preset default -j $(JOBS)
 
 test: build
+	@scripts/setup-deps.sh test
 	@ctest --preset default -j $(JOBS)
 
 run:
@@ -22,7 +23,7 @@ run:
 	@cd sample && LC_ALL=cs_CZ.UTF-8 LANG=cs_CZ.UTF-8 ../build/default/app/vemo-maut $(ARGS)
 
 asan-test:
-	@scripts/setup-deps.sh build
+	@scripts/setup-deps.sh test
 	@cmake --preset asan >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
 	@ctest --preset asan -j $(JOBS)

@@ -33,6 +33,7 @@
 #endif
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -125,8 +126,14 @@ std::vector<std::string> Arguments(int argc, char** argv) {
 #endif
 }
 
-Options ParseArguments(const std::vector<std::string>& args) {
-    Options options;
+// Reads args into options. A fault is thrown only once every option is read, so that --raw
+// holds for its message wherever it stands.
+void ParseArguments(const std::vector<std::string>& args, Options& options) {
+    std::optional<UsageError> fault;
+    const auto refuse = [&fault](UsageError error) {
+        if (!fault)
+            fault = std::move(error);
+    };
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
@@ -139,11 +146,13 @@ Options ParseArguments(const std::vector<std::string>& args) {
         } else if (arg == "--tariff") {
             options.tariff = true;
         } else if (arg == "--date") {
-            if (++i == args.size())
-                throw UsageError{"volba --date potřebuje datum (D.M.RRRR)", ""};
+            if (++i == args.size()) {
+                refuse({"volba --date potřebuje datum (D.M.RRRR)", ""});
+                break;
+            }
             options.date = vemo::ParseDate(args[i]);
             if (!options.date)
-                throw UsageError{"volba --date: není datum (D.M.RRRR): ", args[i]};
+                refuse({"volba --date: není datum (D.M.RRRR): ", args[i]});
         } else if (arg == "--raw") {
             options.raw = true;
         } else if (arg == "--help" || arg == "-h") {
@@ -151,10 +160,11 @@ Options ParseArguments(const std::vector<std::string>& args) {
         } else if (arg == "--version") {
             options.version = true;
         } else {
-            throw UsageError{"neznámá volba ", std::string(arg)};
+            refuse({"neznámá volba ", std::string(arg)});
         }
     }
-    return options;
+    if (fault)
+        throw *fault;
 }
 
 class Printer {
@@ -228,6 +238,13 @@ void Expect(const Options& options, std::size_t minWords, std::size_t maxWords,
         throw UsageError{"volby --austrian a --tariff se navzájem vylučují", ""};
 }
 
+// The system's error code for a file that does not exist.
+#ifdef _WIN32
+constexpr int kFileNotFound = ERROR_FILE_NOT_FOUND;
+#else
+constexpr int kFileNotFound = ENOENT;
+#endif
+
 vemo::CalendarDate Today() {
     const QDate today = QDate::currentDate();
     return {today.year(), today.month(), today.day()};
@@ -235,11 +252,15 @@ vemo::CalendarDate Today() {
 
 // Every tariff with its columns and rates; the one in force on date is marked "*".
 int ListTariffs(const Options& options, const Printer& out) {
-    const std::string fileName =
-        options.words.size() > 1 ? options.words[1] : std::string(vemo::kTariffFile);
+    const bool fileNamed = options.words.size() > 1;
+    const std::string fileName = fileNamed ? options.words[1] : std::string(vemo::kTariffFile);
     const vemo::CalendarDate date = options.date.value_or(Today());
     const vemo::LocaleSettings locale = vemo::LocaleNumberSettings(QLocale::system());
     std::optional<std::vector<vemo::GermanTariff>> tariffs = vemo::ReadTariffFile(fileName);
+    // A file the user names must be there: the built-in tariff stands in only for sazby.sdf, as
+    // in the calculator, and would hide a mistyped name.
+    if (!tariffs && fileNamed)
+        throw vemo::FileError(fileName, vemo::SystemReason(kFileNotFound));
     if (!tariffs) {
         // As for an empty listing, the note goes to stderr and stdout keeps the listing alone.
         out.Write(stderr, out.Own("vemo-data: soubor ") + out.Echo(fileName) +
@@ -256,7 +277,7 @@ int ListTariffs(const Options& options, const Printer& out) {
     for (const vemo::GermanTariff& tariff : *tariffs) {
         out.Line((&tariff == inForce ? "* " : "  ") + tariff.Label());
         // Each weight class with the axle counts of its columns; the rates of a category by class.
-        const auto columnsOf = [&tariff](const vemo::WeightClass& weights, auto&& item) {
+        const auto columnsOf = [](const vemo::WeightClass& weights, auto&& item) {
             std::string text;
             for (std::size_t c = weights.firstColumn; c < weights.firstColumn + weights.columns;
                  ++c)
@@ -343,12 +364,14 @@ int Run(const Options& options, const Printer& out) {
         const auto entries =
             options.austrian ? vemo::AustrianSectionListing(table, selector)
                              : vemo::GermanSectionListing(table, vemo::GermanMotorwayKey(selector));
-        // An empty listing would look like a silent failure; the status stays 0, as for any
-        // listing, and stdout stays empty for scripts that read it.
-        if (entries.empty())
+        // A motorway without rows is most often a mistyped one: a failure, as for check, with
+        // stdout left empty for scripts that read it.
+        if (entries.empty()) {
             out.Write(stderr, out.Own("vemo-data: dálnice ") + out.Echo(options.words[2]) +
                                   out.Own(" nemá v souboru ") + out.Echo(options.words[1]) +
                                   out.Own(" žádné úseky\n"));
+            return 1;
+        }
         for (const auto& entry : entries)
             out.Line(entry);
         return 0;
@@ -395,7 +418,7 @@ int main(int argc, char** argv) {
 #endif
     Options options;
     try {
-        options = ParseArguments(Arguments(argc, argv));
+        ParseArguments(Arguments(argc, argv), options);
         const Printer out(options.raw);
         if (options.help) {
             out.Write(stdout, out.Own(kUsage));

@@ -182,6 +182,7 @@ TEST_F(VemoDataToolTest, CzechSortingPutsCaronLettersInPlace) {
               "c\n\xE8\nd\n");
 }
 
+// A motorway without rows is a failure, named on stderr; stdout stays empty for scripts.
 TEST_F(VemoDataToolTest, SectionsOfAMotorwayWithoutRowsSaySoOnStderrOnly) {
     WriteFile(dir_ / "data.sdf", kGermanFile);
     WriteFile(dir_ / "data2.sdf", Base64Encode("h") + "\r\n" + Base64Encode("S6;;a;b;1;2;3"));
@@ -200,11 +201,12 @@ TEST_F(VemoDataToolTest, SectionsOfAMotorwayWithoutRowsSaySoOnStderrOnly) {
     };
     for (const Case& c : cases) {
         const Result result = Run(c.args);
-        EXPECT_EQ(result.status, 0) << c.name;
+        EXPECT_EQ(result.status, 1) << c.name;
         EXPECT_EQ(result.out, "") << c.name;
         EXPECT_EQ(result.err, "vemo-data: dálnice " + c.err + " žádné úseky\n") << c.name;
     }
     const Result found = Run({"sections", "--austrian", "data2.sdf", "S6"});
+    EXPECT_EQ(found.status, 0);
     EXPECT_EQ(found.err, "");
     EXPECT_EQ(found.out, "a-b : 1/2/3\n");
 }
@@ -381,7 +383,9 @@ TEST_F(VemoDataToolTest, EncodeOnAFullDiskKeepsTheOldFile) {
 TEST_F(VemoDataToolTest, TariffEncodeAndList) {
     WriteFile(dir_ / "sazby.csv", "Sazebn\xEDk;1.1.2005;Star\xFD\r\nN\xE1pravy;1;4\r\n"
                                   "A;Euro 6;0,2;0.348\r\n\r\nSazebn\xEDk;1.1.2099;Nov\xFD\r\n"
-                                  "N\xE1pravy;2\r\nB;;1\r\n");
+                                  "N\xE1pravy;1;1;4\r\nHmotnost;12\x96"
+                                  "18 t;nad 18 t;nad 18 t\r\n"
+                                  "B;;1;2;3\r\n");
     WriteFile(dir_ / "bad.csv", "Sazebn\xEDk;1.1.2005;T\r\nN\xE1pravy;4;2\r\n");
     struct Case {
         const char* name;
@@ -390,34 +394,41 @@ TEST_F(VemoDataToolTest, TariffEncodeAndList) {
         std::string out;
         std::string err;
     } const cases[] = {
+        {"NoFileMeansBuiltIn",
+         {"tariff"},
+         0,
+         "* Sazebník: vestavěný, platný od 1. 1. 2005\n    Nápravy od: 1 4\n"
+         "    Kategorie A: 0.09 0.1 (Třídy škodlivin S4, S5 a EEV třídy 1, EURO-4,5)\n"
+         "    Kategorie B: 0.11 0.12 (EURO-2, EURO-3 (S2,S3))\n"
+         "    Kategorie C: 0.13 0.14 (EURO-0, EURO-1 (S1))\n",
+         "vemo-data: soubor sazby.sdf neexistuje; kalkulačka počítá s vestavěným sazebníkem\n"},
         {"Encode", {"encode", "--tariff", "sazby.csv"}, 0, "", ""},
         {"ListToday",
          {"tariff"},
          0,
          "* Sazebník: Starý, platný od 1. 1. 2005\n    Nápravy od: 1 4\n"
          "    A: 0.2 0.348 (Euro 6)\n  Sazebník: Nový, platný od 1. 1. 2099\n"
-         "    Nápravy od: 2\n    B: 1\n",
+         "    Hmotnost 12–18 t, nápravy od: 1\n    Hmotnost nad 18 t, nápravy od: 1 4\n"
+         "    B: 1 | 2 3\n",
          ""},
         {"ListOnALaterDay",
          {"tariff", "--date", "1.1.2099", "sazby.sdf"},
          0,
          "  Sazebník: Starý, platný od 1. 1. 2005\n    Nápravy od: 1 4\n"
          "    A: 0.2 0.348 (Euro 6)\n* Sazebník: Nový, platný od 1. 1. 2099\n"
-         "    Nápravy od: 2\n    B: 1\n",
+         "    Hmotnost 12–18 t, nápravy od: 1\n    Hmotnost nad 18 t, nápravy od: 1 4\n"
+         "    B: 1 | 2 3\n",
          ""},
         {"RefuseBadSource",
          {"encode", "--tariff", "bad.csv", "bad.sdf"},
          1,
          "",
          "vemo-data: Chyba v souboru bad.csv na řádku 2: počty náprav nejdou vzestupně\n"},
-        {"NoFileMeansBuiltIn",
+        {"NamedFileMissing",
          {"tariff", "bad.sdf"},
-         0,
-         "* Sazebník: vestavěný, platný od 1. 1. 2005\n    Nápravy od: 1 4\n"
-         "    Kategorie A: 0.09 0.1 (Třídy škodlivin S4, S5 a EEV třídy 1, EURO-4,5)\n"
-         "    Kategorie B: 0.11 0.12 (EURO-2, EURO-3 (S2,S3))\n"
-         "    Kategorie C: 0.13 0.14 (EURO-0, EURO-1 (S1))\n",
-         "vemo-data: soubor bad.sdf neexistuje; kalkulačka počítá s vestavěným sazebníkem\n"},
+         1,
+         "",
+         "vemo-data: Nelze vytvořit soubor bad.sdf: " + MissingFileReason() + "\n"},
     };
     for (const Case& c : cases) {
         const Result result = Run(c.args);
@@ -473,6 +484,40 @@ TEST_F(VemoDataToolTest, UsageErrorsSayWhatIsWrong) {
         EXPECT_EQ(result.status, 2) << c.name;
         EXPECT_EQ(result.err, "vemo-data: " + c.reason + "\n" + kUsageHint) << c.name;
         EXPECT_EQ(result.out, "") << c.name;
+    }
+}
+
+// --raw gives every message in Windows-1250, a usage error found before it too; after "--" it
+// is a word like any other.
+TEST_F(VemoDataToolTest, RawHoldsForUsageErrorsWhereverItStands) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        std::string reason; // UTF-8
+        bool raw;
+    };
+    const Case cases[] = {
+        {"unknown option after it", {"--raw", "--bogus"}, "neznámá volba --bogus", true},
+        {"unknown option before it", {"--bogus", "decode", "--raw"}, "neznámá volba --bogus", true},
+        {"date after it",
+         {"tariff", "--date", "1.13.2026", "--raw"},
+         "volba --date: není datum (D.M.RRRR): 1.13.2026",
+         true},
+        {"command's arguments",
+         {"decode", "--raw"},
+         "nesprávný počet argumentů příkazu decode",
+         true},
+        {"as the date",
+         {"tariff", "--date", "--raw"},
+         "volba --date: není datum (D.M.RRRR): --raw",
+         false},
+        {"after --", {"--", "--raw"}, "neznámý příkaz --raw", false},
+    };
+    for (const Case& c : cases) {
+        const Result result = Run(c.args);
+        const std::string err = "vemo-data: " + c.reason + "\n" + kUsageHint;
+        EXPECT_EQ(result.status, 2) << c.name;
+        EXPECT_EQ(result.err, c.raw ? vemo::Utf8ToCp1250(err) : err) << c.name;
     }
 }
 

@@ -71,7 +71,20 @@ INSTANTIATE_TEST_SUITE_P(
                         "BAB;Ort\n3;Hamm\n3;\xC3\xB8re\n",
                         {},
                         "Soubor maut_55a.csv nelze převést do Windows-1250: řádek 3 obsahuje znak "
-                        "U+00F8, který Windows-1250 nemá"}),
+                        "U+00F8, který Windows-1250 nemá"},
+                    // A Windows-1250 source saved with the mark holds no U+FFFD to name.
+                    SourceCase{"MarkedSourceWithCp1250Byte",
+                               "\xEF\xBB\xBF"
+                               "BAB;Ort\n3;M\xFCnchen\n",
+                               {},
+                               "Soubor maut_55a.csv nelze převést do Windows-1250: řádek 2 není "
+                               "platné UTF-8"},
+                    SourceCase{"MarkedSourceCutShortOnTheMarksLine",
+                               "\xEF\xBB\xBF"
+                               "BAB;\xC5\n3;Hamm\n",
+                               {},
+                               "Soubor maut_55a.csv nelze převést do Windows-1250: řádek 1 není "
+                               "platné UTF-8"}),
     testrows::ByName());
 
 // A refused conversion writes nothing and leaves the table as it was.

@@ -247,8 +247,13 @@ TEST_F(QuoteTest, PdfHoldsTheQuote) {
         QFile::copy(file, QDir(keep).filePath(QStringLiteral("nabidka.pdf")));
 
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+#if defined(_WIN32)
     if (pdftotext.isEmpty())
-        GTEST_SKIP() << "pdftotext (poppler-utils) is missing: the PDF's text is not checked";
+        GTEST_SKIP() << "no pdftotext under Wine: the PDF's text is not checked";
+#else
+    // make test installs it: a green run has read the page.
+    ASSERT_FALSE(pdftotext.isEmpty()) << "pdftotext (poppler-utils) is missing";
+#endif
     QProcess reader;
     reader.start(pdftotext, {QStringLiteral("-layout"), file, QStringLiteral("-")});
     ASSERT_TRUE(reader.waitForFinished(30000));
