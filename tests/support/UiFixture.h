@@ -98,9 +98,8 @@ protected:
         options.reportError = [this](QWidget*, const QString& message) {
             reports.push_back(message);
         };
-        if (today.isValid()) {
-            options.today = [day = today] { return day; };
-        }
+        // Read at every call, so that a test can let the day change under a running window.
+        options.today = [this] { return today.isValid() ? today : QDate::currentDate(); };
         // The file dialog answers with the next of chosenFiles, or cancels.
         options.chooseFile = [this](QWidget*, const vemo::ui::FileRequest& request) {
             fileRequests.push_back(request);
@@ -182,7 +181,8 @@ protected:
     std::vector<QString> reports;
     QStringList chosenFiles;
     std::vector<vemo::ui::FileRequest> fileRequests;
-    // The day the window takes as today; the system's date while it is not set.
+    // The day the window takes as today, read whenever it asks; the system's date while it is
+    // not set.
     QDate today;
 
 private:

@@ -5,6 +5,8 @@
 #include "text/Cp1250.h"
 #include "ui/CurrencyEdit.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -335,5 +337,115 @@ INSTANTIATE_TEST_SUITE_P(
                       "V souboru sazby.sdf neplatí k 8. 12. 2026 žádný sazebník (první platí od "
                       "1. 1. 2027)"}),
     testrows::ByName());
+
+} // namespace
+
+namespace {
+
+QStringList Items(const QComboBox* selector) {
+    QStringList items;
+    for (int i = 0; i < selector->count(); ++i)
+        items.append(selector->itemText(i));
+    return items;
+}
+
+// The weight class picks the rate's column with the category and the axles; the billed toll
+// stands beside the product.
+TEST_F(TariffFileTest, WeightClassAndBilledToll) {
+    WriteTariffFile(testrows::kWeightClassTariffSource);
+    today = QDate(2026, 12, 9);
+    auto frm = Open({"6,6"});
+    EXPECT_EQ(Items(frm->cboHmotnost), (QStringList{"7,5–12 t", "nad 18 t"}));
+    EXPECT_EQ(frm->cboHmotnost->currentText(), "nad 18 t");
+    EXPECT_TRUE(frm->cboHmotnost->isEnabled());
+    EXPECT_EQ(frm->speNapravy->accessibleDescription(),
+              "Počet náprav vozidla, 1 až 18; nad 18 t: sazba se mění od 4 a od 5 náprav.");
+
+    ClickRow(frm->lbxCis, 0);
+    Click(frm->btnSelect);
+    PickSelectorEntry(frm->cboKategorie, 0);
+    SetAxles(*frm, 5);
+    EXPECT_EQ(frm->lblMaut->text(), "2,2968 €");
+    EXPECT_EQ(frm->lblMautVyuctovani->text(), "Dle vyúčtování: 2,30 €");
+
+    PickSelectorEntry(frm->cboHmotnost, 0);
+    EXPECT_EQ(frm->curSazba->Value(), 0.177);
+    EXPECT_EQ(frm->lblMautVyuctovani->text(), "Dle vyúčtování: 1,17 €");
+    EXPECT_EQ(frm->curSazba->toolTip(),
+              "Sazebník: Mýtné 2024, platný od 1. 7. 2024; hmotnost 7,5–12 t");
+}
+
+// Text typed into "Kategorie" that selects no entry leaves the rate as it was, and the route
+// names the category the rate was taken for.
+TEST_F(TariffFileTest, TypedCategoryIsNeverTheCategoryPriced) {
+    WriteTariffFile(testrows::kWeightClassTariffSource);
+    today = QDate(2026, 12, 9);
+    auto frm = Open({"6,6"});
+    ClickRow(frm->lbxCis, 0);
+    Click(frm->btnSelect);
+    PickSelectorEntry(frm->cboKategorie, 1);
+    TypeText(frm->cboKategorie, QStringLiteral("Euro 9"));
+    EXPECT_EQ(frm->curSazba->Value(), 0.353);
+    frm->lbxTrasa->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(frm->lbxTrasa, Qt::Key_C, Qt::ControlModifier);
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_TRUE(copied.contains("\nKategorie: Euro 5 / EEV\nHmotnost: nad 18 t\nPočet náprav: 3\n"))
+        << copied.toStdString();
+    EXPECT_TRUE(copied.endsWith("Mýtné dle vyúčtování: 2,33 €")) << copied.toStdString();
+}
+
+// After midnight the next figure is the new day's: the category kept by name where the new
+// tariff has it, none where it has not.
+TEST_F(TariffFileTest, TariffFollowsTheDay) {
+    std::vector<std::string> source = testrows::kWeightClassTariffSource;
+    for (const char* line : {"Sazebník;1.1.2027;Mýtné 2027", "Nápravy;1;4",
+                             "Hmotnost;7,5–12 t;nad 18 t", "Euro 6, CO2 třída 1;;0,2;0,4"})
+        source.push_back(line);
+    WriteTariffFile(source);
+    today = QDate(2026, 12, 31);
+    auto frm = Open({"10", "5"});
+    ClickRow(frm->lbxCis, 0);
+    Click(frm->btnSelect);
+    PickSelectorEntry(frm->cboKategorie, 0);
+    PickSelectorEntry(frm->cboHmotnost, 0);
+    EXPECT_EQ(frm->lblMaut->text(), "1,77 €");
+
+    today = QDate(2027, 1, 1);
+    ClickRow(frm->lbxCis, 1);
+    Click(frm->btnSelect);
+    EXPECT_EQ(Items(frm->cboKategorie), QStringList{"Euro 6, CO2 třída 1"});
+    EXPECT_EQ(frm->cboKategorie->currentText(), "Euro 6, CO2 třída 1");
+    EXPECT_EQ(frm->cboHmotnost->currentText(), "7,5–12 t");
+    EXPECT_EQ(frm->lblMaut->text(), "3 €");
+    EXPECT_EQ(frm->curSazba->toolTip(),
+              "Sazebník: Mýtné 2027, platný od 1. 1. 2027; hmotnost 7,5–12 t");
+
+    // Back on the earlier day its tariff prices again, category and class kept by name.
+    PickSelectorEntry(frm->cboKategorie, 0);
+    today = QDate(2026, 12, 31);
+    SetAxles(*frm, 4);
+    EXPECT_EQ(frm->cboHmotnost->currentText(), "7,5–12 t");
+    EXPECT_EQ(frm->curSazba->Value(), 0.177);
+}
+
+TEST_F(TariffFileTest, CategoryTheNewDayLacksIsNoneChosen) {
+    std::vector<std::string> source = testrows::kWeightClassTariffSource;
+    for (const char* line :
+         {"Sazebník;1.1.2027;Mýtné 2027", "Nápravy;1", "Euro 6, CO2 třída 1;;0,2"})
+        source.push_back(line);
+    WriteTariffFile(source);
+    today = QDate(2026, 12, 31);
+    auto frm = Open({"10"});
+    ClickRow(frm->lbxCis, 0);
+    Click(frm->btnSelect);
+    PickSelectorEntry(frm->cboKategorie, 1);
+    today = QDate(2027, 1, 1);
+    Click(frm->btnSelect);
+    EXPECT_EQ(frm->cboKategorie->currentText(), "");
+    EXPECT_EQ(frm->lblKategorie->text(), "");
+    EXPECT_FALSE(frm->cboHmotnost->isEnabled());
+    EXPECT_EQ(frm->cboHmotnost->count(), 0);
+    EXPECT_EQ(frm->lblMaut->text(), "0 €");
+}
 
 } // namespace

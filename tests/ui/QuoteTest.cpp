@@ -417,6 +417,55 @@ TEST_F(QuoteTest, RouteWithoutAustrianCategory) {
         << Clipboard().toStdString();
 }
 
+// The route file keeps the weight class; an older file opens in the heaviest, one that names a
+// class today's tariff lacks is reported by it.
+TEST_F(QuoteTest, WeightClassOfASavedRoute) {
+    WriteTables(kWorkedGerman, {});
+    WriteTariffFile(testrows::kWeightClassTariffSource);
+    auto frm = CreateWindow();
+    PickSelectorEntry(frm->cboKategorie, 0);
+    PickSelectorEntry(frm->cboHmotnost, 0);
+    chosenFiles = {Path("trasa.txt")};
+    EXPECT_TRUE(UseContextMenu(frm->lbxTrasa, QStringLiteral("Uložit trasu…")).chosen);
+    EXPECT_NE(ReadFile("trasa.txt").find("Německo\tEuro 6, CO2 třída 1\t7,5–12 t\t3\t"),
+              std::string::npos);
+
+    const std::string rest = "Uloženo\t8.12.2026\nRakousko\t\t0\t0.00\n";
+    WriteFile("v1.txt", "Vemo Maut trasa\t1\nNěmecko\tEuro 5 / EEV\t3\t0\n" +
+                            rest.substr(0, rest.find("\t0.00")) + "\n");
+    OpenRoute(frm, Path("v1.txt"));
+    EXPECT_EQ(frm->cboHmotnost->currentText(), "nad 18 t");
+    EXPECT_EQ(frm->curSazba->Value(), 0.353);
+
+    WriteFile("gone.txt",
+              "Vemo Maut trasa\t2\nNěmecko\tEuro 5 / EEV\t3,5–7,5 t\t3\t0\t0.00\n" + rest);
+    OpenRoute(frm, Path("gone.txt"));
+    EXPECT_EQ(reports, std::vector<QString>{
+                           QStringLiteral(
+                               "Trasa ze souboru %1 je otevřena bez toho, co dnešní data nemají:\n"
+                               "Německo: hmotnost „3,5–7,5 t“, kterou dnešní sazebník nemá")
+                               .arg(QDir::toNativeSeparators(Path("gone.txt")))});
+    EXPECT_EQ(frm->cboKategorie->currentText(), "Euro 5 / EEV");
+    EXPECT_EQ(frm->curSazba->Value(), 0);
+}
+
+// A quote made after midnight carries the new day's date and the new day's tariff.
+TEST_F(QuoteTest, QuoteDateAndTariffAgree) {
+    std::vector<std::string> source = testrows::kWeightClassTariffSource;
+    for (const char* line : {"Sazebník;1.1.2027;Mýtné 2027", "Nápravy;1", "Euro 5 / EEV;;0,4"})
+        source.push_back(line);
+    WriteTables(kWorkedGerman, {});
+    WriteTariffFile(source);
+    today = QDate(2026, 12, 31);
+    auto frm = CreateWindow();
+    today = QDate(2027, 1, 1);
+    TfrmNabidka* quote = OpenQuote(frm);
+    ASSERT_TRUE(quote);
+    const QString page = quote->memNabidka->toPlainText();
+    EXPECT_TRUE(page.contains(QStringLiteral("Datum: 1. 1. 2027"))) << page.toStdString();
+    EXPECT_TRUE(page.contains(QStringLiteral("Sazebník: Mýtné 2027, platný od 1. 1. 2027")));
+}
+
 struct BadRouteCase {
     const char* name;
     const char* content; // nullptr: no such file
