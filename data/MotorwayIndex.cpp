@@ -114,4 +114,8 @@ std::vector<std::string> AustrianSectionListing(const LineTable& table, std::str
                           [](const std::string& row) { return AustrianSectionEntry(row); });
 }
 
+std::vector<std::string> SectionRows(const LineTable& table, std::string_view key) {
+    return SectionListing(table, key, [](std::string row) { return row; });
+}
+
 } // namespace vemo

@@ -28,5 +28,7 @@ std::string_view GermanMotorwayKey(std::string_view selectorText);
 // text as it stands for Austria.
 std::vector<std::string> GermanSectionListing(const LineTable& table, std::string_view key);
 std::vector<std::string> AustrianSectionListing(const LineTable& table, std::string_view key);
+// The decoded rows behind those entries, German or Austrian.
+std::vector<std::string> SectionRows(const LineTable& table, std::string_view key);
 
 } // namespace vemo

@@ -2,9 +2,7 @@
 
 #include "data/BilledToll.h"
 #include "data/Errors.h"
-#include "data/MotorwayIndex.h"
 #include "data/Quote.h"
-#include "data/SectionEntry.h"
 #include "data/TariffFile.h"
 #include "data/UserFile.h"
 #include "text/Cp1250.h"
@@ -12,10 +10,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <optional>
 #include <set>
-#include <unordered_set>
 
 namespace vemo {
 
@@ -374,10 +370,6 @@ private:
     bool firstVersion_ = false;
 };
 
-std::vector<std::string> GermanListing(const LineTable& table, std::string_view motorway) {
-    return GermanSectionListing(table, GermanMotorwayKey(motorway));
-}
-
 } // namespace
 
 std::string RouteFileText(const RouteFile& route) {
@@ -409,64 +401,6 @@ void SaveRouteFile(const std::string& fileName, std::string_view shownName,
 
 RouteFile ReadRouteFile(const std::string& fileName, std::string_view shownName) {
     return ParseRouteFile(ReadUserFile(fileName, shownName, kLargestRouteFile), shownName);
-}
-
-RouteTables GermanRouteTables(const LineTable& table, const SortedUniqueList& index) {
-    return {table, index, GermanListing, GermanSectionName};
-}
-
-RouteTables AustrianRouteTables(const LineTable& table, const SortedUniqueList& index) {
-    return {table, index, AustrianSectionListing, AustrianSectionName};
-}
-
-std::vector<RouteFileEntry> RouteEntriesOf(const std::vector<std::string>& entries,
-                                           const RouteTables& tables) {
-    std::map<std::string, std::string, std::less<>> motorwayOf;
-    std::set<std::string_view> open(entries.begin(), entries.end());
-    // Motorway by motorway until every entry has its own; most routes need only a few.
-    for (const std::string& motorway : tables.index.Items()) {
-        if (open.empty())
-            break;
-        for (std::string& entry : tables.listing(tables.table, motorway)) {
-            if (open.erase(entry) > 0)
-                motorwayOf.emplace(std::move(entry), motorway);
-        }
-    }
-    std::vector<RouteFileEntry> found;
-    found.reserve(entries.size());
-    for (const std::string& entry : entries) {
-        const auto it = motorwayOf.find(entry);
-        found.push_back({it == motorwayOf.end() ? std::string() : it->second, entry});
-    }
-    return found;
-}
-
-FoundRoute FindRoute(const std::vector<RouteFileEntry>& saved, const RouteTables& tables) {
-    const std::unordered_set<std::string_view> motorways(tables.index.Items().begin(),
-                                                         tables.index.Items().end());
-    std::map<std::string, std::vector<std::string>, std::less<>> listings;
-    FoundRoute found;
-    for (const RouteFileEntry& e : saved) {
-        if (!motorways.contains(e.motorway)) {
-            found.missing.push_back(e);
-            continue;
-        }
-        auto listing = listings.find(e.motorway);
-        if (listing == listings.end())
-            listing = listings.emplace(e.motorway, tables.listing(tables.table, e.motorway)).first;
-        const std::vector<std::string>& sections = listing->second;
-        auto match = std::find(sections.begin(), sections.end(), e.entry);
-        if (match == sections.end()) {
-            const std::string_view name = tables.name(e.entry);
-            match = std::find_if(sections.begin(), sections.end(),
-                                 [&](const std::string& s) { return tables.name(s) == name; });
-        }
-        if (match == sections.end())
-            found.missing.push_back(e);
-        else
-            found.entries.push_back(*match);
-    }
-    return found;
 }
 
 } // namespace vemo

@@ -23,7 +23,6 @@
 
 #include "data/Decimal.h"
 #include "data/LineTable.h"
-#include "data/SortedUniqueList.h"
 #include "data/Tariff.h"
 
 #include <string>
@@ -73,30 +72,5 @@ RouteFile ParseRouteFile(std::string_view content, std::string_view shownName);
 void SaveRouteFile(const std::string& fileName, std::string_view shownName, const RouteFile& route);
 // Reads and parses a route file; one larger than kLargestRouteFile is refused unread.
 RouteFile ReadRouteFile(const std::string& fileName, std::string_view shownName);
-
-// One tab's tables as the window holds them, with the section listing of a motorway's index
-// entry and the section name of an entry.
-struct RouteTables {
-    const LineTable& table;
-    const SortedUniqueList& index;
-    std::vector<std::string> (*listing)(const LineTable& table, std::string_view motorway);
-    std::string_view (*name)(std::string_view entry);
-};
-RouteTables GermanRouteTables(const LineTable& table, const SortedUniqueList& index);
-RouteTables AustrianRouteTables(const LineTable& table, const SortedUniqueList& index);
-
-// The motorway of each entry: the first in index order whose listing holds it; empty when none.
-std::vector<RouteFileEntry> RouteEntriesOf(const std::vector<std::string>& entries,
-                                           const RouteTables& tables);
-
-// A saved route looked up in today's tables: entries that are there, and those left out.
-struct FoundRoute {
-    std::vector<std::string> entries;
-    std::vector<RouteFileEntry> missing;
-};
-// Each entry's motorway must be in the index; in its listing the entry is the one with the
-// same text, or else the first with the same section name (the values behind it may have
-// changed since, and today's are taken). Every other entry is missing.
-FoundRoute FindRoute(const std::vector<RouteFileEntry>& saved, const RouteTables& tables);
 
 } // namespace vemo

@@ -69,6 +69,23 @@ std::string AustrianSectionEntry(std::string_view row) {
     return entry;
 }
 
+SectionPoints GermanSectionPoints(std::string_view row) {
+    const auto field = TrimmedFields<7>(row);
+    const auto point = [](std::string_view kind, std::string_view name) {
+        std::string text = "(";
+        text.append(kind);
+        text += ") ";
+        text.append(name);
+        return text;
+    };
+    return {point(field[3], field[4]), point(field[6], field[7])};
+}
+
+SectionPoints AustrianSectionPoints(std::string_view row) {
+    const auto field = TrimmedFields<4>(row);
+    return {std::string(field[3]), std::string(field[4])};
+}
+
 double SectionLength(std::string_view entry, const LocaleSettings& locale) {
     const std::size_t semicolon = entry.find(';');
     if (semicolon == std::string_view::npos)

@@ -15,6 +15,15 @@ std::string GermanSectionEntry(std::string_view row);
 // f3 "-" f4 " : " f5 "/" f6 "/" f7 from the trimmed fields of a decoded Austrian row.
 std::string AustrianSectionEntry(std::string_view row);
 
+// The two points a section joins, as the entry names them: "(AS) Hösbach" and "(AS)
+// Bessenbach" from a German row, "Innsbruck-Amras" and "Brenner" from an Austrian one.
+struct SectionPoints {
+    std::string from;
+    std::string to;
+};
+SectionPoints GermanSectionPoints(std::string_view row);
+SectionPoints AustrianSectionPoints(std::string_view row);
+
 // The kilometres of a German section entry: the text behind its first ";", at most 200
 // characters, read with the number parse with a decimal comma or point, whichever it uses; 0
 // without a ";" or when it is no number.

@@ -2,6 +2,7 @@
 // changes nothing; opening a route replaces both routes, their categories and the axle count,
 // only once the whole file has been read and looked up in today's tables.
 #include "data/RouteFile.h"
+#include "data/RouteLookup.h"
 #include "data/RunningTotal.h"
 #include "data/SectionEntry.h"
 #include "data/Tariff.h"

@@ -2,6 +2,7 @@
 // entries found again in tables that have changed since.
 #include "data/RouteFile.h"
 #include "data/Errors.h"
+#include "data/RouteLookup.h"
 #include "data/SortedUniqueList.h"
 #include "tests/support/Tables.h"
 #include "tests/support/TestFiles.h"
