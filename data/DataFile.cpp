@@ -366,6 +366,14 @@ std::string TargetProblem(const std::string& fileName) {
 
 } // namespace
 
+std::filesystem::path FilePath(const std::string& fileName) {
+#ifdef _WIN32
+    return std::filesystem::path(Wide(fileName));
+#else
+    return std::filesystem::path(fileName);
+#endif
+}
+
 DataFileContent ReadDataFile(const std::string& fileName, const std::function<void()>& opened,
                              const Received& received) {
     return ReadNative(fileName, opened, received);

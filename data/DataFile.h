@@ -5,6 +5,7 @@
 #include "data/ByteBuffer.h"
 
 #include <cstddef>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -25,7 +26,11 @@ struct DataFileContent {
 inline constexpr std::size_t kReadBlock = 512 * 1024;
 
 // File names are passed as the user gave them: bytes on Linux, UTF-8 on Windows (opened by their
-// wide form).
+// wide form). The window's file dialog and vemo-data's command line hand them on so.
+
+// The std::filesystem path of such a name. A path built from the plain string would read it in
+// the C library's code page on Windows and name another file.
+std::filesystem::path FilePath(const std::string& fileName);
 
 // The content of a regular file up to the size it had when opened, cut at the first NUL since
 // the content ends there, read straight into a buffer that is not cleared first. A folder,

@@ -1,5 +1,6 @@
 #include "data/TariffFile.h"
 
+#include "data/DataFile.h"
 #include "data/Errors.h"
 #include "data/SourceText.h"
 #include "text/BaseXCodec.h"
@@ -306,7 +307,7 @@ const GermanTariff& TariffInForce(const std::vector<GermanTariff>& tariffs, Cale
 
 std::optional<std::vector<GermanTariff>> ReadTariffFile(const std::string& fileName) {
     std::error_code error;
-    if (std::filesystem::symlink_status(fileName, error).type() ==
+    if (std::filesystem::symlink_status(FilePath(fileName), error).type() ==
         std::filesystem::file_type::not_found)
         return std::nullopt;
     LineTable table;

@@ -30,7 +30,7 @@ std::string ReadUserFile(const std::string& fileName, std::string_view shownName
                          std::size_t largest) {
     // The size is asked first, so that a large file picked by mistake is never loaded.
     std::error_code ignored;
-    const auto size = std::filesystem::file_size(std::filesystem::path(fileName), ignored);
+    const auto size = std::filesystem::file_size(FilePath(fileName), ignored);
     if (!ignored && size > largest)
         throw Error(Message(shownName, " je příliš velký"));
     DataFileContent content;

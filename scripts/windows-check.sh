@@ -5,18 +5,23 @@
 #   "requireAdministrator", never "asInvoker" beside an all-users mode); both programs run as
 #   invoked on Windows 10/11, the calculator per-monitor DPI aware (version 2, as Qt sets it);
 #   the program icon holds 16, 24, 32, 48 and 256 pixels;
-# - the zip: its files, README.txt in CR LF, vemo-data.exe's UTF-8 through a pipe, and
-#   vemo-maut.exe started in its own folder opens its window with no message box (and, started
-#   in an empty folder, the message box: the probe sees it);
+# - the zip, unpacked into a folder "Mýtné 2027" as a Czech user names folders: its files,
+#   README.txt in CR LF, vemo-data.exe's UTF-8 through a pipe, and vemo-maut.exe started in its
+#   own folder opens its window with no message box (and, started in an empty folder, the
+#   message box: the probe sees it);
 # - a console in code page 852 (windows-probe reads its cells back with
 #   ReadConsoleOutputCharacterW): vemo-data.exe's Czech and German letters, a file error, --raw
-#   kept as Windows-1250 bytes, the help within 80 columns;
-# - the installer, silently for all users and for the current user: the Apps entry (version,
+#   kept as Windows-1250 bytes, the help within 80 columns, the tariff file by its full name;
+# - the installer for all users and for the current user, silently and (once in each mode)
+#   through every page as a user goes with the defaults: the Apps entry (version,
 #   publisher, size, icon, uninstall commands), the data beside the program, the Start-menu
 #   shortcut's target and working folder, vemo-maut.exe started in the install folder, setup
 #   and uninstaller refusing while the program runs, an update over an installed version in
 #   its folder (one of the user's choice) that clears the older layout's data folder but keeps
 #   a maintainer's file, and the uninstaller of each mode;
+# - the finish page of each mode: every text shows whole in its control (windows-probe
+#   measures it in the control's font), and the text names the folder of one's own, the data
+#   files and README.txt;
 # - the restart for all users of a user without administrator rights (/StandardUser: Wine gives
 #   every process full rights, so the UAC prompt itself cannot be shown here).
 # Usage: windows-check.sh ZIP SETUP_EXE WINDOWS_PROBE_EXE
@@ -93,7 +98,7 @@ started_in() {
 check_zip() {
     local name dir expected
     name=$(basename "$zip" .zip)
-    dir="$work/zip"
+    dir="$work/Mýtné 2027"
     mkdir -p "$dir"
     (cd "$dir" && cmake -E tar xf "$zip")
     dir="$dir/$name"
@@ -143,23 +148,54 @@ check_console() {
     shown=$(console --help)
     ! grep -q '|$' <<<"$shown" || fail "the help fills a full console row: $(grep '|$' <<<"$shown")"
     grep -q 'místním nastavením Windows' <<<"$shown" || fail "the help does not speak of Windows"
+    local lines
+    lines=$(wc -l <<<"$shown")
+    local tariff
+    tariff=$(windows_path "$zipdir/sazby.sdf")
+    shown=$(console tariff "$tariff") || fail "console: tariff $tariff failed: $shown"
+    grep -q '^\* Sazebník: ' <<<"$shown" && ! grep -q neexistuje <<<"$shown" ||
+        fail "console: tariff $tariff shows $shown"
     say "console 852: \"Würzburg\" and \"Nelze vytvořit soubor neexistující.sdf\" as written," \
-        "--raw as Windows-1250 bytes, the help ($(wc -l <<<"$shown") lines) within 80 columns"
+        "--raw as Windows-1250 bytes, the help ($lines lines) within 80 columns, $tariff listed"
 }
 
 reg_value() {
     wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
 }
 
-# Installs silently with ARGUMENTS, checks what came, and leaves the installed folder in
-# $installed, the Apps key in $key and the uninstaller's command in $uninstall.
+# Installs in MODE as a user does, through every page with its defaults, and checks the finish
+# page: every text shows whole, and the one of its own names what a maintainer needs. The
+# installer is ended there; then what came is checked (check_installed).
+install_by_hand() {
+    local mode=$1 shown
+    shown=$(wine "$probe" finish "$(windows_path "$setup")" "/$mode" | tr -d '\r') ||
+        fail "$mode: no finish page: $shown"
+    wineserver -w
+    ! grep -q '^cut: ' <<<"$shown" || fail "$mode: the finish page cuts $(grep '^cut: ' <<<"$shown")"
+    local text word
+    text=$(grep -m1 '^fits: .*README\.txt' <<<"$shown") || fail "$mode: finish page without README.txt: $shown"
+    for word in 'vlastní složce' data.sdf data2.sdf sazby.sdf; do
+        grep -qF "$word" <<<"$text" || fail "$mode: the finish page does not name $word: $text"
+    done
+    say "$mode: the finish page shows its $(grep -c . <<<"$shown") texts whole: ${text#fits: }"
+    check_installed "$mode"
+}
+
+# Installs silently with ARGUMENTS and checks what came (check_installed).
 install() {
-    local mode=$1 hive
+    local mode=$1
     shift
-    [ "$mode" = AllUsers ] && hive=HKLM || hive=HKCU
-    key="$hive\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VemoMaut"
     wine "$setup" /S "$@" || fail "$mode: the installer failed ($*)"
     wineserver -w
+    check_installed "$mode"
+}
+
+# Checks what an install in MODE put in place, and leaves the installed folder in $installed,
+# the Apps key in $key and the uninstaller's command in $uninstall.
+check_installed() {
+    local mode=$1 hive
+    [ "$mode" = AllUsers ] && hive=HKLM || hive=HKCU
+    key="$hive\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VemoMaut"
     location=$(reg_value "$key" InstallLocation)
     uninstall=$(reg_value "$key" QuietUninstallString)
     [ -n "$location" ] && [ -n "$uninstall" ] || fail "$mode: no Apps entry under $key"
@@ -209,7 +245,7 @@ removed() {
 }
 
 check_all_users() {
-    install AllUsers /AllUsers
+    install_by_hand AllUsers
     check_setup_manifest uninstall.exe "$installed/uninstall.exe"
 
     # The program as Explorer starts it: in the install folder itself.
@@ -250,7 +286,7 @@ check_current_user() {
     rm -r "$installed/data"
     uninstall CurrentUser
 
-    install CurrentUser /CurrentUser
+    install_by_hand CurrentUser
     [[ "$location" == *'\AppData\Local\Programs\Vemo Maut' ]] || fail "CurrentUser: default folder $location"
     uninstall CurrentUser
 }

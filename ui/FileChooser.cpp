@@ -27,7 +27,14 @@ QString AskForFile(QWidget* parent, const FileRequest& request) {
 }
 
 std::string NativeFileName(const QString& path) {
-    return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString();
+    const QString native = QDir::toNativeSeparators(path);
+#ifdef Q_OS_WIN
+    // data/ opens a Windows name by its wide form, made from UTF-8: the ANSI code page would
+    // lose every character it lacks.
+    return native.toStdString();
+#else
+    return QFile::encodeName(native).toStdString();
+#endif
 }
 
 std::string ShownFileName(const QString& path) {

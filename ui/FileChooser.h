@@ -24,8 +24,8 @@ using FileChooser = std::function<QString(QWidget* parent, const FileRequest& re
 // The platform's file dialog, starting in the folder chosen last (the documents folder first).
 QString AskForFile(QWidget* parent, const FileRequest& request);
 
-// The path in the system's encoding for the file calls of data/, and as Windows-1250 text with
-// the system's separators for messages.
+// The path as data/ takes file names (the file-name encoding's bytes on Linux, UTF-8 on
+// Windows), and as Windows-1250 text with the system's separators for messages.
 std::string NativeFileName(const QString& path);
 std::string ShownFileName(const QString& path);
 

@@ -50,7 +50,8 @@ protected:
         return testfiles::RunTool(program, args, dir_, locale);
     }
 
-    testfiles::ScratchDir scratch_;
+    // The tool runs in a folder named as a Czech user's are.
+    testfiles::ScratchDir scratch_{"Mýtné 2027"};
     const fs::path& dir_ = scratch_.Path();
 };
 
@@ -441,6 +442,61 @@ TEST_F(VemoDataToolTest, TariffEncodeAndList) {
         EXPECT_EQ(result.err.substr(0, c.err.size()), c.err) << c.name;
     }
     EXPECT_FALSE(fs::exists(dir_ / "bad.sdf"));
+}
+
+// Full names through that folder to files with Czech letters, as in "C:\Users\Dvořák\Mýtné
+// 2027": every file is found and written under the name given. Each row works on what the rows
+// before it wrote.
+TEST_F(VemoDataToolTest, CzechFolderAndFileNames) {
+    const std::string germanSource = scratch_.File("mýto Dvořák.csv");
+    const std::string german = scratch_.File("Šťastný.sdf");
+    const std::string austrianSource = scratch_.File("úseky Dvořák.csv");
+    const std::string austrian = scratch_.File("Šťastný 2.sdf");
+    const std::string tariffSource = scratch_.File("sazby Dvořák.csv");
+    const std::string tariff = scratch_.File("sazby Šťastný.sdf");
+    const std::string missing = scratch_.File("chybí Šťastný.sdf");
+    WriteFile(testfiles::PathOf(germanSource), "BAB;x\r\n3;;AS;K\xF6ln;;AK;Bonn;12\r\n");
+    WriteFile(testfiles::PathOf(austrianSource), "h\tx\r\nS6\t\tWien\tM\xFCrz\t1\t2\t3\r\n");
+    WriteFile(testfiles::PathOf(tariffSource),
+              vemo::Utf8ToCp1250("Sazebník;1.1.2005;Mýtné Dvořák\r\nNápravy;2\r\nA;;1\r\n"));
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        std::string out;
+        std::string err; // how the error output starts
+    } const cases[] = {
+        {"EncodeGerman", {"encode", germanSource, german}, 0, "", ""},
+        {"Decode", {"decode", german}, 0, "BAB;x\n3;;AS;Köln;;AK;Bonn;12\n", ""},
+        {"Sections", {"sections", german, "A3"}, 0, "(AS) Köln : (AK) Bonn;12\n", ""},
+        {"Check", {"check", german}, 0, "", ""},
+        {"EncodeAustrian", {"encode", "--austrian", austrianSource, austrian}, 0, "", ""},
+        {"AustrianSections",
+         {"sections", "--austrian", austrian, "S6"},
+         0,
+         "Wien-Mürz : 1/2/3\n",
+         ""},
+        {"EncodeTariff", {"encode", "--tariff", tariffSource, tariff}, 0, "", ""},
+        {"Tariff",
+         {"tariff", tariff},
+         0,
+         "* Sazebník: Mýtné Dvořák, platný od 1. 1. 2005\n    Nápravy od: 2\n    A: 1\n",
+         ""},
+        {"Missing",
+         {"decode", missing},
+         1,
+         "",
+         "vemo-data: Nelze vytvořit soubor " + missing + ": "},
+    };
+    for (const Case& c : cases) {
+        const Result result = Run(c.args);
+        EXPECT_EQ(result.status, c.status) << c.name;
+        EXPECT_EQ(result.out, c.out) << c.name;
+        EXPECT_EQ(result.err.substr(0, c.err.size()), c.err) << c.name << ": " << result.err;
+    }
+    EXPECT_EQ(testfiles::FileNames(dir_),
+              (std::set<std::string>{"mýto Dvořák.csv", "Šťastný.sdf", "úseky Dvořák.csv",
+                                     "Šťastný 2.sdf", "sazby Dvořák.csv", "sazby Šťastný.sdf"}));
 }
 
 const std::string kUsageHint =

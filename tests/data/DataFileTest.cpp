@@ -145,6 +145,19 @@ INSTANTIATE_TEST_SUITE_P(Content, ReadDataFileTest,
                              ),
                          testrows::ByName());
 
+// A name with Czech letters in a folder named so, as the window and vemo-data hand it on: the
+// file gets that very name, and its filesystem path finds it.
+TEST(DataFileNameTest, CzechFolderAndFileName) {
+    const ScratchDir dir("Mýtné 2027");
+    const std::string file = dir.File("Šťastný.sdf");
+    vemo::SaveDataFile(file, "a\r\n");
+    vemo::SaveDataFile(file, "b\r\nc\r\n");
+    EXPECT_EQ(FileNames(dir.Path()), std::set<std::string>{"Šťastný.sdf"});
+    EXPECT_EQ(vemo::ReadDataFile(file).View(), "b\r\nc\r\n");
+    std::error_code error;
+    EXPECT_EQ(fs::file_size(vemo::FilePath(file), error), 6u) << error.message();
+}
+
 struct MatrixCase {
     const char* name;
     std::string content;

@@ -1,6 +1,7 @@
 #pragma once
 // Scratch folders and whole-file helpers for tests that work on real files.
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -21,6 +23,16 @@
 namespace testfiles {
 
 namespace fs = std::filesystem;
+
+// File names as the programs hand them on (bytes on Linux, UTF-8 on Windows) and their paths:
+// a path made from a plain string would read it in the C library's code page on Windows.
+inline fs::path PathOf(const std::string& name) {
+    return fs::path(std::u8string(name.begin(), name.end()));
+}
+inline std::string NameOf(const fs::path& path) {
+    const std::u8string name = path.u8string();
+    return std::string(name.begin(), name.end());
+}
 
 inline std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -35,17 +47,23 @@ inline void WriteFile(const fs::path& path, const std::string& bytes) {
 inline std::set<std::string> FileNames(const fs::path& dir) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir))
-        names.insert(entry.path().filename().string());
+        names.insert(NameOf(entry.path().filename()));
     return names;
 }
 
-// A fresh folder, removed with everything in it (write protection included) at the end.
+// A fresh folder, removed with everything in it (write protection included) at the end. Its
+// name starts with name (UTF-8) where one is given, for names beyond ASCII.
 class ScratchDir {
 public:
-    ScratchDir() {
-        if (!dir_.isValid())
+    explicit ScratchDir(const std::string& name = {}) {
+        if (name.empty())
+            dir_.emplace();
+        else
+            dir_.emplace(QDir::tempPath() + u'/' + QString::fromStdString(name) +
+                         QStringLiteral("-XXXXXX"));
+        if (!dir_->isValid())
             throw std::runtime_error("no temporary folder");
-        path_ = fs::path(dir_.path().toStdString());
+        path_ = PathOf(dir_->path().toStdString());
     }
     ~ScratchDir() {
         std::error_code ignored;
@@ -55,10 +73,11 @@ public:
     ScratchDir& operator=(const ScratchDir&) = delete;
 
     const fs::path& Path() const { return path_; }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    // The full name of the file name (UTF-8) in the folder, as the programs take it.
+    std::string File(const std::string& name) const { return NameOf(path_ / PathOf(name)); }
 
 private:
-    QTemporaryDir dir_;
+    std::optional<QTemporaryDir> dir_;
     fs::path path_;
 };
 

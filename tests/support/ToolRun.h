@@ -32,7 +32,7 @@ inline ToolResult RunTool(const std::string& program, const std::vector<std::str
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QString::fromStdString(locale));
     process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(QString::fromStdString(dir.string()));
+    process.setWorkingDirectory(QString::fromStdU16String(dir.u16string()));
     process.start(QString::fromStdString(program), arguments);
     ToolResult result;
     if (!process.waitForStarted(-1))

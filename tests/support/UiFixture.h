@@ -186,6 +186,8 @@ protected:
     QDate today;
 
 private:
-    testfiles::ScratchDir dir_;
+    // A folder named as a Czech user's are, so that every file the window reads or writes
+    // goes through a name beyond ASCII.
+    testfiles::ScratchDir dir_{"Mýtné 2027"};
     std::optional<testfiles::WorkingDir> cwd_;
 };

@@ -267,6 +267,33 @@ TEST_F(QuoteTest, PdfHoldsTheQuote) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(shown))) << shown << "\n" << text.toStdString();
 }
 
+// Files named with Czech letters in a folder named so (the scratch folder's "Mýtné 2027"), as in
+// a user folder "C:\Users\Dvořák": each gets the very name chosen, and the route opens again.
+TEST_F(QuoteTest, CzechFileNamesAreKept) {
+    auto frm = OpenWorkedExamples();
+    TfrmNabidka* quote = OpenQuote(frm);
+    ASSERT_TRUE(quote);
+    FillIn(quote, QStringLiteral("25,10"));
+    chosenFiles = {Path("Šťastný.pdf")};
+    Click(quote->btnPdf);
+    Click(quote->btnZavrit);
+    const QString route = Path("trasa Dvořák.txt");
+    chosenFiles = {route};
+    EXPECT_TRUE(UseContextMenu(frm->lbxTrasa, QStringLiteral("Uložit trasu…")).chosen);
+    const QStringList totals = {frm->lblKm->text(), frm->lblMaut->text(), frm->lblAUMaut->text()};
+    QApplication::closeAllWindows();
+
+    auto opened = CreateWindow();
+    OpenRoute(opened, route);
+    EXPECT_EQ(reports, std::vector<QString>());
+    EXPECT_EQ(
+        QStringList({opened->lblKm->text(), opened->lblMaut->text(), opened->lblAUMaut->text()}),
+        totals);
+    QStringList files = QDir(Path("")).entryList(QDir::Files);
+    files.sort();
+    EXPECT_EQ(files, QStringList({"data.sdf", "data2.sdf", "trasa Dvořák.txt", "Šťastný.pdf"}));
+}
+
 // ---- Saved routes ----------------------------------------------------------------------------
 
 struct ReopenCase {

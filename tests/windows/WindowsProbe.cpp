@@ -11,6 +11,11 @@
 //       (the calculator's window) or "box: TITLE" (a message box, which comes before the
 //       window), or "nothing" after SECONDS (20); then ends the program, unless "keep" is
 //       given: then a second line "pid: N" names the program left running.
+//   windows-probe finish SETUP [ARGUMENTS...]
+//       runs the installer SETUP with ARGUMENTS through its pages with the Next button, as a user
+//       taking every default does, and reports each text of its finish page, one a line, as
+//       "fits: TEXT" or "cut: TEXT" (more than its control shows, measured in the control's
+//       own font and width); then ends the installer, whose work is done by then.
 //
 // The console's screen is read back with ReadConsoleOutputCharacterW, which reads the cells as
 // the console shows them, after the console's own code page did its work on the bytes written.
@@ -20,6 +25,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -193,6 +199,131 @@ int WatchWindows(int argc, wchar_t** argv) {
     return 0;
 }
 
+struct PageText {
+    std::wstring text;
+    bool fits = true;
+};
+
+// Whether a static text or a check box shows all of its text: word-wrapped as the control
+// draws it, within its client area (beside the box, for a check box).
+bool ShowsWhole(HWND control, const std::wstring& text, bool checkBox) {
+    RECT client{};
+    GetClientRect(control, &client);
+    const HDC dc = GetDC(control);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    const HGDIOBJ previous = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    const LONG width = client.right - (checkBox ? GetSystemMetrics(SM_CXMENUCHECK) + 4 : 0);
+    RECT need{0, 0, width, 0};
+    const UINT flags = checkBox ? DT_SINGLELINE : DT_WORDBREAK | DT_EXPANDTABS;
+    DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | flags);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return need.right <= width && need.bottom <= client.bottom;
+}
+
+BOOL CALLBACK TextOfPage(HWND control, LPARAM param) {
+    if (!IsWindowVisible(control))
+        return TRUE;
+    wchar_t kind[32] = {};
+    GetClassNameW(control, kind, 32);
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    const bool text = std::wstring(kind) == L"Static" && (style & SS_TYPEMASK) != SS_BITMAP &&
+                      (style & SS_TYPEMASK) != SS_ICON;
+    const LONG button = style & BS_TYPEMASK;
+    const bool checkBox =
+        std::wstring(kind) == L"Button" && (button == BS_CHECKBOX || button == BS_AUTOCHECKBOX);
+    if (!text && !checkBox)
+        return TRUE;
+    const int length = GetWindowTextLengthW(control);
+    if (length == 0)
+        return TRUE;
+    std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
+    caption.resize(static_cast<std::size_t>(GetWindowTextW(control, caption.data(), length + 1)));
+    reinterpret_cast<std::vector<PageText>*>(param)->push_back(
+        {caption, ShowsWhole(control, caption, checkBox)});
+    return TRUE;
+}
+
+BOOL CALLBACK MainWindowOf(HWND window, LPARAM param) {
+    auto* found = reinterpret_cast<std::pair<DWORD, HWND>*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != found->first || !IsWindowVisible(window) || !GetDlgItem(window, IDOK))
+        return TRUE;
+    found->second = window;
+    return FALSE;
+}
+
+std::wstring ButtonText(HWND button) {
+    wchar_t text[64] = {};
+    GetWindowTextW(button, text, 64);
+    std::wstring shown;
+    for (const wchar_t* c = text; *c; ++c)
+        if (*c != L'&')
+            shown += *c;
+    return shown;
+}
+
+int CheckFinishPage(int argc, wchar_t** argv) {
+    std::wstring line = CommandLine(2, argc, argv);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return Fail("CreateProcess");
+    // The finish page is the one whose Next button reads "Dokončit" (the Czech installer's).
+    std::pair<DWORD, HWND> found{process.dwProcessId, nullptr};
+    HWND page = nullptr;
+    int clicked = 0; // ticks since the last click
+    bool finished = false;
+    for (int tick = 0; tick < 480 && !finished; ++tick, ++clicked) {
+        if (WaitForSingleObject(process.hProcess, 250) == WAIT_OBJECT_0)
+            break;
+        found.second = nullptr;
+        EnumWindows(MainWindowOf, reinterpret_cast<LPARAM>(&found));
+        if (!found.second)
+            continue;
+        const HWND next = GetDlgItem(found.second, IDOK);
+        // Each page is a dialog of its own inside the window: one click per page, and another
+        // only when a page stays for seconds (a new page may get the handle of the old one).
+        const HWND shown = FindWindowExW(found.second, nullptr, L"#32770", nullptr);
+        finished = ButtonText(next) == L"Dokončit";
+        if (!finished && (shown != page || clicked > 12) && IsWindowEnabled(next) &&
+            IsWindowVisible(next)) {
+            page = shown;
+            clicked = 0;
+            PostMessageW(found.second, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(next));
+        }
+    }
+    int status = 0;
+    if (!finished) {
+        Report("windows-probe: the installer showed no finish page");
+        status = 124;
+    } else {
+        // The button's text comes before the page's controls: they are read once they stay.
+        std::vector<PageText> texts;
+        std::size_t before = 0;
+        for (int wait = 0; wait < 40; ++wait, Sleep(250)) {
+            texts.clear();
+            EnumChildWindows(found.second, TextOfPage, reinterpret_cast<LPARAM>(&texts));
+            if (texts.size() > 1 && texts.size() == before)
+                break;
+            before = texts.size();
+        }
+        for (PageText& text : texts) {
+            for (wchar_t& c : text.text)
+                if (c == L'\r' || c == L'\n')
+                    c = L' ';
+            Report((text.fits ? "fits: " : "cut: ") + Utf8(text.text));
+        }
+    }
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, 10000);
+    return status;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -202,7 +333,10 @@ int wmain(int argc, wchar_t** argv) {
         return RunInConsole(argc, argv);
     if (command == L"window" && argc >= 4)
         return WatchWindows(argc, argv);
+    if (command == L"finish" && argc >= 3)
+        return CheckFinishPage(argc, argv);
     Report("usage: windows-probe console CODEPAGE PROGRAM [ARGUMENTS...]\n"
-           "       windows-probe window FOLDER PROGRAM [SECONDS]");
+           "       windows-probe window FOLDER PROGRAM [SECONDS]\n"
+           "       windows-probe finish SETUP [ARGUMENTS...]");
     return 2;
 }
