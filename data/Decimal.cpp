@@ -166,14 +166,17 @@ double Decimal::ToDouble() const {
     return units_ < 0 ? -value : value;
 }
 
-std::string Decimal::Text(char decimalSeparator) const {
+std::string Decimal::Text(char decimalSeparator, int minDecimals) const {
     if (tooLarge_)
         return "INF";
     std::string digits = Digits(Magnitude(units_));
-    if (scale_ > 0) {
-        if (static_cast<int>(digits.size()) <= scale_)
-            digits.insert(0, static_cast<std::size_t>(scale_) + 1 - digits.size(), '0');
-        digits.insert(digits.end() - scale_, decimalSeparator);
+    int scale = scale_;
+    for (; scale < minDecimals; ++scale)
+        digits += '0';
+    if (scale > 0) {
+        if (static_cast<int>(digits.size()) <= scale)
+            digits.insert(0, static_cast<std::size_t>(scale) + 1 - digits.size(), '0');
+        digits.insert(digits.end() - scale, decimalSeparator);
     }
     return units_ < 0 ? "-" + digits : digits;
 }

@@ -35,8 +35,9 @@ public:
     // bill rounds); nothing when their magnitude would reach kLargestHundredths.
     std::optional<Cents> Hundredths() const;
     double ToDouble() const;
-    // The digits with decimalSeparator before the decimals, no trailing zeros: "0,348", "12".
-    std::string Text(char decimalSeparator) const;
+    // The digits with decimalSeparator before the decimals, no trailing zeros beyond
+    // minDecimals: "0,348", "12"; "0,10" with two.
+    std::string Text(char decimalSeparator, int minDecimals = 0) const;
 
     static constexpr int kMaxScale = 18;
     // 10^18: 64 bits hold nine such and their sum.

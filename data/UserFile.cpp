@@ -15,6 +15,14 @@ std::string Message(std::string_view shownName, std::string_view whatUtf8) {
     return Utf8ToCp1250("Soubor ") + std::string(shownName) + Utf8ToCp1250(whatUtf8);
 }
 
+// The user chose the file, so the message names the system's reason too, as the data tools do:
+// "Soubor X nelze uložit: Systém souborů je jen pro čtení".
+Error WithReason(std::string message, const Error& cause) {
+    if (!cause.Reason().empty())
+        message += ": " + Utf8ToCp1250(cause.Reason());
+    return Error(std::move(message), cause.Reason());
+}
+
 } // namespace
 
 void SaveUserFile(const std::string& fileName, std::string_view shownName,
@@ -22,7 +30,7 @@ void SaveUserFile(const std::string& fileName, std::string_view shownName,
     try {
         SaveDataFile(fileName, content);
     } catch (const Error& error) {
-        throw Error(Message(shownName, " nelze uložit"), error.Reason());
+        throw WithReason(Message(shownName, " nelze uložit"), error);
     }
 }
 
@@ -37,7 +45,7 @@ std::string ReadUserFile(const std::string& fileName, std::string_view shownName
     try {
         content = ReadDataFile(fileName);
     } catch (const Error& error) {
-        throw Error(Message(shownName, " nelze otevřít"), error.Reason());
+        throw WithReason(Message(shownName, " nelze otevřít"), error);
     }
     if (content.size > largest)
         throw Error(Message(shownName, " je příliš velký"));

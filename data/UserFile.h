@@ -10,11 +10,11 @@
 namespace vemo {
 
 // Replaces the file by content, or leaves it byte for byte as it was: "Soubor <shownName> nelze
-// uložit" with the system's words for the cause as the error's reason.
+// uložit: <the system's words for the cause>", the words also the error's reason.
 void SaveUserFile(const std::string& fileName, std::string_view shownName,
                   std::string_view content);
 
-// The whole content: "Soubor <shownName> nelze otevřít" when it cannot be read, "Soubor
+// The whole content: "Soubor <shownName> nelze otevřít: <reason>" when it cannot be read, "Soubor
 // <shownName> je příliš velký" when it holds more than largest bytes (it is then not read).
 // The read ends at a NUL as a data file's does, but keeps that NUL as the content's last byte,
 // so that the caller can refuse the file rather than lose what followed unnoticed.

@@ -118,6 +118,11 @@ QString TfrmVemo::PricedWeightClass() const {
     return vemo::ui::ToQString(tariff_->weightClasses[static_cast<std::size_t>(index)].label);
 }
 
+vemo::Decimal TfrmVemo::GermanRate() const {
+    // The box holds the tariff's rate with all its decimals; its shortest text is the rate.
+    return vemo::Decimal::FromDouble(ui.curSazba->Value()).value_or(vemo::Decimal());
+}
+
 int TfrmVemo::PricedAxles() const {
     return priced_ ? priced_->axles : ui.speNapravy->Value();
 }

@@ -3,13 +3,14 @@
 // four lists; handlers read controls, call the data layer and write controls. Every handler is
 // private and runs only from its control's event, through the error report.
 
+#include "data/QuoteDocument.h"
 #include "data/Tariff.h"
 #include "data/TollData.h"
 #include "ui/ErrorReport.h"
 #include "ui/FileChooser.h"
 #include "ui/MainWindowLayout.h"
 #include "ui/PlatformLocale.h"
-#include "ui/QuoteText.h"
+#include "ui/RouteClipboard.h"
 
 #include <QDate>
 #include <QMetaObject>
@@ -91,6 +92,8 @@ private:
     QString PricedCategory() const;
     QString PricedWeightClass() const;
     int PricedAxles() const;
+    // The rate the rate box holds, exactly as the tariff writes it.
+    vemo::Decimal GermanRate() const;
 
     // "Rakousko" (AustrianTab.cpp)
     void cboAUDalniceChange();
@@ -124,9 +127,8 @@ private:
     void ConnectCopyCommands();
     // The whole route with the totals of its tab.
     void CopyRoute(const QListWidget* route);
-    // The totals of a route's tab as the tab shows them, each with its caption; billedOnly
-    // leaves out the unrounded tolls, which no one can invoice, for the quote.
-    std::vector<vemo::ui::ShownTotal> ShownTotals(const QListWidget* route, bool billedOnly) const;
+    // The totals of a route's tab as the tab shows them, each with its caption.
+    std::vector<vemo::ui::ShownTotal> ShownTotals(const QListWidget* route) const;
     // The Austrian toll as billed: the listed route's amounts in the tab's category, each to
     // the cent.
     vemo::Cents AustrianBilled() const;
@@ -166,7 +168,7 @@ private:
     // The route last opened from a file, as it was opened: its quote shows the saved totals
     // while both route lists still hold these entries.
     struct OpenedRoute {
-        vemo::ui::SavedTotals totals;
+        vemo::SavedQuote saved;
         QStringList german;
         QStringList austrian;
     };

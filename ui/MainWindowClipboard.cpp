@@ -76,18 +76,10 @@ void TfrmVemo::ConnectCopyCommands() {
 
 void TfrmVemo::CopyRoute(const QListWidget* route) {
     QApplication::clipboard()->setText(
-        vemo::ui::RouteClipboardText(Entries(route, AllRows(route)), ShownTotals(route, false)));
+        vemo::ui::RouteClipboardText(Entries(route, AllRows(route)), ShownTotals(route)));
 }
 
-std::vector<vemo::ui::ShownTotal> TfrmVemo::ShownTotals(const QListWidget* route,
-                                                        bool billedOnly) const {
-    const auto billedLine = [this](std::optional<vemo::Cents> cents) {
-        return vemo::ui::ShownTotal{
-            QStringLiteral("Mýtné dle vyúčtování:"),
-            cents ? vemo::ui::ToQString(vemo::FormatHundredths(*cents, locale_.numbers)) +
-                        QStringLiteral(" €")
-                  : QString()};
-    };
+std::vector<vemo::ui::ShownTotal> TfrmVemo::ShownTotals(const QListWidget* route) const {
     if (route == ui.lbxTrasa) {
         // The vehicle and the tariff the rate was taken for, before the totals they give; the
         // rate as its box shows it while it has no focus.
@@ -101,17 +93,16 @@ std::vector<vemo::ui::ShownTotal> TfrmVemo::ShownTotals(const QListWidget* route
                        {tariff, {}},
                        {ui.Label3->text(), ui.lblKm->text()},
                        {ui.Label4->text(), ui.curSazba->DisplayText()}});
-        if (!billedOnly)
-            totals.push_back({ui.Label6->text(), ui.lblMaut->text()});
-        totals.push_back(billedLine(germanBilled_));
+        totals.push_back({ui.Label6->text(), ui.lblMaut->text()});
+        totals.push_back({QStringLiteral("Mýtné dle vyúčtování:"),
+                          germanBilled_ ? vemo::ui::ToQString(vemo::FormatHundredths(
+                                              *germanBilled_, locale_.numbers)) +
+                                              QStringLiteral(" €")
+                                        : QString()});
         return totals;
     }
-    std::vector<vemo::ui::ShownTotal> totals = {{ui.Label12->text(), ui.lblAUKategorie->text()}};
-    if (billedOnly)
-        totals.push_back(billedLine(AustrianBilled()));
-    else
-        totals.push_back({ui.Label13->text(), ui.lblAUMaut->text()});
-    return totals;
+    return {{ui.Label12->text(), ui.lblAUKategorie->text()},
+            {ui.Label13->text(), ui.lblAUMaut->text()}};
 }
 
 vemo::Cents TfrmVemo::AustrianBilled() const {

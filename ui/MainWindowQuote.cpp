@@ -86,22 +86,33 @@ void TfrmVemo::AddQuoteCommands(QMenu& menu) {
 }
 
 void TfrmVemo::actNabidkaExecute() {
-    vemo::ui::QuoteSheet sheet;
-    sheet.program = QStringLiteral("Vemo Maut " VEMO_VERSION);
-    sheet.issued = Today(options_.today);
-    sheet.german = {TabCaption(ui.pgcMain, ui.tbsDE), ListTexts(ui.lbxTrasa),
-                    ShownTotals(ui.lbxTrasa, true)};
-    sheet.austrian = {TabCaption(ui.pgcMain, ui.tbsAU), ListTexts(ui.lbxAUTrasa),
-                      ShownTotals(ui.lbxAUTrasa, true)};
-    sheet.germanToll = germanBilled_.value_or(0);
-    sheet.austrianToll = AustrianBilled();
-    if (openedRoute_ && openedRoute_->german == sheet.german.entries &&
-        openedRoute_->austrian == sheet.austrian.entries)
-        sheet.saved = openedRoute_->totals;
+    if (!lists_)
+        return;
+    TfrmNabidka::Inputs inputs;
+    const QStringList german = ListTexts(ui.lbxTrasa);
+    const QStringList austrian = ListTexts(ui.lbxAUTrasa);
+    inputs.german.sections =
+        vemo::RouteSectionsOf(vemo::ui::ListEntries(ui.lbxTrasa),
+                              vemo::GermanRouteTables(lists_->germanTable, lists_->germanIndex));
+    inputs.german.rate = GermanRate();
+    inputs.german.category = vemo::ui::FromQString(PricedCategory());
+    inputs.german.weightClass = vemo::ui::FromQString(PricedWeightClass());
+    inputs.german.axles = PricedAxles();
+    inputs.german.tariff = tariff_ ? tariff_->Label() : std::string();
+    inputs.austrian.sections = vemo::RouteSectionsOf(
+        vemo::ui::ListEntries(ui.lbxAUTrasa),
+        vemo::AustrianRouteTables(lists_->austrianTable, lists_->austrianIndex));
+    inputs.austrian.category = austrianCategory_;
+    if (openedRoute_ && openedRoute_->german == german && openedRoute_->austrian == austrian)
+        inputs.saved = openedRoute_->saved;
+    inputs.head = {QStringLiteral("Vemo Maut " VEMO_VERSION), Today(options_.today), {}, {}};
+    inputs.numbers = {locale_.numbers, locale_.groupSeparator};
+    inputs.rate = quoteRate_;
+    inputs.rateSource = quoteRateSource_;
+    inputs.reportError = options_.reportError;
+    inputs.chooseFile = options_.chooseFile;
 
-    auto* dialog = new TfrmNabidka({std::move(sheet), locale_.numbers, quoteRate_, quoteRateSource_,
-                                    options_.reportError, options_.chooseFile},
-                                   this);
+    auto* dialog = new TfrmNabidka(std::move(inputs), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::finished, this, [this, dialog] {
         quoteRate_ = dialog->RateText();
@@ -231,8 +242,7 @@ void TfrmVemo::actOtevritTrasuExecute() {
         cboAUKategorieChange();
     }
 
-    openedRoute_ = OpenedRoute{{vemo::ui::ToQString(vemo::FormatDate(route.saved)),
-                                route.germanBilled, route.austrianBilled},
+    openedRoute_ = OpenedRoute{{route.saved, route.germanBilled, route.austrianBilled},
                                ToQStrings(german.entries),
                                ToQStrings(austrian.entries)};
     if (!notes.isEmpty() && options_.reportError)

@@ -3,73 +3,122 @@
 #include "data/BilledToll.h"
 #include "data/Errors.h"
 #include "ui/Cp1250Text.h"
+#include "ui/RouteClipboard.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QFont>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QStringList>
 #include <QTextDocument>
 
 namespace vemo::ui {
 
 namespace {
 
-QString Hundredths(Cents value, const LocaleSettings& locale) {
-    return ToQString(FormatHundredths(value, locale));
-}
-
-QString Koruny(const QuoteAmount& amount, const LocaleSettings& locale) {
-    return amount.hellers ? Hundredths(*amount.hellers, locale) : QString();
-}
-
-QString RateLine(const QuoteSheet& sheet, const LocaleSettings& locale) {
-    if (!sheet.rate)
-        return QStringLiteral("Kurz nezadán, koruny se nepočítají.");
-    QString line = QStringLiteral("Kurz: %1 Kč za 1 €")
-                       .arg(ToQString(FormatExchangeRate(*sheet.rate, locale)));
-    if (!sheet.rateSource.trimmed().isEmpty())
-        line += QStringLiteral(" (%1)").arg(SingleLine(sheet.rateSource.trimmed()));
-    return line;
-}
-
-QString SavedHeading(const SavedTotals& saved) {
-    return QStringLiteral("Uložená trasa (uloženo %1) a dnes").arg(saved.savedOn);
-}
-
 const QString kNote = QStringLiteral(
     "Německé mýtné je bez DPH, rakouské s 20% rakouskou DPH. Mýtné je účtováno po úsecích, "
     "každý úsek zaokrouhlený na centy; koruny jsou zaokrouhleny na celé haléře.");
+
+QString Text(const std::string& cp1250) {
+    return SingleLine(ToQString(cp1250));
+}
 
 QString Html(const QString& text) {
     return SingleLine(text).toHtmlEscaped();
 }
 
-void CountryHtml(QString& html, const QuoteCountry& country) {
-    html += QStringLiteral("<h3>%1</h3>").arg(Html(country.name));
-    if (country.entries.isEmpty())
-        html += QStringLiteral("<p><i>Trasa je prázdná.</i></p>");
-    for (const QString& entry : country.entries)
-        html += QStringLiteral("<p style='margin:0; white-space:pre-wrap'>%1</p>").arg(Html(entry));
-    html += QStringLiteral("<table cellspacing='0' cellpadding='1' style='margin-top:4px'>");
-    for (const ShownTotal& total : country.totals)
-        html += QStringLiteral("<tr><td>%1</td><td style='padding-left:12px'>%2</td></tr>")
-                    .arg(Html(total.caption), Html(total.value));
-    html += QStringLiteral("</table>");
+// Hundredths with two decimals; on the page with the locale's groups ("2 049,92"), on the
+// clipboard without ("2049,92").
+QString Amount(Cents hundredths, const QuoteNumbers& numbers, bool grouped) {
+    QString text = ToQString(FormatHundredths(hundredths, numbers.numbers));
+    if (!grouped)
+        return text;
+    const qsizetype first = text.startsWith(u'-') ? 1 : 0;
+    for (qsizetype at = text.size() - 3 - 3; at > first; at -= 3)
+        text.insert(at, numbers.groupSeparator);
+    return text;
 }
 
-// A table row of cells; the first cell is the caption, the others are amounts.
+QString Koruny(const QuoteAmount& amount, const QuoteNumbers& numbers, bool grouped) {
+    return amount.hellers ? Amount(*amount.hellers, numbers, grouped) : QString();
+}
+
+QString SectionText(const QuoteSection& section) {
+    return Text(section.points.from) + QStringLiteral(" – ") + Text(section.points.to);
+}
+
+QString Km(const QuoteSection& section, const QuoteNumbers& numbers) {
+    return section.km ? ToQString(FormatNumber(*section.km, numbers.numbers)) : QString();
+}
+
+QString RateLine(const QuoteDocument& quote, const QuoteHead& head, const QuoteNumbers& numbers) {
+    if (!quote.rate)
+        return QStringLiteral("Kurz nezadán, koruny se nepočítají.");
+    QString line = QStringLiteral("Kurz: %1 Kč za 1 €")
+                       .arg(ToQString(FormatExchangeRate(*quote.rate, numbers.numbers)));
+    if (!head.rateSource.trimmed().isEmpty())
+        line += QStringLiteral(" (%1)").arg(SingleLine(head.rateSource.trimmed()));
+    return line;
+}
+
+QString ComparisonHeading(const QuoteDocument& quote) {
+    return QStringLiteral("Uložená trasa (uloženo %1) a dnes").arg(ToQString(quote.savedOn));
+}
+
+QString Percent(const PriceChange& change, const QuoteNumbers& numbers) {
+    return change.percent ? ToQString(FormatSignedPercent(*change.percent, numbers.numbers))
+                          : QStringLiteral("–");
+}
+
+QStringList ComparisonCells(const ComparisonLine& line, const QuoteNumbers& numbers, bool grouped) {
+    return {Text(line.caption), Amount(line.change.saved, numbers, grouped),
+            Amount(line.change.today, numbers, grouped),
+            (line.change.difference > 0 ? QStringLiteral("+") : QString()) +
+                Amount(line.change.difference, numbers, grouped),
+            Percent(line.change, numbers)};
+}
+
+// A table row of cells: the first one the caption, the others numbers aligned right.
 QString Row(const QStringList& cells, bool head, bool bold) {
     QString row = QStringLiteral("<tr>");
+    const QString tag = head ? QStringLiteral("th") : QStringLiteral("td");
     for (qsizetype i = 0; i < cells.size(); ++i) {
-        const QString tag = head ? QStringLiteral("th") : QStringLiteral("td");
-        const QString align = i == 0 ? QStringLiteral("left") : QStringLiteral("right");
         QString cell = Html(cells[i]);
         if (bold)
             cell = QStringLiteral("<b>%1</b>").arg(cell);
-        row += QStringLiteral("<%1 align='%2'>%3</%1>").arg(tag, align, cell);
+        const bool text = i == 0 || (i == 1 && cells.size() > 3);
+        row += QStringLiteral("<%1 align='%2'>%3</%1>")
+                   .arg(tag, text ? QStringLiteral("left") : QStringLiteral("right"), cell);
     }
     return row + QStringLiteral("</tr>");
+}
+
+const QString kTable = QStringLiteral("<table border='1' cellspacing='0' cellpadding='3' "
+                                      "width='100%' style='border-collapse:collapse'>");
+
+void CountryHtml(QString& html, const QuoteCountry& country, const QuoteNumbers& numbers) {
+    html += QStringLiteral("<h3>%1</h3><p style='margin-top:0'>").arg(Html(Text(country.heading)));
+    for (const std::string& note : country.notes)
+        html += Html(Text(note)) + QStringLiteral("<br>");
+    html += QStringLiteral("</p>") + kTable;
+    const bool german = !country.sections.empty() && country.sections.front().km.has_value();
+    QStringList head = {QStringLiteral("Dálnice"), QStringLiteral("Úsek")};
+    if (german)
+        head << QStringLiteral("km");
+    html += Row(head << QStringLiteral("€"), true, false);
+    for (const QuoteSection& section : country.sections) {
+        QStringList cells = {Text(section.motorway), SectionText(section)};
+        if (german)
+            cells << Km(section, numbers);
+        html += Row(cells << Amount(section.amount, numbers, true), false, false);
+    }
+    QStringList total = {Text(country.totalCaption), QString()};
+    if (german)
+        total << QString();
+    html += Row(total << Amount(country.total, numbers, true), false, true);
+    html += QStringLiteral("</table>");
 }
 
 QFont QuoteFont() {
@@ -77,117 +126,99 @@ QFont QuoteFont() {
     font.setFamilies(
         {QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Arial")});
     font.setPointSizeF(10);
+    // Latin text needs no shaping; without it no ligature ("ff", "fi") replaces the letters,
+    // and text copied from the PDF reads as written.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
 } // namespace
 
-std::vector<QuoteLine> QuoteLines(const QuoteSheet& sheet, const LocaleSettings& locale) {
-    const QuoteAmounts a = ComputeQuote(sheet.germanToll, sheet.austrianToll, sheet.rate);
-    const auto line = [&](const QString& caption, const QuoteAmount& amount) {
-        return QuoteLine{caption, Hundredths(amount.cents, locale), Koruny(amount, locale)};
-    };
-    return {line(QStringLiteral("Německo: mýtné (bez DPH)"), a.german),
-            line(QStringLiteral("Rakousko: mýtné bez DPH"), a.austrianNet),
-            line(QStringLiteral("Rakousko: DPH %1 %").arg(kAustrianVatPercent), a.austrianVat),
-            line(QStringLiteral("Rakousko: mýtné s DPH"), a.austrianGross),
-            line(QStringLiteral("Celkem"), a.total)};
-}
-
-std::vector<ChangeLine> ChangeLines(const QuoteSheet& sheet, const LocaleSettings& locale) {
-    if (!sheet.saved)
-        return {};
-    const auto line = [&](const QString& caption, Cents saved, Cents today) {
-        const PriceChange change = ComparePrices(saved, today);
-        return ChangeLine{caption, Hundredths(change.saved, locale),
-                          Hundredths(change.today, locale),
-                          ToQString(FormatSignedHundredths(change.difference, locale)),
-                          change.percent ? ToQString(FormatSignedPercent(*change.percent, locale))
-                                         : QStringLiteral("–")};
-    };
-    const Cents savedTotal =
-        ComputeQuote(sheet.saved->germanToll, sheet.saved->austrianToll, std::nullopt).total.cents;
-    const Cents todayTotal =
-        ComputeQuote(sheet.germanToll, sheet.austrianToll, std::nullopt).total.cents;
-    return {
-        line(QStringLiteral("Německo (bez DPH)"), sheet.saved->germanToll, sheet.germanToll),
-        line(QStringLiteral("Rakousko (bez DPH)"), sheet.saved->austrianToll, sheet.austrianToll),
-        line(QStringLiteral("Celkem (s DPH)"), savedTotal, todayTotal)};
-}
-
-QString QuotePlainText(const QuoteSheet& sheet, const LocaleSettings& locale) {
-    QStringList lines = {QStringLiteral("Nabídka mýtného"), sheet.program,
-                         QStringLiteral("Datum:\t") + sheet.issued,
-                         QStringLiteral("Zákazník / zakázka:\t") + SingleLine(sheet.customer)};
-    for (const QuoteCountry* country : {&sheet.german, &sheet.austrian}) {
-        lines << QString() << country->name;
-        for (const QString& entry : country->entries)
-            lines << SingleLine(entry);
-        for (const ShownTotal& total : country->totals) {
-            QString line = SingleLine(total.caption);
-            if (!total.value.isEmpty())
-                line += u'\t' + SingleLine(total.value);
-            lines << line;
+QString QuotePlainText(const QuoteDocument& quote, const QuoteHead& head,
+                       const QuoteNumbers& numbers) {
+    QStringList lines = {QStringLiteral("Nabídka mýtného"), head.program,
+                         QStringLiteral("Datum:\t") + head.issued,
+                         QStringLiteral("Zákazník / zakázka:\t") + SingleLine(head.customer)};
+    for (const QuoteCountry& country : quote.countries) {
+        lines << QString() << Text(country.heading);
+        for (const std::string& note : country.notes)
+            lines << Text(note);
+        const bool german = country.sections.front().km.has_value();
+        lines << (german ? QStringLiteral("Dálnice\tÚsek\tkm\t€")
+                         : QStringLiteral("Dálnice\tÚsek\t€"));
+        for (const QuoteSection& section : country.sections) {
+            QStringList cells = {Text(section.motorway), SectionText(section)};
+            if (german)
+                cells << Km(section, numbers);
+            lines << (cells << Amount(section.amount, numbers, false)).join(u'\t');
         }
+        lines << Text(country.totalCaption) +
+                     (german ? QStringLiteral("\t\t\t") : QStringLiteral("\t\t")) +
+                     Amount(country.total, numbers, false);
     }
     lines << QString() << QStringLiteral("Položka\t€\tKč");
-    for (const QuoteLine& line : QuoteLines(sheet, locale))
-        lines << line.caption + u'\t' + line.euros + u'\t' + line.koruny;
-    if (sheet.rate)
+    for (const QuoteLine& line : quote.lines)
+        lines << Text(line.caption) + u'\t' + Amount(line.amount.cents, numbers, false) + u'\t' +
+                     Koruny(line.amount, numbers, false);
+    if (quote.rate)
         lines << QStringLiteral("Kurz (Kč za 1 €):\t%1\t%2")
-                     .arg(ToQString(FormatExchangeRate(*sheet.rate, locale)),
-                          SingleLine(sheet.rateSource.trimmed()));
+                     .arg(ToQString(FormatExchangeRate(*quote.rate, numbers.numbers)),
+                          SingleLine(head.rateSource.trimmed()));
     else
-        lines << RateLine(sheet, locale);
-    if (sheet.saved) {
-        lines << QString()
-              << SavedHeading(*sheet.saved) +
-                     QStringLiteral("\tUloženo €\tDnes €\tRozdíl €\tRozdíl %");
-        for (const ChangeLine& line : ChangeLines(sheet, locale))
-            lines << QStringList{line.caption, line.saved, line.today, line.difference,
-                                 line.percent}
-                         .join(u'\t');
-    }
+        lines << RateLine(quote, head, numbers);
     lines << QString() << kNote;
     return lines.join(u'\n');
 }
 
-QString QuoteHtml(const QuoteSheet& sheet, const LocaleSettings& locale) {
-    QString html = QStringLiteral("<html><body>");
-    html += QStringLiteral("<h2>Nabídka mýtného</h2>");
+QString QuoteHtml(const QuoteDocument& quote, const QuoteHead& head, const QuoteNumbers& numbers) {
+    QString html = QStringLiteral("<html><body><h2>Nabídka mýtného</h2>");
     html += QStringLiteral("<p>%1<br>Datum: %2<br>Zákazník / zakázka: <b>%3</b></p>")
-                .arg(Html(sheet.program), Html(sheet.issued), Html(sheet.customer));
-    CountryHtml(html, sheet.german);
-    CountryHtml(html, sheet.austrian);
+                .arg(Html(head.program), Html(head.issued), Html(head.customer));
+    for (const QuoteCountry& country : quote.countries)
+        CountryHtml(html, country, numbers);
+    if (quote.countries.empty())
+        html += QStringLiteral("<p><i>Obě trasy jsou prázdné.</i></p>");
 
-    html += QStringLiteral("<h3>Mýtné</h3><table border='1' cellspacing='0' cellpadding='4' "
-                           "width='100%' style='border-collapse:collapse'>");
+    html += QStringLiteral("<h3>Mýtné</h3>") + kTable;
     html +=
         Row({QStringLiteral("Položka"), QStringLiteral("€"), QStringLiteral("Kč")}, true, false);
-    const std::vector<QuoteLine> lines = QuoteLines(sheet, locale);
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        html +=
-            Row({lines[i].caption, lines[i].euros, lines[i].koruny}, false, i + 1 == lines.size());
-    html += QStringLiteral("</table><p>%1</p>").arg(Html(RateLine(sheet, locale)));
-
-    if (sheet.saved) {
-        html += QStringLiteral("<h3>%1</h3><table border='1' cellspacing='0' cellpadding='4' "
-                               "width='100%' style='border-collapse:collapse'>")
-                    .arg(Html(SavedHeading(*sheet.saved)));
-        html += Row({QString(), QStringLiteral("Uloženo €"), QStringLiteral("Dnes €"),
-                     QStringLiteral("Rozdíl €"), QStringLiteral("Rozdíl %")},
-                    true, false);
-        for (const ChangeLine& line : ChangeLines(sheet, locale))
-            html += Row({line.caption, line.saved, line.today, line.difference, line.percent},
-                        false, false);
-        html += QStringLiteral("</table>");
+    for (std::size_t i = 0; i < quote.lines.size(); ++i) {
+        const QuoteLine& line = quote.lines[i];
+        html += Row({Text(line.caption), Amount(line.amount.cents, numbers, true),
+                     Koruny(line.amount, numbers, true)},
+                    false, i + 1 == quote.lines.size());
     }
+    html += QStringLiteral("</table><p>%1</p>").arg(Html(RateLine(quote, head, numbers)));
     html += QStringLiteral("<p style='font-size:8pt'>%1<br>Vytvořeno programem %2 dne %3.</p>")
-                .arg(Html(kNote), Html(sheet.program), Html(sheet.issued));
+                .arg(Html(kNote), Html(head.program), Html(head.issued));
     return html + QStringLiteral("</body></html>");
 }
 
-QByteArray QuotePdf(const QuoteSheet& sheet, const LocaleSettings& locale) {
+QString ComparisonPlainText(const QuoteDocument& quote, const QuoteNumbers& numbers) {
+    if (quote.comparison.empty())
+        return {};
+    QStringList lines = {ComparisonHeading(quote) +
+                         QStringLiteral("\tUloženo €\tDnes €\tRozdíl €\tRozdíl %")};
+    for (const ComparisonLine& line : quote.comparison)
+        lines << ComparisonCells(line, numbers, false).join(u'\t');
+    return lines.join(u'\n');
+}
+
+QString ComparisonHtml(const QuoteDocument& quote, const QuoteNumbers& numbers) {
+    if (quote.comparison.empty())
+        return {};
+    QString html = QStringLiteral("<html><body><b>%1</b>").arg(Html(ComparisonHeading(quote)));
+    html += kTable;
+    html += Row({QString(), QStringLiteral("Uloženo €"), QStringLiteral("Dnes €"),
+                 QStringLiteral("Rozdíl €"), QStringLiteral("Rozdíl %")},
+                true, false);
+    for (const ComparisonLine& line : quote.comparison)
+        html += Row(ComparisonCells(line, numbers, true), false, false);
+    return html + QStringLiteral("</table></body></html>");
+}
+
+QByteArray QuotePdf(const QuoteDocument& quote, const QuoteHead& head,
+                    const QuoteNumbers& numbers) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -196,26 +227,41 @@ QByteArray QuotePdf(const QuoteSheet& sheet, const LocaleSettings& locale) {
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(20, 15, 20, 15), QPageLayout::Millimeter);
         writer.setResolution(300);
-        writer.setTitle(QStringLiteral("Nabídka mýtného %1").arg(sheet.issued));
-        writer.setCreator(sheet.program);
+        writer.setTitle(QStringLiteral("Nabídka mýtného %1").arg(head.issued));
+        writer.setCreator(head.program);
 
         QTextDocument document;
         // Laid out for the writer's resolution, so that point sizes come out as points on paper.
         document.documentLayout()->setPaintDevice(&writer);
         document.setDefaultFont(QuoteFont());
-        document.setHtml(QuoteHtml(sheet, locale));
-        const QSizeF page(writer.width(), writer.height());
-        document.setPageSize(page);
+        document.setHtml(QuoteHtml(quote, head, numbers));
+        // Every page starts with a line for the customer and the page number.
+        QFont headFont = QuoteFont();
+        headFont.setPointSizeF(8);
+        const qreal headHeight = QFontMetricsF(headFont, &writer).height() * 2;
+        const QSizeF body(writer.width(), writer.height() - headHeight);
+        document.setPageSize(body);
+        const int pages = document.pageCount();
 
         QPainter painter;
         if (!painter.begin(&writer))
             throw Error(FromQString(QStringLiteral("PDF nelze vytvořit")));
-        for (int i = 0; i < document.pageCount(); ++i) {
+        for (int i = 0; i < pages; ++i) {
             if (i > 0)
                 writer.newPage();
-            const QRectF shown(QPointF(0, i * page.height()), page);
+            painter.setFont(headFont);
+            const QRectF line(0, 0, body.width(), headHeight / 2);
+            const QString customer = SingleLine(head.customer.trimmed());
+            painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
+                             QStringLiteral("Nabídka mýtného %1%2")
+                                 .arg(head.issued, customer.isEmpty()
+                                                       ? QString()
+                                                       : QStringLiteral(" – ") + customer));
+            painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter,
+                             QStringLiteral("strana %1/%2").arg(i + 1).arg(pages));
+            const QRectF shown(QPointF(0, i * body.height()), body);
             painter.save();
-            painter.translate(0, -shown.top());
+            painter.translate(0, headHeight - shown.top());
             document.drawContents(&painter, shown);
             painter.restore();
         }

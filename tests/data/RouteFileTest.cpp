@@ -198,11 +198,15 @@ TEST(RouteFile, FilesThatCannotBeUsed) {
     };
     EXPECT_EQ(message([&] { vemo::ReadRouteFile(big, "big.txt"); }),
               "Soubor big.txt je příliš velký");
+    // The system's reason follows, in the user's language.
     EXPECT_EQ(message([&] { vemo::ReadRouteFile(dir.Path().string(), "folder"); }),
-              "Soubor folder nelze otevřít");
+              "Soubor folder nelze otevřít: není to obyčejný soubor");
     const std::string unreachable = (dir.Path() / "no" / "r.txt").string();
-    EXPECT_EQ(message([&] { vemo::SaveRouteFile(unreachable, "no/r.txt", SampleRoute()); }),
-              "Soubor no/r.txt nelze uložit");
+    const std::string unsaved =
+        message([&] { vemo::SaveRouteFile(unreachable, "no/r.txt", SampleRoute()); });
+    EXPECT_TRUE(unsaved.starts_with("Soubor no/r.txt nelze uložit: ") &&
+                unsaved.size() > "Soubor no/r.txt nelze uložit: "s.size())
+        << unsaved;
     // The read does not end at a NUL as a data file's does: the entries behind it are not lost
     // unnoticed.
     const std::string nul = dir.File("nul.txt");
