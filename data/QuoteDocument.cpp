@@ -39,9 +39,9 @@ QuoteCountry Austrian(const AustrianQuoteInput& austrian, const LocaleSettings& 
     QuoteCountry country;
     country.heading = Cz("Rakousko: ");
     const auto name = AustrianCategoryName(austrian.category);
-    country.heading += name ? std::string(*name) + ", " + std::string(*AustrianCategoryText(
-                                                              austrian.category))
-                            : Cz("bez kategorie");
+    country.heading +=
+        name ? std::string(*name) + ", " + std::string(*AustrianCategoryText(austrian.category))
+             : Cz("bez kategorie");
     for (const RouteSection& section : austrian.sections) {
         const Cents amount = BilledAustrianSection(section.entry, austrian.category, locale);
         country.sections.push_back({section.motorway, section.points, std::nullopt, amount});

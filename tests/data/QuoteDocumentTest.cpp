@@ -24,12 +24,14 @@ std::vector<vemo::RouteSection> Sections(const std::vector<std::string>& rows,
 
 vemo::GermanQuoteInput German() {
     vemo::GermanQuoteInput german;
-    german.sections =
-        Sections({"3;1;AS;H\xF6sbach;;AS;Bessenbach/Waldaschaff;4,0", "3;2;AS;Weibersbrunn;;AS;Rohrbrunn;6,6"},
-                 {"(AS) Weibersbrunn : (AS) Rohrbrunn;6,6", "(AS) H\xF6sbach : (AS) Bessenbach/Waldaschaff;4,0"},
-                 true);
+    german.sections = Sections({"3;1;AS;H\xF6sbach;;AS;Bessenbach/Waldaschaff;4,0",
+                                "3;2;AS;Weibersbrunn;;AS;Rohrbrunn;6,6"},
+                               {"(AS) Weibersbrunn : (AS) Rohrbrunn;6,6",
+                                "(AS) H\xF6sbach : (AS) Bessenbach/Waldaschaff;4,0"},
+                               true);
     german.rate = vemo::Decimal::Of(348, 3);
-    german.category = "Euro 6, CO2 t\xF8\xED" "da 1";
+    german.category = "Euro 6, CO2 t\xF8\xED"
+                      "da 1";
     german.weightClass = "nad 18 t";
     german.axles = 5;
     german.tariff = "Sazebn\xEDk: M\xFDtn\xE9 2024, platn\xFD od 1. 7. 2024";
@@ -65,12 +67,12 @@ TEST(QuoteDocument, CountriesSectionsAndAmounts) {
     std::vector<std::pair<std::string, vemo::Cents>> lines;
     for (const vemo::QuoteLine& line : quote.lines)
         lines.emplace_back(Utf8(line.caption), line.amount.cents);
-    EXPECT_EQ(lines, (std::vector<std::pair<std::string, vemo::Cents>>{
-                         {"Německo: mýtné (bez DPH)", 369},
-                         {"Rakousko: mýtné bez DPH", 3364},
-                         {"Rakousko: DPH 20 %", 673},
-                         {"Rakousko: mýtné s DPH", 4037},
-                         {"Celkem", 4406}}));
+    EXPECT_EQ(lines,
+              (std::vector<std::pair<std::string, vemo::Cents>>{{"Německo: mýtné (bez DPH)", 369},
+                                                                {"Rakousko: mýtné bez DPH", 3364},
+                                                                {"Rakousko: DPH 20 %", 673},
+                                                                {"Rakousko: mýtné s DPH", 4037},
+                                                                {"Celkem", 4406}}));
     EXPECT_EQ(quote.savedOn, "1. 12. 2026");
     ASSERT_EQ(quote.comparison.size(), 3u);
     EXPECT_EQ(quote.comparison[0].change.difference, 19);
@@ -79,8 +81,8 @@ TEST(QuoteDocument, CountriesSectionsAndAmounts) {
 
 // A tab without a route is left out of the quote; the sum is there.
 TEST(QuoteDocument, EmptyRouteIsLeftOut) {
-    const vemo::QuoteDocument quote = vemo::BuildQuote(
-        German(), {}, std::nullopt, std::nullopt, testrows::DecimalComma());
+    const vemo::QuoteDocument quote =
+        vemo::BuildQuote(German(), {}, std::nullopt, std::nullopt, testrows::DecimalComma());
     ASSERT_EQ(quote.countries.size(), 1u);
     ASSERT_EQ(quote.lines.size(), 2u);
     EXPECT_EQ(quote.lines[1].amount.cents, 369);

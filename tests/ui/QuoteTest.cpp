@@ -325,6 +325,19 @@ TEST_F(QuoteTest, CzechFileNamesAreKept) {
     EXPECT_EQ(files, QStringList({"data.sdf", "data2.sdf", "trasa Dvořák.txt", "Šťastný.pdf"}));
 }
 
+// The page groups amounts as the locale does; the clipboard keeps cells a spreadsheet reads.
+TEST(QuoteText, PageGroupsAmountsClipboardDoesNot) {
+    vemo::QuoteDocument quote;
+    quote.lines = {{"Celkem", {204992, 5145299}}};
+    quote.rate = vemo::ParseExchangeRate("25,10");
+    const vemo::ui::QuoteNumbers numbers{testrows::DecimalComma(), QStringLiteral("\u00a0")};
+    const QString page = vemo::ui::QuoteHtml(quote, {}, numbers);
+    EXPECT_TRUE(page.contains(QStringLiteral("2\u00a0049,92"))) << page.toStdString();
+    EXPECT_TRUE(page.contains(QStringLiteral("51\u00a0452,99")));
+    EXPECT_TRUE(vemo::ui::QuotePlainText(quote, {}, numbers)
+                    .contains(QStringLiteral("Celkem\t2049,92\t51452,99")));
+}
+
 // ---- Saved routes ----------------------------------------------------------------------------
 
 struct ReopenCase {
