@@ -246,8 +246,7 @@ constexpr int kFileNotFound = ENOENT;
 #endif
 
 vemo::CalendarDate Today() {
-    const QDate today = QDate::currentDate();
-    return {today.year(), today.month(), today.day()};
+    return vemo::ToCalendarDate(QDate::currentDate());
 }
 
 // Every tariff with its columns and rates; the one in force on date is marked "*".

@@ -9,10 +9,6 @@ namespace vemo {
 
 namespace {
 
-std::string Cz(std::string_view utf8) {
-    return Utf8ToCp1250(utf8);
-}
-
 QuoteCountry German(const GermanQuoteInput& german, const LocaleSettings& locale) {
     QuoteCountry country;
     country.heading = Cz("Německo: ");

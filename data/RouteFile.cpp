@@ -29,20 +29,8 @@ constexpr std::string_view kAustrian = "Rakousko";
 constexpr std::string_view kGermanEntry = "Německo úsek";
 constexpr std::string_view kAustrianEntry = "Rakousko úsek";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-// The axle counts the window's spin edit holds.
-constexpr int kFewestAxles = 1;
-constexpr int kMostAxles = 18;
 // The significant digits the number format writes at most.
 constexpr std::size_t kTollDigits = 10;
-
-std::string Cz(std::string_view utf8) {
-    return Utf8ToCp1250(utf8);
-}
-
-// „text“ in Czech quotation marks.
-std::string Quoted(std::string_view cp1250) {
-    return "\x84" + std::string(cp1250) + "\x93";
-}
 
 // A Windows-1250 text as one field of a line.
 std::string Field(std::string_view cp1250) {
@@ -299,17 +287,12 @@ private:
     }
 
     int Axles(std::string_view text) const {
-        int axles = 0;
-        const bool digits =
-            !text.empty() && text.size() <= 2 &&
-            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-        if (digits) {
-            for (const char c : text)
-                axles = axles * 10 + (c - '0');
-        }
-        if (!digits || axles < kFewestAxles || axles > kMostAxles)
-            Fail(Cz("počet náprav ") + Quoted(Cz(text)) + Cz(" není celé číslo od 1 do 18"));
-        return axles;
+        const std::optional<int> axles =
+            text.starts_with('+') ? std::nullopt : ReadWholeNumber(text);
+        if (!axles || *axles < kFewestAxles || *axles > kMostAxles)
+            Fail(Cz("počet náprav ") + Quoted(Cz(text)) + Cz(" není celé číslo od ") +
+                 std::to_string(kFewestAxles) + Cz(" do ") + std::to_string(kMostAxles));
+        return *axles;
     }
 
     // A toll as the program writes it, read back exactly: a quote takes it as the number
@@ -374,9 +357,7 @@ private:
 
 std::string RouteFileText(const RouteFile& route) {
     std::string text = Line({kFormat, kVersion});
-    const CalendarDate& day = route.saved;
-    text += Line({kSaved, std::to_string(day.day) + "." + std::to_string(day.month) + "." +
-                              std::to_string(day.year)});
+    text += Line({kSaved, FormatDate(route.saved, ".")});
     text += Line({kTariff, Field(route.tariff)});
     text += Line({kGerman, Field(route.germanCategory), Field(route.weightClass),
                   std::to_string(route.axles), Amount(route.germanToll),

@@ -46,11 +46,6 @@ GermanTariff MakeBuiltInTariff() {
 
 } // namespace
 
-std::string FormatDate(const CalendarDate& date) {
-    return std::to_string(date.day) + ". " + std::to_string(date.month) + ". " +
-           std::to_string(date.year);
-}
-
 std::optional<Decimal> GermanTariff::Rate(const GermanVehicle& vehicle) const {
     if (vehicle.category < 0 || vehicle.category >= static_cast<int>(categories.size()) ||
         vehicle.weightClass < 0 || vehicle.weightClass >= static_cast<int>(weightClasses.size()))

@@ -3,6 +3,7 @@
 // euros per kilometre for each emission category and axle column; the built-in one is the toll
 // of 1 January 2005. The Austrian categories carry an axle text each. Texts are Windows-1250.
 
+#include "data/CalendarDate.h"
 #include "data/Decimal.h"
 
 #include <optional>
@@ -12,30 +13,9 @@
 
 namespace vemo {
 
-// A day of the calendar; compares in time order.
-struct CalendarDate {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-
-    // yyyymmdd, which orders days as time does.
-    long Key() const { return year * 10000L + month * 100L + day; }
-    friend bool operator==(const CalendarDate& a, const CalendarDate& b) {
-        return a.Key() == b.Key();
-    }
-    friend bool operator<(const CalendarDate& a, const CalendarDate& b) {
-        return a.Key() < b.Key();
-    }
-    friend bool operator<=(const CalendarDate& a, const CalendarDate& b) {
-        return a.Key() <= b.Key();
-    }
-    friend bool operator>(const CalendarDate& a, const CalendarDate& b) {
-        return a.Key() > b.Key();
-    }
-};
-
-// "8. 12. 2026", as Czech writes a date.
-std::string FormatDate(const CalendarDate& date);
+// The axle counts a vehicle may have, as the axle box holds them.
+inline constexpr int kFewestAxles = 1;
+inline constexpr int kMostAxles = 18;
 
 // The most decimals a rate may have: as many as the rate box shows.
 inline constexpr int kMostRateDecimals = 9;

@@ -16,21 +16,6 @@ namespace vemo {
 
 namespace {
 
-// Czech messages are written here in UTF-8 and carried as Windows-1250, like every message.
-std::string Cz(std::string_view utf8) {
-    return Utf8ToCp1250(utf8);
-}
-
-// „text“ in Czech quotation marks (0x84 and 0x93 in Windows-1250).
-std::string Quoted(std::string_view text) {
-    std::string quoted;
-    quoted.reserve(text.size() + 2);
-    quoted += '\x84';
-    quoted.append(text);
-    quoted += '\x93';
-    return quoted;
-}
-
 [[noreturn]] void Fail(std::string_view fileName, int line, const std::string& what) {
     throw Error::Naming(Cz("Chyba v souboru "), std::string(fileName),
                         Cz(" na řádku ") + std::to_string(line) + ": " + what);
@@ -51,14 +36,6 @@ std::vector<std::string_view> Fields(std::string_view line) {
     while (!fields.empty() && fields.back().empty())
         fields.pop_back();
     return fields;
-}
-
-std::optional<int> WholeNumber(std::string_view text) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
 }
 
 // "1 sazbu", "3 sazby", "5 sazeb": a count of rates as Czech says it after "má".
@@ -128,7 +105,7 @@ private:
         if (fields.size() < 2)
             Fail(fileName_, number, Cz("řádek Nápravy bez počtu náprav"));
         for (std::size_t i = 1; i < fields.size(); ++i) {
-            const std::optional<int> axles = WholeNumber(fields[i]);
+            const std::optional<int> axles = ReadWholeNumber(fields[i]);
             if (!axles || *axles < 1)
                 Fail(fileName_, number,
                      Cz("počet náprav ") + Quoted(fields[i]) + Cz(" není celé číslo od 1"));
@@ -248,29 +225,6 @@ std::vector<std::string> DecodedLines(const LineTable& table) {
 }
 
 } // namespace
-
-std::optional<CalendarDate> ParseDate(std::string_view text) {
-    int parts[3] = {};
-    for (int i = 0; i < 3; ++i) {
-        const std::size_t dot = i < 2 ? text.find('.') : text.size();
-        if (dot == std::string_view::npos)
-            return std::nullopt;
-        const std::optional<int> part = WholeNumber(Trim(text.substr(0, dot)));
-        if (!part)
-            return std::nullopt;
-        parts[i] = *part;
-        text.remove_prefix(std::min(dot + 1, text.size()));
-    }
-    const CalendarDate date{parts[2], parts[1], parts[0]};
-    if (date.year < 1000 || date.year > 9999 || date.month < 1 || date.month > 12 || date.day < 1)
-        return std::nullopt;
-    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (date.year % 4 == 0 && date.year % 100 != 0) || date.year % 400 == 0;
-    const int days = kDays[date.month - 1] + (date.month == 2 && leap ? 1 : 0);
-    if (date.day > days)
-        return std::nullopt;
-    return date;
-}
 
 std::vector<GermanTariff> ParseTariffs(const std::vector<std::string>& lines,
                                        std::string_view fileName) {

@@ -48,7 +48,4 @@ std::vector<GermanTariff> ReadTariffsOrBuiltIn(const std::string& fileName);
 // encoded to target; a bad source writes nothing.
 void ConvertTariff(const std::string& source, const std::string& target, CalendarDate today);
 
-// "d.m.yyyy" (blanks after the dots and leading zeros allowed) as a real day of the calendar.
-std::optional<CalendarDate> ParseDate(std::string_view text);
-
 } // namespace vemo

@@ -143,4 +143,13 @@ std::optional<std::string> Utf8ToCp1250Exact(std::string_view utf8, char32_t& mi
     return out;
 }
 
+std::string Quoted(std::string_view cp1250) {
+    std::string quoted;
+    quoted.reserve(cp1250.size() + 2);
+    quoted += '\x84';
+    quoted.append(cp1250);
+    quoted += '\x93';
+    return quoted;
+}
+
 } // namespace vemo

@@ -17,6 +17,13 @@ std::string Cp1250ToUtf8(std::string_view bytes);
 // Characters outside the code page become "?".
 std::string Utf8ToCp1250(std::string_view utf8);
 
+// Czech words written in UTF-8 in the sources, as the Windows-1250 text the program carries.
+inline std::string Cz(std::string_view utf8) {
+    return Utf8ToCp1250(utf8);
+}
+// „text“ in Czech quotation marks (0x84 and 0x93 in Windows-1250).
+std::string Quoted(std::string_view cp1250);
+
 // Whether bytes are well-formed UTF-8: no stray or missing continuation bytes, no overlong
 // forms, no surrogates and nothing past U+10FFFF.
 bool IsUtf8(std::string_view bytes);

@@ -181,6 +181,15 @@ double ParseNumber(std::string_view text, double defaultValue, const LocaleSetti
     return ReadNumber(text, locale).value_or(defaultValue);
 }
 
+std::optional<int> ReadWholeNumber(std::string_view text) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || text.front() == '-' || error != std::errc() ||
+        end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
 std::string FormatNumber(long double value, const LocaleSettings& locale) {
     if (value == 0)
         return "0";

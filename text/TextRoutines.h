@@ -31,6 +31,9 @@ std::optional<double> ReadNumber(std::string_view text, const LocaleSettings& lo
 // The same with defaultValue for a text that is no number, as the calculator reads its totals.
 double ParseNumber(std::string_view text, double defaultValue, const LocaleSettings& locale);
 
+// A whole number of decimal digits alone (no sign, no blanks) that an int holds; nothing else.
+std::optional<int> ReadWholeNumber(std::string_view text);
+
 // Writes value in the shortest general form with at most 10 significant digits.
 // Takes long double so that a sum or product of two doubles is written before it is rounded.
 std::string FormatNumber(long double value, const LocaleSettings& locale);

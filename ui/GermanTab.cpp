@@ -134,7 +134,7 @@ void TfrmVemo::btnCreateDataClick() {
     // The tariff in force stays until the next start, as the selectors do.
     if (QFileInfo::exists(QString::fromLatin1(vemo::kTariffSourceFile))) {
         vemo::ConvertTariff(vemo::kTariffSourceFile, vemo::kTariffFile,
-                            vemo::ui::ToCalendarDate(options_.today()));
+                            vemo::ToCalendarDate(options_.today()));
     }
 }
 
@@ -142,7 +142,7 @@ void TfrmVemo::LoadTariff() {
     tariffs_.clear();
     tariff_.reset();
     ShowTariff();
-    const vemo::CalendarDate today = vemo::ui::ToCalendarDate(options_.today());
+    const vemo::CalendarDate today = vemo::ToCalendarDate(options_.today());
     tariffDay_ = today;
     tariffs_ = vemo::ReadTariffsOrBuiltIn(vemo::kTariffFile);
     // With none in force today the tariffs stay, for the day one begins.
@@ -172,7 +172,7 @@ void TfrmVemo::ShowTariff() {
 void TfrmVemo::FollowTariffOfTheDay() {
     if (!tariffDay_)
         return;
-    const vemo::CalendarDate today = vemo::ui::ToCalendarDate(options_.today());
+    const vemo::CalendarDate today = vemo::ToCalendarDate(options_.today());
     if (today == *tariffDay_)
         return;
     tariffDay_ = today;

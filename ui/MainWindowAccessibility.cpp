@@ -111,7 +111,9 @@ void TfrmVemo::DescribeTariff() {
     ui.cboKategorie->setToolTip(tariff);
     ui.curSazba->setToolTip(rate);
     Describe(ui.speNapravy, QStringLiteral("Počet náprav"),
-             QStringLiteral("Počet náprav vozidla, 1 až 18") +
+             QStringLiteral("Počet náprav vozidla, %1 až %2")
+                     .arg(vemo::kFewestAxles)
+                     .arg(vemo::kMostAxles) +
                  (tariff_ ? QStringLiteral("; ") + vemo::ui::ToQString(tariff_->AxleSteps())
                           : QString()) +
                  u'.');

@@ -46,7 +46,7 @@ QString TabCaption(const QTabWidget* tabs, QWidget* page) {
 }
 
 QString Today(const std::function<QDate()>& today) {
-    return vemo::ui::ToQString(vemo::FormatDate(vemo::ui::ToCalendarDate(today())));
+    return vemo::ui::ToQString(vemo::FormatDate(vemo::ToCalendarDate(today())));
 }
 
 // "Německo, A3: (AS) Start : (AK) Ort 1;12,5", one a line.
@@ -129,7 +129,7 @@ void TfrmVemo::actUlozitTrasuExecute() {
     if (path.isEmpty() || !lists_)
         return;
     vemo::RouteFile route;
-    route.saved = vemo::ui::ToCalendarDate(options_.today());
+    route.saved = vemo::ToCalendarDate(options_.today());
     route.tariff = tariff_ ? tariff_->Label() : std::string();
     route.germanCategory = vemo::ui::FromQString(PricedCategory());
     route.weightClass = vemo::ui::FromQString(PricedWeightClass());

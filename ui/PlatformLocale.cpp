@@ -19,8 +19,4 @@ UiLocale ReadPlatformLocale() {
     return UiLocaleFor(QLocale::system());
 }
 
-vemo::CalendarDate ToCalendarDate(const QDate& date) {
-    return {date.year(), date.month(), date.day()};
-}
-
 } // namespace vemo::ui

@@ -21,7 +21,4 @@ UiLocale UiLocaleFor(const QLocale& locale);
 // QLocale::system(), read again on every call.
 UiLocale ReadPlatformLocale();
 
-// A day of the platform's calendar as the core counts it.
-vemo::CalendarDate ToCalendarDate(const QDate& date);
-
 } // namespace vemo::ui

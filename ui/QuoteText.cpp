@@ -17,9 +17,11 @@ namespace vemo::ui {
 
 namespace {
 
-const QString kNote = QStringLiteral(
-    "Německé mýtné je bez DPH, rakouské s 20% rakouskou DPH. Mýtné je účtováno po úsecích, "
-    "každý úsek zaokrouhlený na centy; koruny jsou zaokrouhleny na celé haléře.");
+const QString kNote =
+    QStringLiteral("Německé mýtné je bez DPH, rakouské s %1% rakouskou DPH. Mýtné je účtováno po "
+                   "úsecích, každý úsek zaokrouhlený na centy; koruny jsou zaokrouhleny na celé "
+                   "haléře.")
+        .arg(kAustrianVatPercent);
 
 QString Text(const std::string& cp1250) {
     return SingleLine(ToQString(cp1250));
