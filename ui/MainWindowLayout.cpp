@@ -400,9 +400,10 @@ void Ui::frmVemo::setupUi(QWidget* window) {
     lblAUMaut->stackUnder(Label13);
     lblAUUsek = MakeLabel(au, "lblAUUsek", {11, 346, 3, 13}, {}, LS::Opaque, true);
     lblAUKategorie = MakeLabel(au, "lblAUKategorie", {10, 416, 3, 13}, {}, LS::Opaque, true);
+    // The total follows the category, so the note says so.
     Label14 = MakeLabel(au, "Label14", {152, 394, 313, 13},
-                        QStringLiteral("Pokud změníte kategorii, je nutno sestavit trasu znova."),
-                        LS::Opaque, true);
+                        QStringLiteral("Při změně kategorie se mýtné trasy přepočítá."), LS::Opaque,
+                        true);
 
     cboAUDalnice = MakeSelector(au, "cboAUDalnice", {62, 6, 157, 21}, false, 20);
     lbxAUCis = MakeList(au, "lbxAUCis", {10, 58, 209, 277});

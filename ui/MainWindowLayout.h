@@ -64,7 +64,7 @@ struct frmVemo {
     QLabel* Label11 = nullptr; // "Úseky:"
     QLabel* Label12 = nullptr; // "Kategorie vozidla:"
     QLabel* Label13 = nullptr; // "Celkem Vemo Maut:"
-    QLabel* Label14 = nullptr; // "Pokud změníte kategorii, je nutno sestavit trasu znova."
+    QLabel* Label14 = nullptr; // "Při změně kategorie se mýtné trasy přepočítá."
     QLabel* lblAUMaut = nullptr;
     QLabel* lblAUUsek = nullptr;
     QLabel* lblAUKategorie = nullptr;

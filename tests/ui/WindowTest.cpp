@@ -184,7 +184,7 @@ TEST_F(WindowTest, CaptionsStartAtTheirPlaceAndAreNotClipped) {
         {frm->Label11, {11, 42}, "Úseky:"},
         {frm->Label12, {10, 371}, "Kategorie vozidla:"},
         {frm->Label13, {298, 372}, "Celkem Vemo Maut:"},
-        {frm->Label14, {152, 394}, "Pokud změníte kategorii, je nutno sestavit trasu znova."},
+        {frm->Label14, {152, 394}, "Při změně kategorie se mýtné trasy přepočítá."},
         {frm->lblAUKategorie, {10, 416}, "2 nápravy"},
     };
     for (const Case& c : cases) {
