@@ -66,6 +66,21 @@ void TListBox::keyPressEvent(QKeyEvent* event) {
     QListWidget::keyPressEvent(event);
 }
 
+bool TListBox::DoubleClick(QMouseEvent* event) {
+    const bool handled = QListWidget::viewportEvent(event);
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() != Qt::LeftButton || !index.isValid()) {
+        return handled;
+    }
+    // The entry is the selection, as the double-click's first click has made it; a double-click
+    // that arrives without that click makes it so here. The focus mark comes first, so that the
+    // click handler shows this entry.
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+    emit EntryDoubleClicked();
+    return true;
+}
+
 void TListBox::contextMenuEvent(QContextMenuEvent* event) {
     if (!fill_) {
         event->ignore();
@@ -91,6 +106,9 @@ bool TListBox::viewportEvent(QEvent* event) {
         if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
             event->accept();
             return true;
+        }
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            return DoubleClick(static_cast<QMouseEvent*>(event));
         }
         return QListWidget::viewportEvent(event);
     case QEvent::ToolTip:

@@ -12,11 +12,12 @@
 
 class QComboBox;
 class QMenu;
+class QMouseEvent;
 
 // A list box of the window. Long entries are cut at its edge; the pointer resting on a cut entry
-// shows the whole entry as a tooltip. The platform's copy keys, Delete and the context menu are
-// handed to the owner; a right click, the Menu key and Shift+F10 open the menu without touching
-// the selection.
+// shows the whole entry as a tooltip. The platform's copy keys, Delete, a double-click on an
+// entry and the context menu are handed to the owner; a right click, the Menu key and Shift+F10
+// open the menu without touching the selection.
 class TListBox : public QListWidget {
     Q_OBJECT
 public:
@@ -30,6 +31,8 @@ signals:
     void CopyRequested();
     // Delete while the list has the focus.
     void DeleteRequested();
+    // A double-click with the left button on an entry, which is then the selection.
+    void EntryDoubleClicked();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -39,6 +42,8 @@ protected:
 private:
     // Whether the entry at Row is wider than the room the list gives it.
     bool IsEntryCut(int row) const;
+    // A double-click with the left button on an entry makes it the selection and is reported.
+    bool DoubleClick(QMouseEvent* event);
 
     std::function<void(QMenu& menu)> fill_;
 };

@@ -90,6 +90,10 @@ void TfrmVemo::ConnectHandlers() {
     on(ui.btnUnselect, &QPushButton::clicked, &TfrmVemo::btnUnselectClick);
     // Delete in a route list removes the selected entries as "<<" does.
     on(ui.lbxTrasa, &TListBox::DeleteRequested, &TfrmVemo::btnUnselectClick);
+    // A double-click adds a section as ">>" does and removes a route entry as "<<" does: its
+    // first click has made the entry the selection.
+    on(ui.lbxTrasa, &TListBox::EntryDoubleClicked, &TfrmVemo::btnUnselectClick);
+    on(ui.lbxCis, &TListBox::EntryDoubleClicked, &TfrmVemo::btnSelectClick);
     on(ui.btnCreateData, &QPushButton::clicked, &TfrmVemo::btnCreateDataClick);
     onClick(ui.lbxCis, &TfrmVemo::lbxCisClick);
     on(ui.cboKategorie, &QComboBox::activated, &TfrmVemo::cboKategorieChange);
@@ -104,6 +108,8 @@ void TfrmVemo::ConnectHandlers() {
     on(ui.btnAUSelect, &QPushButton::clicked, &TfrmVemo::btnAUSelectClick);
     on(ui.btnAUUnselect, &QPushButton::clicked, &TfrmVemo::btnAUUnselectClick);
     on(ui.lbxAUTrasa, &TListBox::DeleteRequested, &TfrmVemo::btnAUUnselectClick);
+    on(ui.lbxAUTrasa, &TListBox::EntryDoubleClicked, &TfrmVemo::btnAUUnselectClick);
+    on(ui.lbxAUCis, &TListBox::EntryDoubleClicked, &TfrmVemo::btnAUSelectClick);
     on(ui.btnAUCreateData, &QPushButton::clicked, &TfrmVemo::btnAUCreateDataClick);
     on(ui.cboAUKategorie, &QComboBox::activated, &TfrmVemo::cboAUKategorieChange);
     on(ui.cboAUKategorie->lineEdit(), &QLineEdit::textEdited, &TfrmVemo::cboAUKategorieChange);

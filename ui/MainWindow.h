@@ -133,7 +133,7 @@ private:
     // the cent.
     vemo::Cents AustrianBilled() const;
 
-    // The quote and the saved routes: the route lists' context menus, Ctrl+P
+    // The quote and the saved routes: the route lists' context menus, Ctrl+P, Ctrl+S and Ctrl+O
     // (MainWindowQuote.cpp).
     void ConnectQuoteCommands();
     void AddQuoteCommands(QMenu& menu);

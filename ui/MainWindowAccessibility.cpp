@@ -87,8 +87,8 @@ void TfrmVemo::DescribeControls() {
     Describe(ui.btnAUCreateData, QStringLiteral("Data"),
              QStringLiteral("Převede au_maut.csv na data2.sdf."));
     Describe(ui.cboAUKategorie, QStringLiteral("Kategorie vozidla"),
-             QStringLiteral("Kategorie podle počtu náprav. Po změně kategorie je nutno sestavit "
-                            "trasu znova."));
+             QStringLiteral("Kategorie podle počtu náprav. Při změně kategorie se mýtné trasy "
+                            "přepočítá."));
     Describe(ui.cboAUKategorie->lineEdit(), QStringLiteral("Kategorie vozidla"), {});
 }
 

@@ -144,6 +144,154 @@ private:
     std::vector<QPointer<QLabel>> labels_;
 };
 
+// How far an edge of a control moves when the window grows beyond its stored size: not at all,
+// by half of the growth or by all of it. The pages split their growth in width between the
+// section list and the route list; what stands between them, or below where they meet (the split),
+// moves by half. The lists take all the growth in height, so everything below them moves down.
+enum class Follow : unsigned char { None, Half, All };
+
+struct Anchors {
+    Follow left, top, right, bottom;
+};
+
+constexpr Anchors kStay{Follow::None, Follow::None, Follow::None, Follow::None};
+constexpr Anchors kFill{Follow::None, Follow::None, Follow::All, Follow::All};
+constexpr Anchors kSectionList{Follow::None, Follow::None, Follow::Half, Follow::All};
+constexpr Anchors kRouteList{Follow::Half, Follow::None, Follow::All, Follow::All};
+constexpr Anchors kBetweenLists{Follow::Half, Follow::None, Follow::Half, Follow::None};
+constexpr Anchors kBelowLeft{Follow::None, Follow::All, Follow::None, Follow::All};
+constexpr Anchors kVehicleFrame{Follow::None, Follow::All, Follow::Half, Follow::All};
+constexpr Anchors kBelowSplit{Follow::Half, Follow::All, Follow::Half, Follow::All};
+constexpr Anchors kRouteFrame{Follow::Half, Follow::All, Follow::All, Follow::All};
+constexpr Anchors kBottomRight{Follow::All, Follow::All, Follow::All, Follow::All};
+constexpr Anchors kHelpBox{Follow::None, Follow::All, Follow::All, Follow::All};
+
+// Every control by name with the way it follows the window. A control whose edges move alike
+// keeps its size: the labels that size to their text keep theirs.
+struct ControlAnchors {
+    const char* name;
+    Anchors anchors;
+};
+
+constexpr QSize kStoredClientSize(537, 511);
+
+constexpr ControlAnchors kControlAnchors[] = {
+    {"pgcMain", kFill},
+    // "Německo"
+    {"Label1", kStay},
+    {"cboDalnice", kStay},
+    {"Label5", kStay},
+    {"lbxCis", kSectionList},
+    {"lblUsek", kBelowLeft},
+    {"Label2", kBetweenLists},
+    {"btnSelect", kBetweenLists},
+    {"btnUnselect", kBetweenLists},
+    {"btnCreateData", kBetweenLists},
+    {"lbxTrasa", kRouteList},
+    {"Bevel1", kVehicleFrame},
+    {"Label7", kBelowLeft},
+    {"cboKategorie", kBelowLeft},
+    {"Label15", kBelowLeft},
+    {"cboHmotnost", kBelowLeft},
+    {"lblKategorie", kBelowLeft},
+    {"Label8", kBelowLeft},
+    {"speNapravy", kBelowLeft},
+    {"Bevel2", kRouteFrame},
+    {"Label3", kBelowSplit},
+    {"lblKm", kBottomRight},
+    {"Label4", kBelowSplit},
+    {"curSazba", kBottomRight},
+    {"Label6", kBelowSplit},
+    {"lblMaut", kRouteFrame},
+    {"lblMautVyuctovani", kRouteFrame},
+    {"memHelp", kHelpBox},
+    // "Rakousko"
+    {"Label9", kStay},
+    {"cboAUDalnice", kStay},
+    {"Label11", kStay},
+    {"lbxAUCis", kSectionList},
+    {"lblAUUsek", kBelowLeft},
+    {"Label10", kBetweenLists},
+    {"btnAUSelect", kBetweenLists},
+    {"btnAUUnselect", kBetweenLists},
+    {"btnAUCreateData", kBetweenLists},
+    {"lbxAUTrasa", kRouteList},
+    {"Label12", kBelowLeft},
+    {"cboAUKategorie", kBelowLeft},
+    {"Label14", kBelowLeft},
+    {"lblAUKategorie", kBelowLeft},
+    {"Label13", kBelowSplit},
+    {"lblAUMaut", kRouteFrame},
+};
+
+int Share(Follow follow, int growth) {
+    switch (follow) {
+    case Follow::None:
+        return 0;
+    case Follow::Half:
+        return growth / 2;
+    case Follow::All:
+        return growth;
+    }
+    return 0;
+}
+
+// Keeps every control where its anchors put it for the window's size: the stored boxes at the
+// stored size, moved and grown with a larger window. The window has no layout of its own, so
+// this is what follows its resizing.
+class AnchoredPlaces : public QObject {
+public:
+    explicit AnchoredPlaces(QWidget* window) : QObject(window), window_(window) {
+        for (const ControlAnchors& control : kControlAnchors) {
+            auto* widget = window->findChild<QWidget*>(QString::fromLatin1(control.name));
+            Q_ASSERT(widget);
+            if (widget) {
+                places_.push_back({widget, widget->geometry(), control.anchors});
+            }
+        }
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ && event->type() == QEvent::Resize) {
+            Fit();
+        }
+        return false;
+    }
+
+private:
+    struct Place {
+        QPointer<QWidget> control;
+        QRect stored;
+        Anchors anchors;
+    };
+
+    void Fit() {
+        // A window manager that ignores the minimum size gets the stored layout, cut.
+        const QSize growth = window_->size().expandedTo(kStoredClientSize) - kStoredClientSize;
+        for (const Place& place : places_) {
+            if (!place.control) {
+                continue;
+            }
+            const Anchors& anchors = place.anchors;
+            const QRect& box = place.stored;
+            const QPoint topLeft(box.x() + Share(anchors.left, growth.width()),
+                                 box.y() + Share(anchors.top, growth.height()));
+            if (anchors.left == anchors.right && anchors.top == anchors.bottom) {
+                place.control->move(topLeft);
+                continue;
+            }
+            const QPoint bottomRight(box.right() + Share(anchors.right, growth.width()),
+                                     box.bottom() + Share(anchors.bottom, growth.height()));
+            place.control->setGeometry(QRect(topLeft, bottomRight));
+        }
+    }
+
+    QWidget* window_;
+    std::vector<Place> places_;
+};
+
 enum class LabelStyle { Transparent, Opaque, Cyan };
 
 // Label: a plain QLabel unless the caller made a special one (a running total).
@@ -222,7 +370,8 @@ TListBox* MakeList(QWidget* page, const char* name, QRect box) {
     list->setGeometry(box);
     list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list->setUniformItemSizes(true);
-    // Long entries are cut at the edge, whole entries show in the caption below on a click.
+    // Long entries are cut at the edge, whole entries show in the caption below on a click and
+    // in a larger window.
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setTextElideMode(Qt::ElideNone);
     list->setItemDelegate(new FixedRowDelegate(list));
@@ -279,11 +428,13 @@ void Ui::frmVemo::setupUi(QWidget* window) {
     window->setObjectName(QStringLiteral("frmVemo"));
     window->setWindowTitle(QStringLiteral("Vemo Maut - výpočet mýtného"));
     window->setWindowIcon(QIcon(QStringLiteral(":/images/vemo.png")));
-    // The program's own top-level window, so that task bars and Alt+Tab list it; as the stored
-    // frame asks, it requests a close button only and keeps its size.
+    // The program's own top-level window, so that task bars and Alt+Tab list it. It opens at the
+    // stored size, which is also its smallest; a larger one gives long entries room.
     window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    window->setFixedSize(537, 511);
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    window->setMinimumSize(kStoredClientSize);
+    window->resize(kStoredClientSize);
     window->move(269, 124);
     window->setFont(ProgramFont());
     QPalette palette = window->palette();
@@ -292,7 +443,7 @@ void Ui::frmVemo::setupUi(QWidget* window) {
 
     pgcMain = new PageControl(window);
     pgcMain->setObjectName(QStringLiteral("pgcMain"));
-    pgcMain->setGeometry(0, 0, 537, 511);
+    pgcMain->setGeometry(QRect(QPoint(0, 0), kStoredClientSize));
     tbsDE = MakePage("tbsDE");
     tbsAU = MakePage("tbsAU");
     pgcMain->addTab(tbsDE, QIcon(QStringLiteral(":/images/flag_de.png")),
@@ -380,7 +531,7 @@ void Ui::frmVemo::setupUi(QWidget* window) {
     speNapravy = new TSpinEdit(de);
     speNapravy->setObjectName(QStringLiteral("speNapravy"));
     speNapravy->setGeometry(90, 324, 121, 21);
-    speNapravy->SetRange(1, 18);
+    speNapravy->SetRange(vemo::kFewestAxles, vemo::kMostAxles);
     speNapravy->SetValue(3);
 
     QWidget* au = tbsAU;
@@ -400,9 +551,10 @@ void Ui::frmVemo::setupUi(QWidget* window) {
     lblAUMaut->stackUnder(Label13);
     lblAUUsek = MakeLabel(au, "lblAUUsek", {11, 346, 3, 13}, {}, LS::Opaque, true);
     lblAUKategorie = MakeLabel(au, "lblAUKategorie", {10, 416, 3, 13}, {}, LS::Opaque, true);
+    // The total follows the category, so the note says so.
     Label14 = MakeLabel(au, "Label14", {152, 394, 313, 13},
-                        QStringLiteral("Pokud změníte kategorii, je nutno sestavit trasu znova."),
-                        LS::Opaque, true);
+                        QStringLiteral("Při změně kategorie se mýtné trasy přepočítá."), LS::Opaque,
+                        true);
 
     cboAUDalnice = MakeSelector(au, "cboAUDalnice", {62, 6, 157, 21}, false, 20);
     lbxAUCis = MakeList(au, "lbxAUCis", {10, 58, 209, 277});
@@ -443,6 +595,8 @@ void Ui::frmVemo::setupUi(QWidget* window) {
         const int baseUnit = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
         memHelp->setTabStopDistance(8 * baseUnit);
     }
+
+    new AnchoredPlaces(window);
 }
 
 void Ui::frmVemo::releaseLayouts() {

@@ -1,6 +1,7 @@
 #pragma once
 // The stored layout of the calculator's window: every control by its name in the layout (each
-// is also its objectName), built with its stored place, caption, colours and start state. The
+// is also its objectName), built with its stored place, caption, colours and start state, and
+// moved and grown with the window beyond its stored size by anchors, as desktop forms do. The
 // window holds one of these, as Qt's generated UI code does.
 
 #include <QString>
@@ -64,7 +65,7 @@ struct frmVemo {
     QLabel* Label11 = nullptr; // "Úseky:"
     QLabel* Label12 = nullptr; // "Kategorie vozidla:"
     QLabel* Label13 = nullptr; // "Celkem Vemo Maut:"
-    QLabel* Label14 = nullptr; // "Pokud změníte kategorii, je nutno sestavit trasu znova."
+    QLabel* Label14 = nullptr; // "Při změně kategorie se mýtné trasy přepočítá."
     QLabel* lblAUMaut = nullptr;
     QLabel* lblAUUsek = nullptr;
     QLabel* lblAUKategorie = nullptr;

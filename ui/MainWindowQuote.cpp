@@ -64,17 +64,21 @@ void ListMissing(QStringList& lines, const QString& country,
 } // namespace
 
 void TfrmVemo::ConnectQuoteCommands() {
-    const auto make = [this](const QString& caption, void (TfrmVemo::*handler)()) {
+    // Each command also answers its keys anywhere in the window, and the menus show them.
+    const auto make = [this](const QString& caption, Qt::Key key, void (TfrmVemo::*handler)()) {
         auto* action = new QAction(caption, this);
         connect(action, &QAction::triggered, this, [this, handler] { Guard(handler); });
+        action->setShortcut(QKeySequence(Qt::CTRL | key));
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setShortcutVisibleInContextMenu(true);
+        addAction(action);
         return action;
     };
-    actNabidka_ = make(QStringLiteral("Nabídka…"), &TfrmVemo::actNabidkaExecute);
-    actNabidka_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    actNabidka_->setShortcutContext(Qt::WindowShortcut);
-    addAction(actNabidka_);
-    actUlozitTrasu_ = make(QStringLiteral("Uložit trasu…"), &TfrmVemo::actUlozitTrasuExecute);
-    actOtevritTrasu_ = make(QStringLiteral("Otevřít trasu…"), &TfrmVemo::actOtevritTrasuExecute);
+    actNabidka_ = make(QStringLiteral("Nabídka…"), Qt::Key_P, &TfrmVemo::actNabidkaExecute);
+    actUlozitTrasu_ =
+        make(QStringLiteral("Uložit trasu…"), Qt::Key_S, &TfrmVemo::actUlozitTrasuExecute);
+    actOtevritTrasu_ =
+        make(QStringLiteral("Otevřít trasu…"), Qt::Key_O, &TfrmVemo::actOtevritTrasuExecute);
 }
 
 void TfrmVemo::AddQuoteCommands(QMenu& menu) {

@@ -23,7 +23,8 @@
 
 // What the context menu offered, and whether the wanted command was there and enabled.
 struct MenuVisit {
-    QStringList commands; // captions, with " (off)" behind a disabled one
+    QStringList commands;  // captions, with " (off)" behind a disabled one
+    QStringList shortcuts; // the keys the menu shows beside them, empty where none
     bool chosen = false;
 };
 
@@ -107,6 +108,9 @@ protected:
             for (QAction* action : menu->actions()) {
                 visit.commands.append(action->text() +
                                       (action->isEnabled() ? QString() : QStringLiteral(" (off)")));
+                visit.shortcuts.append(action->isShortcutVisibleInContextMenu()
+                                           ? action->shortcut().toString()
+                                           : QString());
                 if (action->text() == command && action->isEnabled()) {
                     wanted = action;
                 }

@@ -18,9 +18,12 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QTest>
+#include <QTextDocument>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -161,6 +164,22 @@ protected:
         QTest::keyClick(view, Qt::Key_Return);
         EXPECT_TRUE(QTest::qWaitFor([view] { return !view->isVisible(); }, 2000))
             << "the list of " << selector->objectName().toStdString() << " did not close";
+    }
+
+    // The event the application sends when the pointer rests on the entry.
+    static void RestPointerOn(QListWidget* list, int row) {
+        const QPoint pos = list->visualItemRect(list->item(row)).center();
+        QHelpEvent help(QEvent::ToolTip, pos, list->viewport()->mapToGlobal(pos));
+        QApplication::sendEvent(list->viewport(), &help);
+    }
+    // The tooltip's text as the user reads it; empty when none shows.
+    static QString ShownTip() {
+        if (!QToolTip::isVisible()) {
+            return {};
+        }
+        QTextDocument document;
+        document.setHtml(QToolTip::text());
+        return document.toPlainText();
     }
 
     // Key events that carry their text, so that characters beyond Latin-1 arrive as typed.

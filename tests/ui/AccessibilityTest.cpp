@@ -7,14 +7,12 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QFocusFrame>
-#include <QHelpEvent>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
-#include <QTextDocument>
 #include <QToolTip>
 
 #include <functional>
@@ -286,20 +284,6 @@ void PrintTo(const TipCase& c, std::ostream* out) {
 
 class EntryTooltip : public Accessibility, public ::testing::WithParamInterface<TipCase> {
 protected:
-    // The event the application sends when the pointer rests on the entry.
-    static void RestPointerOn(QListWidget* list, int row) {
-        const QPoint pos = list->visualItemRect(list->item(row)).center();
-        QHelpEvent help(QEvent::ToolTip, pos, list->viewport()->mapToGlobal(pos));
-        QApplication::sendEvent(list->viewport(), &help);
-    }
-    static QString ShownTip() {
-        if (!QToolTip::isVisible()) {
-            return {};
-        }
-        QTextDocument document;
-        document.setHtml(QToolTip::text());
-        return document.toPlainText();
-    }
     void TearDown() override {
         QToolTip::hideText();
         Accessibility::TearDown();

@@ -217,7 +217,9 @@ TEST_F(AustrianTabTest, TotalIsTheListedRouteInTheCategoryShown) {
     }
     EXPECT_EQ(frm->lbxAUTrasa->count(), 0);
     EXPECT_EQ(frm->lblAUKategorie->text(), "4 nápravy");
-    EXPECT_EQ(frm->Label14->text(), "Pokud změníte kategorii, je nutno sestavit trasu znova.");
+    // The note beside the category and the category's description say so.
+    EXPECT_EQ(frm->Label14->text(), "Při změně kategorie se mýtné trasy přepočítá.");
+    EXPECT_TRUE(frm->cboAUKategorie->accessibleDescription().endsWith(frm->Label14->text()));
     EXPECT_TRUE(reports.empty());
 }
 

@@ -208,6 +208,8 @@ TEST_F(CopyCommands, RouteMenuOffersTheRouteCommands) {
     // Separators have no caption.
     EXPECT_EQ(visit.commands, (QStringList{"Kopírovat trasu", "", "Nabídka…", "", "Uložit trasu…",
                                            "Otevřít trasu…"}));
+    // The commands that answer keys anywhere in the window show them.
+    EXPECT_EQ(visit.shortcuts, (QStringList{"", "", "Ctrl+P", "", "Ctrl+S", "Ctrl+O"}));
     // An empty route still copies what the tab shows.
     EXPECT_EQ(Clipboard().toStdString(),
               "Kategorie:\nPočet náprav: 3\nSazebník: vestavěný, platný od "

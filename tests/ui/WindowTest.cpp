@@ -1,5 +1,5 @@
-// The window after a normal start: stored layout, start state, the controls' event contract,
-// page switching, the locale and closing.
+// The window after a normal start: stored layout and how it follows a larger window, start
+// state, the controls' event contract, page switching, the locale and closing.
 #include "tests/support/UiFixture.h"
 #include "ui/Cp1250Text.h"
 #include "ui/ListBox.h"
@@ -17,6 +17,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolTip>
 
 namespace {
 
@@ -36,6 +37,100 @@ QStringList Items(const QComboBox* selector) {
         items.append(selector->itemText(i));
     }
     return items;
+}
+
+// The stored layout, with how each control follows a window larger than 537 × 511: for its
+// left, top, right and bottom edge, '0' stays, 'h' moves by half the growth (the section list
+// and the route list share the width), '1' by all of it.
+struct StoredBox {
+    QWidget* control;
+    const char* name;
+    QRect box;
+    const char* follows;
+};
+
+std::vector<StoredBox> StoredBoxes(const Ui::frmVemo& frm) {
+    return {
+        {frm.pgcMain, "pgcMain", {0, 0, 537, 511}, "0011"},
+        {frm.cboDalnice, "cboDalnice", {62, 6, 157, 21}, "0000"},
+        {frm.lbxTrasa, "lbxTrasa", {297, 8, 220, 237}, "h011"},
+        {frm.btnSelect, "btnSelect", {224, 59, 69, 25}, "h0h0"},
+        {frm.btnUnselect, "btnUnselect", {224, 90, 69, 25}, "h0h0"},
+        {frm.btnCreateData, "btnCreateData", {221, 218, 75, 25}, "h0h0"},
+        {frm.lbxCis, "lbxCis", {10, 58, 209, 185}, "00h1"},
+        {frm.cboKategorie, "cboKategorie", {8, 286, 129, 21}, "0101"},
+        {frm.cboHmotnost, "cboHmotnost", {199, 286, 84, 21}, "0101"},
+        {frm.memHelp, "memHelp", {0, 354, 525, 99}, "0111"},
+        {frm.curSazba, "curSazba", {388, 294, 129, 21}, "1111"},
+        {frm.speNapravy, "speNapravy", {90, 324, 121, 21}, "0101"},
+        {frm.lblKm, "lblKm", {423, 274, 90, 13}, "1111"},
+        {frm.lblMaut, "lblMaut", {400, 326, 117, 13}, "h111"},
+        {frm.lblMautVyuctovani, "lblMautVyuctovani", {296, 338, 221, 12}, "h111"},
+        {frm.Bevel1, "Bevel1", {2, 271, 287, 80}, "01h1"},
+        {frm.Bevel2, "Bevel2", {292, 271, 235, 79}, "h111"},
+        {frm.cboAUDalnice, "cboAUDalnice", {62, 6, 157, 21}, "0000"},
+        {frm.lbxAUCis, "lbxAUCis", {10, 58, 209, 277}, "00h1"},
+        {frm.lbxAUTrasa, "lbxAUTrasa", {297, 8, 220, 326}, "h011"},
+        {frm.btnAUSelect, "btnAUSelect", {224, 59, 69, 25}, "h0h0"},
+        {frm.btnAUUnselect, "btnAUUnselect", {224, 90, 69, 25}, "h0h0"},
+        {frm.btnAUCreateData, "btnAUCreateData", {221, 218, 75, 25}, "h0h0"},
+        {frm.cboAUKategorie, "cboAUKategorie", {14, 390, 129, 21}, "0101"},
+        {frm.lblAUMaut, "lblAUMaut", {402, 372, 115, 13}, "h111"},
+    };
+}
+
+// The labels that size to their text: their stored place, and how it follows the window.
+struct StoredCaption {
+    QLabel* label;
+    QPoint place;
+    const char* caption;
+    const char* follows;
+};
+
+std::vector<StoredCaption> StoredCaptions(const Ui::frmVemo& frm) {
+    return {
+        {frm.Label1, {10, 10}, "Dálnice:", "0000"},
+        {frm.Label2, {230, 12}, "Opis trasy:", "h0h0"},
+        {frm.Label5, {11, 42}, "Úseky:", "0000"},
+        {frm.lblUsek, {6, 250}, "", "0101"},
+        {frm.Label7, {6, 269}, "Parametry vozidla:", "0101"},
+        {frm.lblKategorie, {8, 310}, "", "0101"},
+        {frm.Label8, {8, 332}, "Počet náprav:", "0101"},
+        {frm.Label15, {143, 290}, "Hmotnost:", "0101"},
+        {frm.Label3, {298, 274}, "Celkem km:", "h1h1"},
+        {frm.Label4, {298, 295}, "Sazba za km:", "h1h1"},
+        {frm.Label6, {296, 326}, "Celkem Vemo Maut:", "h1h1"},
+        {frm.Label9, {10, 10}, "Dálnice:", "0000"},
+        {frm.Label10, {230, 12}, "Opis trasy:", "h0h0"},
+        {frm.Label11, {11, 42}, "Úseky:", "0000"},
+        {frm.lblAUUsek, {11, 346}, "", "0101"},
+        {frm.Label12, {10, 371}, "Kategorie vozidla:", "0101"},
+        {frm.Label13, {298, 372}, "Celkem Vemo Maut:", "h1h1"},
+        {frm.Label14, {152, 394}, "Při změně kategorie se mýtné trasy přepočítá.", "0101"},
+        {frm.lblAUKategorie, {10, 416}, "2 nápravy", "0101"},
+    };
+}
+
+// The box as the anchors put it in a window grown by growth.
+QRect Anchored(const QRect& box, const char* follows, QSize growth) {
+    const auto share = [](char follow, int by) {
+        return follow == '1' ? by : follow == 'h' ? by / 2 : 0;
+    };
+    return QRect(QPoint(box.left() + share(follows[0], growth.width()),
+                        box.top() + share(follows[1], growth.height())),
+                 QPoint(box.right() + share(follows[2], growth.width()),
+                        box.bottom() + share(follows[3], growth.height())));
+}
+
+// Every control of the stored layout where its anchors put it for the window's present size.
+void ExpectAnchoredLayout(const Ui::frmVemo& frm, QSize window, const char* when) {
+    const QSize growth = window - QSize(537, 511);
+    for (const StoredBox& c : StoredBoxes(frm))
+        EXPECT_EQ(c.control->geometry(), Anchored(c.box, c.follows, growth))
+            << c.name << " " << when;
+    for (const StoredCaption& c : StoredCaptions(frm))
+        EXPECT_EQ(c.label->pos(), Anchored({c.place, QSize(1, 1)}, c.follows, growth).topLeft())
+            << c.label->objectName().toStdString() << " " << when;
 }
 
 class WindowTest : public UiTest {
@@ -92,15 +187,18 @@ TEST_F(WindowTest, WindowFrameFontAndTabs) {
     auto frm = Open();
     EXPECT_EQ(frm.get()->windowTitle(), QString::fromUtf8("Vemo Maut - výpočet mýtného"));
     EXPECT_EQ(frm.get()->size(), QSize(537, 511));
-    EXPECT_EQ(frm.get()->minimumSize(), frm.get()->maximumSize());
+    // The stored size is the smallest; the window may grow from there.
+    EXPECT_EQ(frm.get()->minimumSize(), QSize(537, 511));
+    EXPECT_GT(frm.get()->maximumWidth(), 537);
+    EXPECT_GT(frm.get()->maximumHeight(), 511);
     EXPECT_EQ(frm.get()->pos(), QPoint(269, 124));
     // An ordinary top-level window, so that task bars and Alt+Tab list it.
     EXPECT_EQ(frm.get()->windowType(), Qt::Window);
     EXPECT_EQ(frm.get()->parentWidget(), nullptr);
     const Qt::WindowFlags flags = frm.get()->windowFlags();
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
-    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(flags & Qt::WindowMaximizeButtonHint);
     EXPECT_FALSE(frm.get()->windowIcon().isNull());
 
     EXPECT_EQ(frm->pgcMain->geometry(), QRect(0, 0, 537, 511));
@@ -122,36 +220,7 @@ TEST_F(WindowTest, WindowFrameFontAndTabs) {
 
 TEST_F(WindowTest, ControlsSitInTheirStoredBoxes) {
     auto frm = Open();
-    struct Case {
-        QWidget* control;
-        const char* name;
-        QRect box;
-    };
-    const std::vector<Case> cases = {
-        {frm->cboDalnice, "cboDalnice", {62, 6, 157, 21}},
-        {frm->lbxTrasa, "lbxTrasa", {297, 8, 220, 237}},
-        {frm->btnSelect, "btnSelect", {224, 59, 69, 25}},
-        {frm->btnUnselect, "btnUnselect", {224, 90, 69, 25}},
-        {frm->btnCreateData, "btnCreateData", {221, 218, 75, 25}},
-        {frm->lbxCis, "lbxCis", {10, 58, 209, 185}},
-        {frm->cboKategorie, "cboKategorie", {8, 286, 129, 21}},
-        {frm->memHelp, "memHelp", {0, 354, 525, 99}},
-        {frm->curSazba, "curSazba", {388, 294, 129, 21}},
-        {frm->speNapravy, "speNapravy", {90, 324, 121, 21}},
-        {frm->lblKm, "lblKm", {423, 274, 90, 13}},
-        {frm->lblMaut, "lblMaut", {400, 326, 117, 13}},
-        {frm->Bevel1, "Bevel1", {2, 271, 287, 80}},
-        {frm->Bevel2, "Bevel2", {292, 271, 235, 79}},
-        {frm->cboAUDalnice, "cboAUDalnice", {62, 6, 157, 21}},
-        {frm->lbxAUCis, "lbxAUCis", {10, 58, 209, 277}},
-        {frm->lbxAUTrasa, "lbxAUTrasa", {297, 8, 220, 326}},
-        {frm->btnAUSelect, "btnAUSelect", {224, 59, 69, 25}},
-        {frm->btnAUUnselect, "btnAUUnselect", {224, 90, 69, 25}},
-        {frm->btnAUCreateData, "btnAUCreateData", {221, 218, 75, 25}},
-        {frm->cboAUKategorie, "cboAUKategorie", {14, 390, 129, 21}},
-        {frm->lblAUMaut, "lblAUMaut", {402, 372, 115, 13}},
-    };
-    for (const Case& c : cases) {
+    for (const StoredBox& c : StoredBoxes(*frm)) {
         ASSERT_NE(c.control, nullptr) << c.name;
         EXPECT_EQ(c.control->objectName(), c.name);
         EXPECT_EQ(frm.get()->findChild<QWidget*>(c.name), c.control) << c.name;
@@ -165,29 +234,7 @@ TEST_F(WindowTest, ControlsSitInTheirStoredBoxes) {
 
 TEST_F(WindowTest, CaptionsStartAtTheirPlaceAndAreNotClipped) {
     auto frm = Open();
-    struct Case {
-        QLabel* label;
-        QPoint place;
-        const char* caption;
-    };
-    const std::vector<Case> cases = {
-        {frm->Label1, {10, 10}, "Dálnice:"},
-        {frm->Label2, {230, 12}, "Opis trasy:"},
-        {frm->Label5, {11, 42}, "Úseky:"},
-        {frm->Label7, {6, 269}, "Parametry vozidla:"},
-        {frm->Label8, {8, 332}, "Počet náprav:"},
-        {frm->Label3, {298, 274}, "Celkem km:"},
-        {frm->Label4, {298, 295}, "Sazba za km:"},
-        {frm->Label6, {296, 326}, "Celkem Vemo Maut:"},
-        {frm->Label9, {10, 10}, "Dálnice:"},
-        {frm->Label10, {230, 12}, "Opis trasy:"},
-        {frm->Label11, {11, 42}, "Úseky:"},
-        {frm->Label12, {10, 371}, "Kategorie vozidla:"},
-        {frm->Label13, {298, 372}, "Celkem Vemo Maut:"},
-        {frm->Label14, {152, 394}, "Pokud změníte kategorii, je nutno sestavit trasu znova."},
-        {frm->lblAUKategorie, {10, 416}, "2 nápravy"},
-    };
-    for (const Case& c : cases) {
+    for (const StoredCaption& c : StoredCaptions(*frm)) {
         const std::string name = c.label->objectName().toStdString();
         EXPECT_EQ(c.label->text(), QString::fromUtf8(c.caption)) << name;
         EXPECT_EQ(c.label->pos(), c.place) << name;
@@ -199,6 +246,60 @@ TEST_F(WindowTest, CaptionsStartAtTheirPlaceAndAreNotClipped) {
     EXPECT_EQ(frm->lblKategorie->geometry(), QRect(8, 310, 3, 13));
     EXPECT_EQ(frm->lblUsek->geometry(), QRect(6, 250, 3, 13));
     EXPECT_EQ(frm->lblAUUsek->geometry(), QRect(11, 346, 3, 13));
+}
+
+// The window grows as a desktop form does, by an odd width too: every control follows its
+// anchors, and back at the stored size every control stands in its stored box again.
+TEST_F(WindowTest, ControlsFollowTheirAnchorsWhenTheWindowGrows) {
+    auto frm = Open();
+    for (const QSize size : {QSize(864, 700), QSize(537, 511)}) {
+        frm.get()->resize(size);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return frm.get()->size() == size; }, 2000));
+        ExpectAnchoredLayout(*frm, size, size.width() == 537 ? "back at 537" : "at 864 x 700");
+    }
+    EXPECT_TRUE(reports.empty());
+}
+
+// Entries cut at the lists' edge read whole in the maximised window, without a tooltip; restored,
+// the window has its stored layout again.
+TEST_F(WindowTest, LongEntriesReadWholeInTheMaximisedWindow) {
+    // Longer than the stored lists are wide, short enough for a maximised window on a screen of
+    // 1024 pixels (the Windows tests' under Wine).
+    const std::string far = "Frankfurter Kreuz, Richtung Flughafen";
+    WriteDataFile("data.sdf", {"BAB;Nr;Typ;Od;km;Typ;Do;Delka", "5;0;AS;Nord;;AK;" + far + ";7"});
+    WriteDataFile("data2.sdf", {"Autobahn;x;Von;Bis;A;B;C", "A1;;Wien;" + far + ";1;2;3"});
+    auto frm = CreateWindow();
+    PickSelectorEntry(frm->cboDalnice, 0);
+    SelectRows(frm->lbxCis, {0});
+    Click(frm->btnSelect);
+    frm->pgcMain->setCurrentWidget(frm->tbsAU);
+    PickSelectorEntry(frm->cboAUDalnice, 0);
+    SelectRows(frm->lbxAUCis, {0});
+    Click(frm->btnAUSelect);
+    const auto tips = [&frm] {
+        QStringList shown;
+        for (QListWidget* list : {frm->lbxCis, frm->lbxTrasa, frm->lbxAUCis, frm->lbxAUTrasa}) {
+            frm->pgcMain->setCurrentWidget(frm->tbsDE->isAncestorOf(list) ? frm->tbsDE
+                                                                          : frm->tbsAU);
+            QToolTip::hideText();
+            RestPointerOn(list, 0);
+            shown.append(ShownTip());
+        }
+        QToolTip::hideText();
+        return shown;
+    };
+    for (const QString& tip : tips())
+        EXPECT_TRUE(tip.contains(QString::fromStdString(far))) << "cut: " << tip.toStdString();
+
+    frm.get()->showMaximized();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frm.get()->height() > 511; }, 2000));
+    ExpectAnchoredLayout(*frm, frm.get()->size(), "maximised");
+    EXPECT_EQ(tips(), QStringList(4, QString()));
+
+    frm.get()->showNormal();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frm.get()->size() == QSize(537, 511); }, 2000));
+    ExpectAnchoredLayout(*frm, QSize(537, 511), "restored");
+    EXPECT_TRUE(reports.empty());
 }
 
 // Whatever face stands in for Tahoma, no caption runs into or touches the control beside it.
