@@ -7,6 +7,7 @@
 #include "ui/CurrencyEdit.h"
 #include "ui/ListBox.h"
 #include "ui/MainWindow.h"
+#include "ui/MainWindowControls.h"
 #include "ui/SpinEdit.h"
 
 #include <QApplication>
@@ -29,67 +30,30 @@ void Describe(QWidget* control, const QString& name, const QString& description)
 } // namespace
 
 void TfrmVemo::DescribeControls() {
-    // The captions stay as stored: tying them to their controls adds no mnemonic.
-    const std::pair<QLabel*, QWidget*> buddies[] = {
-        {ui.Label1, ui.cboDalnice},      {ui.Label5, ui.lbxCis},     {ui.Label2, ui.lbxTrasa},
-        {ui.Label7, ui.cboKategorie},    {ui.Label8, ui.speNapravy}, {ui.Label4, ui.curSazba},
-        {ui.Label15, ui.cboHmotnost},    {ui.Label3, ui.lblKm},      {ui.Label6, ui.lblMaut},
-        {ui.Label9, ui.cboAUDalnice},    {ui.Label11, ui.lbxAUCis},  {ui.Label10, ui.lbxAUTrasa},
-        {ui.Label12, ui.cboAUKategorie}, {ui.Label13, ui.lblAUMaut},
-    };
-    for (const auto& [label, control] : buddies) {
-        label->setBuddy(control);
+    for (const vemo::ui::StoredControl& stored : vemo::ui::StoredControls()) {
+        QWidget* control = vemo::ui::ControlOf(ui, stored);
+        if (!stored.label.empty()) {
+            // The captions stay as stored: tying them to their controls adds no mnemonic.
+            auto* caption = static_cast<QLabel*>(
+                vemo::ui::ControlOf(ui, vemo::ui::StoredControlNamed(stored.label)));
+            caption->setBuddy(control);
+        }
+        // A total carries its name from the start; the tab bar needs none, as Qt names it after
+        // the page in front.
+        if (!stored.accessibleName || stored.kind == vemo::ui::ControlKind::Total) {
+            continue;
+        }
+        const QString name = QString::fromUtf8(stored.accessibleName);
+        Describe(control, name, QString::fromUtf8(stored.description));
+        // The edit inside an editable selector or the spin edit answers to the control's name.
+        if (auto* selector = qobject_cast<QComboBox*>(control); selector && selector->lineEdit()) {
+            Describe(selector->lineEdit(), name, {});
+        }
+        if (auto* axles = qobject_cast<TSpinEdit*>(control)) {
+            Describe(axles->Edit(), name, {});
+        }
     }
-
-    // The tab bar needs nothing: Qt names it after the page in front.
-
-    const QString motorway = QStringLiteral("Dálnice");
-    const QString motorwayHelp =
-        QStringLiteral("Vyberte dálnici; její úseky se objeví v seznamu Úseky.");
-    const QString sections = QStringLiteral("Úseky");
-    const QString sectionsHelp =
-        QStringLiteral("Úseky vybrané dálnice. Vybrané úseky přidá do trasy tlačítko Přidat do "
-                       "trasy; Ctrl+C je zkopíruje.");
-    const QString route = QStringLiteral("Opis trasy");
-    const QString routeHelp =
-        QStringLiteral("Úseky trasy v pořadí přidání. Ctrl+C zkopíruje celou trasu i se součty, "
-                       "nebo jen vybrané úseky.");
-    const QString add = QStringLiteral("Přidat do trasy");
-    const QString addHelp = QStringLiteral("Přidá vybrané úseky na konec trasy.");
-    const QString remove = QStringLiteral("Odebrat z trasy");
-    const QString removeHelp = QStringLiteral("Odebere z trasy vybrané úseky.");
-
-    Describe(ui.cboDalnice, motorway, motorwayHelp);
-    Describe(ui.lbxCis, sections, sectionsHelp);
-    Describe(ui.lbxTrasa, route, routeHelp);
-    Describe(ui.btnSelect, add, addHelp);
-    Describe(ui.btnUnselect, remove, removeHelp);
-    Describe(ui.btnCreateData, QStringLiteral("Data"),
-             QStringLiteral("Převede maut_55a.csv na data.sdf."));
-    Describe(ui.cboKategorie->lineEdit(), QStringLiteral("Kategorie"), {});
-    Describe(ui.memHelp, QStringLiteral("Vysvětlivky zkratek"),
-             QStringLiteral("Význam zkratek v názvech úseků."));
-    Describe(ui.speNapravy->Edit(), QStringLiteral("Počet náprav"), {});
-    Describe(ui.cboHmotnost, QStringLiteral("Hmotnost"),
-             QStringLiteral("Hmotnostní třída vozidla; spolu s kategorií a počtem náprav určuje "
-                            "sazbu za km."));
-    Describe(ui.lblMautVyuctovani, QStringLiteral("Mýtné dle vyúčtování"),
-             QStringLiteral("Mýtné, jak je účtuje provozovatel: každý úsek zvlášť, zaokrouhlený "
-                            "na centy."));
-
     DescribeTariff();
-
-    Describe(ui.cboAUDalnice, motorway, motorwayHelp);
-    Describe(ui.lbxAUCis, sections, sectionsHelp);
-    Describe(ui.lbxAUTrasa, route, routeHelp);
-    Describe(ui.btnAUSelect, add, addHelp);
-    Describe(ui.btnAUUnselect, remove, removeHelp);
-    Describe(ui.btnAUCreateData, QStringLiteral("Data"),
-             QStringLiteral("Převede au_maut.csv na data2.sdf."));
-    Describe(ui.cboAUKategorie, QStringLiteral("Kategorie vozidla"),
-             QStringLiteral("Kategorie podle počtu náprav. Při změně kategorie se mýtné trasy "
-                            "přepočítá."));
-    Describe(ui.cboAUKategorie->lineEdit(), QStringLiteral("Kategorie vozidla"), {});
 }
 
 void TfrmVemo::DescribeTariff() {
@@ -100,20 +64,17 @@ void TfrmVemo::DescribeTariff() {
     QString rate = tariff;
     if (tariff_ && tariff_->HasWeightClasses() && ui.cboHmotnost->currentIndex() >= 0)
         rate += QStringLiteral("; hmotnost %1").arg(ui.cboHmotnost->currentText());
-    Describe(
-        ui.cboKategorie, QStringLiteral("Kategorie"),
-        QStringLiteral("Emisní kategorie vozidla; spolu s počtem náprav určuje sazbu za km. ") +
-            tariff);
-    Describe(ui.curSazba, QStringLiteral("Sazba za km"),
-             QStringLiteral("Sazba v eurech za kilometr podle kategorie a počtu náprav; jen pro "
-                            "čtení. ") +
-                 rate);
+    // The stored description, completed with what the tariff in force adds to it.
+    const auto describe = [](QWidget* control, const QString& addition) {
+        control->setAccessibleDescription(
+            QString::fromUtf8(vemo::ui::StoredControlOf(control).description) + addition);
+    };
+    describe(ui.cboKategorie, u' ' + tariff);
+    describe(ui.curSazba, u' ' + rate);
     ui.cboKategorie->setToolTip(tariff);
     ui.curSazba->setToolTip(rate);
-    Describe(ui.speNapravy, QStringLiteral("Počet náprav"),
-             QStringLiteral("Počet náprav vozidla, %1 až %2")
-                     .arg(vemo::kFewestAxles)
-                     .arg(vemo::kMostAxles) +
+    describe(ui.speNapravy,
+             QStringLiteral(", %1 až %2").arg(vemo::kFewestAxles).arg(vemo::kMostAxles) +
                  (tariff_ ? QStringLiteral("; ") + vemo::ui::ToQString(tariff_->AxleSteps())
                           : QString()) +
                  u'.');

@@ -1,8 +1,9 @@
 #pragma once
 // The stored layout of the calculator's window: every control by its name in the layout (each
-// is also its objectName), built with its stored place, caption, colours and start state, and
-// moved and grown with the window beyond its stored size by anchors, as desktop forms do. The
-// window holds one of these, as Qt's generated UI code does.
+// is also its objectName), built from the control table (ui/MainWindowControls.h) with its
+// stored place, caption, colours and start state, and moved and grown with the window beyond
+// its stored size by its anchors, as desktop forms do. The window holds one of these, as Qt's
+// generated UI code does.
 
 #include <QString>
 
@@ -82,7 +83,7 @@ struct frmVemo {
 
 namespace vemo::ui {
 
-// The seven lines of the help box, as stored with the layout.
+// The seven lines of the help box, as stored with the layout (in the control table).
 QString HelpText();
 
 } // namespace vemo::ui
