@@ -1,6 +1,7 @@
 #pragma once
 // Internal to the safe save: the calls it makes on the system, so that a test can make any one
-// of them fail or watch its writes. Only DataFile.cpp and the tests include this header.
+// of them fail or watch its writes. Only the safe save, the native save systems and the tests
+// include this header.
 
 #include "data/DataFile.h"
 
@@ -36,7 +37,7 @@ public:
     virtual std::string Reason() const = 0;
 };
 
-// The operating system's calls.
+// The operating system's calls (SaveSystemPosix.cpp or SaveSystemWindows.cpp).
 class NativeSaveSystem final : public SaveSystem {
 public:
     NativeSaveSystem() = default;
