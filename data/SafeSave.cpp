@@ -14,7 +14,14 @@ namespace {
 
 std::atomic<unsigned> tempCounter{0};
 
+// The system a test has put in place of the operating system's for the saves of its thread.
+thread_local SaveSystem* overriddenSystem = nullptr;
+
 template <typename Content> void SaveNatively(const std::string& fileName, const Content& content) {
+    if (overriddenSystem) {
+        SaveDataFile(fileName, content, *overriddenSystem);
+        return;
+    }
     NativeSaveSystem system;
     SaveDataFile(fileName, content, system);
 }
@@ -24,6 +31,14 @@ template <typename Content> void SaveNatively(const std::string& fileName, const
 std::string TempName(const std::string& target, unsigned processId) {
     return FolderOf(target) + "vemo-" + std::to_string(processId) + "-" +
            std::to_string(tempCounter.fetch_add(1)) + ".tmp";
+}
+
+SaveSystemOverride::SaveSystemOverride(SaveSystem& system) : previous_(overriddenSystem) {
+    overriddenSystem = &system;
+}
+
+SaveSystemOverride::~SaveSystemOverride() {
+    overriddenSystem = previous_;
 }
 
 void SaveDataFile(const std::string& fileName, std::string_view content) {

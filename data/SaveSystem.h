@@ -71,4 +71,17 @@ inline constexpr std::size_t kSaveWriteBlock = 64 * 1024;
 void SaveDataFile(const std::string& fileName, std::string_view content, SaveSystem& system);
 void SaveDataFile(const std::string& fileName, const ContentPieces& content, SaveSystem& system);
 
+// For tests of the callers: while one lives, the saves of its thread that are given no system
+// (SaveDataFile in DataFile.h) make their calls on system instead of the operating system.
+class SaveSystemOverride {
+public:
+    explicit SaveSystemOverride(SaveSystem& system);
+    ~SaveSystemOverride();
+    SaveSystemOverride(const SaveSystemOverride&) = delete;
+    SaveSystemOverride& operator=(const SaveSystemOverride&) = delete;
+
+private:
+    SaveSystem* previous_;
+};
+
 } // namespace vemo
