@@ -41,7 +41,10 @@ public:
 class NativeSaveSystem final : public SaveSystem {
 public:
     NativeSaveSystem() = default;
-    ~NativeSaveSystem() override;
+    ~NativeSaveSystem() override {
+        if (handle_ != -1)
+            Close();
+    }
     NativeSaveSystem(const NativeSaveSystem&) = delete;
     NativeSaveSystem& operator=(const NativeSaveSystem&) = delete;
 

@@ -129,11 +129,6 @@ std::string TargetProblem(const std::string& fileName) {
     return {};
 }
 
-NativeSaveSystem::~NativeSaveSystem() {
-    if (handle_ != -1)
-        Close();
-}
-
 void NativeSaveSystem::Failed() {
     reason_ = LastReason();
 }

@@ -121,11 +121,6 @@ std::string TargetProblem(const std::string& fileName) {
     return {};
 }
 
-NativeSaveSystem::~NativeSaveSystem() {
-    if (handle_ != -1)
-        Close();
-}
-
 void NativeSaveSystem::Failed() {
     reason_ = LastReason();
 }
