@@ -1,6 +1,7 @@
 #pragma once
 // Internal to the safe save: the calls it makes on the system, so that a test can make any one
-// of them fail or watch its writes. Only DataFile.cpp and the tests include this header.
+// of them fail or watch its writes. Only the safe save, the native save systems and the tests
+// include this header.
 
 #include "data/DataFile.h"
 
@@ -36,11 +37,14 @@ public:
     virtual std::string Reason() const = 0;
 };
 
-// The operating system's calls.
+// The operating system's calls (SaveSystemPosix.cpp or SaveSystemWindows.cpp).
 class NativeSaveSystem final : public SaveSystem {
 public:
     NativeSaveSystem() = default;
-    ~NativeSaveSystem() override;
+    ~NativeSaveSystem() override {
+        if (handle_ != -1)
+            Close();
+    }
     NativeSaveSystem(const NativeSaveSystem&) = delete;
     NativeSaveSystem& operator=(const NativeSaveSystem&) = delete;
 
@@ -69,5 +73,18 @@ inline constexpr std::size_t kSaveWriteBlock = 64 * 1024;
 // whole content would.
 void SaveDataFile(const std::string& fileName, std::string_view content, SaveSystem& system);
 void SaveDataFile(const std::string& fileName, const ContentPieces& content, SaveSystem& system);
+
+// For tests of the callers: while one lives, the saves of its thread that are given no system
+// (SaveDataFile in DataFile.h) make their calls on system instead of the operating system.
+class SaveSystemOverride {
+public:
+    explicit SaveSystemOverride(SaveSystem& system);
+    ~SaveSystemOverride();
+    SaveSystemOverride(const SaveSystemOverride&) = delete;
+    SaveSystemOverride& operator=(const SaveSystemOverride&) = delete;
+
+private:
+    SaveSystem* previous_;
+};
 
 } // namespace vemo

@@ -18,8 +18,10 @@ vemo_as_root() {
 }
 
 # Installs those of the Debian packages that are missing, quietly; nothing happens when all are
-# there. Without root rights it prints the apt-get line to run and fails.
-# Usage: vemo_install [--no-install-recommends] PACKAGE...
+# there. A package file (a path ending in .deb, as ./build/vemo-maut_1.0_amd64.deb) is always
+# installed, so that a new build replaces the one installed. Without root rights it prints the
+# apt-get line to run and fails.
+# Usage: vemo_install [--no-install-recommends] PACKAGE|FILE.deb...
 vemo_install() {
     local options=()
     if [ "${1:-}" = --no-install-recommends ]; then
@@ -28,7 +30,11 @@ vemo_install() {
     fi
     local missing=() p
     for p in "$@"; do
-        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+        case $p in
+            */*.deb) missing+=("$p") ;;
+            *) dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+                missing+=("$p") ;;
+        esac
     done
     [ ${#missing[@]} -gt 0 ] || return 0
     if ! vemo_as_root true; then
@@ -40,6 +46,12 @@ vemo_install() {
     vemo_as_root apt-get update -qq
     vemo_as_root env DEBIAN_FRONTEND=noninteractive \
         apt-get install -y -qq ${options[@]+"${options[@]}"} "${missing[@]}" >/dev/null
+}
+
+# Removes the installed Debian packages, quietly (with root rights, as vemo_install installs).
+# Usage: vemo_remove PACKAGE...
+vemo_remove() {
+    vemo_as_root env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq "$@" >/dev/null
 }
 
 # Makes the Czech locale (cs_CZ.UTF-8) when it is missing: the sample data writes decimal commas,

@@ -1,11 +1,13 @@
 #include "data/Conversion.h"
 #include "data/Errors.h"
 #include "data/MotorwayIndex.h"
+#include "tests/support/FakeSaveSystem.h"
 #include "tests/support/Tables.h"
 #include "tests/support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -94,5 +96,41 @@ TEST_F(ConversionTest, FailedSaveLeavesNewLinesInTable) {
     }
     EXPECT_EQ(table.Lines(), (std::vector<std::string>{"aA", "Mzth"}));
 }
+
+struct WriteFailureCase {
+    const char* name;
+    std::function<void(vemo::LineTable&)> convert;
+    const char* source;
+    const char* target;
+};
+
+void PrintTo(const WriteFailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ConversionWriteFailureTest : public ConversionTest,
+                                   public testing::WithParamInterface<WriteFailureCase> {};
+
+// State: a data file. Action: a conversion whose write fails. Expected: the write error, the old
+// data file byte for byte (the conversion saves with the safe save), the new lines in the table.
+TEST_P(ConversionWriteFailureTest, KeepsTheOldDataFile) {
+    WriteFile(GetParam().source, "h;x\r\nA1;;Wien;Linz;1;2;3\r\n");
+    WriteFile(GetParam().target, "b2xk\r\n");
+    vemo::LineTable table;
+    const testsupport::FailingSaves failing;
+    EXPECT_THROW(GetParam().convert(table), vemo::Error);
+    EXPECT_TRUE(failing.Failed());
+    EXPECT_EQ(ReadFile(GetParam().target), "b2xk\r\n");
+    EXPECT_EQ(table.Count(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Conversions, ConversionWriteFailureTest,
+    testing::Values(WriteFailureCase{"German", [](vemo::LineTable& t) { vemo::ConvertGerman(t); },
+                                     vemo::kGermanSourceFile, vemo::kGermanDataFile},
+                    WriteFailureCase{"Austrian",
+                                     [](vemo::LineTable& t) { vemo::ConvertAustrian(t); },
+                                     vemo::kAustrianSourceFile, vemo::kAustrianDataFile}),
+    testrows::ByName());
 
 } // namespace

@@ -150,26 +150,6 @@ INSTANTIATE_TEST_SUITE_P(
                     ThrowCase{"NoMemory", [] { throw std::bad_alloc(); }}),
     testrows::ByName());
 
-TEST(SaveDataFilePiecesTest, FailingWriteKeepsTheOldFile) {
-    const std::string content = SaveContent(6000);
-    ScratchDir dir;
-    const std::string target = dir.File("data.sdf");
-    for (const int failing : {1, 2, 3}) {
-        WriteFile(target, "old\r\n");
-        FakeSaveSystem system;
-        system.FailAt(failing, FakeSaveSystem::Call::Write);
-        try {
-            vemo::SaveDataFile(target, Handing(EveryN(content, 100)), system);
-            ADD_FAILURE() << "saved";
-        } catch (const vemo::Error& error) {
-            EXPECT_EQ(error.Message(), "Stream write error");
-            EXPECT_EQ(error.Reason(), "injected");
-        }
-        EXPECT_EQ(ReadFile(target), "old\r\n") << failing;
-        EXPECT_EQ(FileNames(dir.Path()), std::set<std::string>{"data.sdf"}) << failing;
-    }
-}
-
 struct ReadCase {
     const char* name;
     std::string content;

@@ -14,7 +14,6 @@
 
 // FIFOs, sockets, device links and a small tmpfs exist only on Linux; Windows has its own cases.
 #if defined(__linux__)
-#include "data/Conversion.h"
 #include "tests/support/SmallDisk.h"
 
 #include <fcntl.h>
@@ -33,7 +32,9 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
+#include <system_error>
 #include <vector>
 
 using namespace std::string_literals;
@@ -48,7 +49,7 @@ using testsupport::SaveContent;
 
 namespace {
 
-const std::string kCannotCreate = "Nelze vytvo\xF8it soubor ";
+using testrows::kCannotCreate;
 const std::string kWriteError = "Stream write error";
 
 class NotARegularFileTest : public testing::TestWithParam<SpecialCase> {};
@@ -163,6 +164,7 @@ struct MatrixCase {
     std::string content;
     std::size_t maxWrite;
     bool targetExists;
+    std::size_t piece = 0; // handed over in pieces of this size; 0: whole
 };
 
 void PrintTo(const MatrixCase& c, std::ostream* os) {
@@ -171,10 +173,10 @@ void PrintTo(const MatrixCase& c, std::ostream* os) {
 
 class SaveFaultMatrixTest : public testing::TestWithParam<MatrixCase> {};
 
-// State: an old file (or none) and new content. Action: a save whose N-th call fails, for every
-// N up to the calls a whole save makes. Expected: the error of that call, the old file byte for
-// byte (the new one when only the folder's sync failed, after the rename), no temporary file;
-// with no call failing, the new content.
+// State: an old file (or none) and new content, whole or in pieces. Action: a save whose N-th
+// call fails, for every N up to the calls a whole save makes. Expected: the error of that call,
+// the old file byte for byte (the new one when only the folder's sync failed, after the rename),
+// no temporary file; with no call failing, the new content.
 TEST_P(SaveFaultMatrixTest, EveryFailingCallLeavesTheOldFile) {
     using Call = FakeSaveSystem::Call;
     const MatrixCase& param = GetParam();
@@ -194,7 +196,16 @@ TEST_P(SaveFaultMatrixTest, EveryFailingCallLeavesTheOldFile) {
         FakeSaveSystem system(param.maxWrite);
         system.FailAt(failAt);
         try {
-            vemo::SaveDataFile(target, param.content, system);
+            if (param.piece == 0)
+                vemo::SaveDataFile(target, param.content, system);
+            else
+                vemo::SaveDataFile(
+                    target,
+                    [&param](const auto& put) {
+                        for (std::size_t at = 0; at < param.content.size(); at += param.piece)
+                            put(std::string_view(param.content).substr(at, param.piece));
+                    },
+                    system);
         } catch (const vemo::Error& error) {
             ASSERT_EQ(system.Calls().size(), static_cast<std::size_t>(failAt));
             const Call call = system.Calls().back();
@@ -234,7 +245,9 @@ INSTANTIATE_TEST_SUITE_P(
                     MatrixCase{"LargeTable", SaveContent(8000), vemo::kSaveWriteBlock, true},
                     MatrixCase{"LargeTableShortWrites", SaveContent(8000), 50000, true},
                     MatrixCase{"EmptyTable", "", vemo::kSaveWriteBlock, true},
-                    MatrixCase{"NoOldFile", SaveContent(3), 40, false}),
+                    MatrixCase{"NoOldFile", SaveContent(3), 40, false},
+                    MatrixCase{"LargeTableInPieces", SaveContent(6000), vemo::kSaveWriteBlock, true,
+                               100}),
     testrows::ByName());
 
 // Every entry of a folder and below, links not followed: a link as "-> " and where it points,
@@ -576,64 +589,75 @@ TEST(ReadDataFileTest, FileLargerThanMemoryIsAFileError) {
     EXPECT_EQ(table.Lines(), std::vector<std::string>{"kept"});
 }
 
-struct FullDiskCase {
+// Where the system itself refuses the new content: a file size limit or a full disk, with room
+// for a few blocks of it or for none.
+struct RefusalCase {
     const char* name;
-    bool austrian;
+    int error; // EFBIG: a file size limit of room bytes; ENOSPC: a disk with room left
+    std::size_t room;
     int lines;
-    std::size_t freeBytes;
 };
 
-void PrintTo(const FullDiskCase& c, std::ostream* os) {
+void PrintTo(const RefusalCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class FullDiskTest : public testing::TestWithParam<FullDiskCase> {};
+class NativeWriteFailureTest : public testing::TestWithParam<RefusalCase> {};
 
-// State: a data file on a full disk (or one with 4 KiB left). Action: a conversion whose data
-// file does not fit. Expected: "Stream write error", the old data file byte for byte, nothing
-// else left on the disk; the table holds the new lines.
-TEST_P(FullDiskTest, ConversionKeepsTheOldDataFile) {
-    const FullDiskCase& param = GetParam();
+// State: an old file where the system takes only part of the new content. Action: save.
+// Expected: "Stream write error" with the system's words, the old file byte for byte, nothing
+// else left beside it.
+TEST_P(NativeWriteFailureTest, KeepsTheOldFile) {
+    const RefusalCase& param = GetParam();
     ScratchDir dir;
     const fs::path disk = dir.Path() / "disk";
     fs::create_directory(disk);
-    testsupport::SmallDisk mounted(disk);
-    if (!mounted.Problem().empty())
-        GTEST_SKIP() << "no tmpfs here (" << mounted.Problem() << ")";
-
-    std::string source;
-    for (int i = 0; i < param.lines; ++i)
-        source += "1;0;AS;Start " + std::to_string(i) + ";;AK;Ende;12,5\r\n";
-    const fs::path sourceFile = dir.Path() / "source.csv";
-    WriteFile(sourceFile, source);
+    std::optional<testsupport::SmallDisk> mounted;
+    if (param.error == ENOSPC) {
+        mounted.emplace(disk);
+        if (!mounted->Problem().empty())
+            GTEST_SKIP() << "no tmpfs here (" << mounted->Problem() << ")";
+    }
     const std::string old = "b2xk\r\nZGF0YQ\r\n";
     const std::string target = (disk / "data.sdf").string();
     WriteFile(target, old);
-    testsupport::SmallDisk::Fill(disk, param.freeBytes);
-    ASSERT_FALSE(HasFatalFailure());
-
-    vemo::LineTable table;
-    try {
-        if (param.austrian)
-            vemo::ConvertAustrian(table, sourceFile.string(), target);
-        else
-            vemo::ConvertGerman(table, sourceFile.string(), target);
-        ADD_FAILURE() << "saved " << fs::file_size(target) << " bytes";
-    } catch (const vemo::Error& error) {
-        EXPECT_EQ(error.Message(), kWriteError);
-        EXPECT_EQ(error.Reason(), std::generic_category().message(ENOSPC));
+    std::set<std::string> names{"data.sdf"};
+    if (mounted) {
+        testsupport::SmallDisk::Fill(disk, param.room);
+        ASSERT_FALSE(HasFatalFailure());
+        names.insert("filler");
     }
+
+    // A file size limit makes write() fail with EFBIG once the temporary file reaches it.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    if (param.error == EFBIG) {
+        rlimit small = saved;
+        small.rlim_cur = param.room;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    }
+    std::string message, reason;
+    try {
+        vemo::SaveDataFile(target, SaveContent(param.lines));
+    } catch (const vemo::Error& error) {
+        message = error.Message();
+        reason = error.Reason();
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(message, kWriteError);
+    EXPECT_EQ(reason, std::generic_category().message(param.error));
     EXPECT_EQ(ReadFile(target), old);
-    EXPECT_EQ(FileNames(disk), (std::set<std::string>{"data.sdf", "filler"}));
-    EXPECT_EQ(table.Count(), param.lines);
+    EXPECT_EQ(FileNames(disk), names);
 }
 
-INSTANTIATE_TEST_SUITE_P(Conversions, FullDiskTest,
-                         testing::Values(FullDiskCase{"GermanSmallFull", false, 10, 0},
-                                         FullDiskCase{"GermanSmall4KiBFree", false, 150, 4096},
-                                         FullDiskCase{"GermanLargeFull", false, 2000, 0},
-                                         FullDiskCase{"AustrianSmallFull", true, 10, 0},
-                                         FullDiskCase{"AustrianLarge4KiBFree", true, 2000, 4096}),
+INSTANTIATE_TEST_SUITE_P(Refusals, NativeWriteFailureTest,
+                         testing::Values(RefusalCase{"FileSizeLimit", EFBIG, 4096, 2000},
+                                         RefusalCase{"DiskFull", ENOSPC, 0, 10},
+                                         RefusalCase{"DiskFullLarge", ENOSPC, 0, 2000},
+                                         RefusalCase{"Disk4KiBFree", ENOSPC, 4096, 2000}),
                          testrows::ByName());
 #endif
 
@@ -761,32 +785,6 @@ TEST_F(SafeSaveTest, MissingFolderOrFolderAsTarget) {
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir_.File("folder")));
 }
-
-// Linux only: the write failure comes from a file size limit.
-#if defined(__linux__)
-TEST_F(SafeSaveTest, WriteFailureKeepsOldFile) {
-    // A file size limit makes write() fail with EFBIG once the temporary file reaches it.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    std::string message;
-    try {
-        table_.SaveToFile(target_);
-    } catch (const vemo::Error& error) {
-        message = error.Message();
-    }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
-    EXPECT_EQ(message, "Stream write error");
-    EXPECT_EQ(ReadFile(target_), old_);
-    ExpectNoLeftovers();
-}
-
-#endif
 
 TEST_F(SafeSaveTest, SuccessReplacesWholeFile) {
     table_.SaveToFile(target_);

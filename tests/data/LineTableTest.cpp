@@ -1,6 +1,7 @@
 #include "data/LineTable.h"
 #include "data/Errors.h"
 
+#include "tests/support/FakeSaveSystem.h"
 #include "tests/support/Tables.h"
 #include "tests/support/TestFiles.h"
 
@@ -12,10 +13,9 @@ using namespace std::string_literals;
 using testfiles::ReadFile;
 using testfiles::ScratchDir;
 using testfiles::WriteFile;
+using testrows::kCannotCreate;
 
 namespace {
-
-const std::string kCannotCreate = "Nelze vytvo\xF8it soubor ";
 
 struct SplitCase {
     const char* name;
@@ -71,6 +71,19 @@ TEST(LineTableTest, LoadReplacesContentsAndSaveWritesCrLf) {
     table.SaveToFile(file);
     EXPECT_EQ(ReadFile(file), "");
     EXPECT_EQ(testfiles::FileNames(dir.Path()), std::set<std::string>{"t.sdf"});
+}
+
+// A write that fails keeps the old file: the table saves with the safe save.
+TEST(LineTableTest, FailedWriteKeepsTheOldFile) {
+    ScratchDir dir;
+    const auto file = dir.File("t.sdf");
+    WriteFile(file, "old\r\n");
+    vemo::LineTable table;
+    table.Append("new");
+    const testsupport::FailingSaves failing;
+    EXPECT_THROW(table.SaveToFile(file), vemo::Error);
+    EXPECT_TRUE(failing.Failed());
+    EXPECT_EQ(ReadFile(file), "old\r\n");
 }
 
 TEST(LineTableTest, MissingFileThrowsAndKeepsContents) {

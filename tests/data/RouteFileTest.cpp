@@ -209,10 +209,10 @@ TEST(RouteFile, FilesThatCannotBeUsed) {
         << unsaved;
     // The read does not end at a NUL as a data file's does: the entries behind it are not lost
     // unnoticed.
-    const std::string nul = dir.File("nul.txt");
+    const std::string nul = dir.File("nul-byte.txt");
     testfiles::WriteFile(nul, kHead + kCategories + "Německo úsek\tA3\tx\0y\n"s);
-    EXPECT_THROW(vemo::ReadRouteFile(nul, "nul.txt"), vemo::Error);
-    EXPECT_EQ(testfiles::FileNames(dir.Path()), (std::set<std::string>{"big.txt", "nul.txt"}));
+    EXPECT_THROW(vemo::ReadRouteFile(nul, "nul-byte.txt"), vemo::Error);
+    EXPECT_EQ(testfiles::FileNames(dir.Path()), (std::set<std::string>{"big.txt", "nul-byte.txt"}));
 }
 
 // ---- Entries found again in today's tables ---------------------------------------------------

@@ -12,17 +12,10 @@
 
 #include <QDir>
 #include <array>
-#include <fstream>
-#include <sstream>
+
+using testfiles::ReadFile;
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
 
 const std::string kSample = std::string(VEMO_SOURCE_DIR) + "/sample/";
 

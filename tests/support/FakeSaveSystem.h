@@ -1,6 +1,7 @@
 #pragma once
 // The save's system calls for tests: the native calls underneath, every call recorded, writes
-// cut to at most maxWrite bytes, and one call made to fail with the reason "injected".
+// cut to at most maxWrite bytes, and one call made to fail with the reason "injected"; and the
+// saves of the code under test made to fail through it.
 
 #include "data/SaveSystem.h"
 
@@ -98,6 +99,20 @@ private:
     std::vector<Call> calls_;
     std::vector<std::pair<std::size_t, long long>> writes_;
     bool failed_ = false;
+};
+
+// While it lives, every save of this thread that names no system goes through a fake whose first
+// write fails ("injected"), as on a full disk: a caller that saves through the safe save reports
+// "Stream write error" and keeps the old file, one that bypasses it writes the new content.
+class FailingSaves {
+public:
+    FailingSaves() { system_.FailAt(1, FakeSaveSystem::Call::Write); }
+    // Whether a save came through and failed.
+    bool Failed() const { return system_.Failed(); }
+
+private:
+    FakeSaveSystem system_;
+    vemo::SaveSystemOverride override_{system_};
 };
 
 // count lines of encoded text, each ended by CR LF, as a table saves them.

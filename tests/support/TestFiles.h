@@ -34,9 +34,19 @@ inline std::string NameOf(const fs::path& path) {
     return std::string(name.begin(), name.end());
 }
 
+// The whole content of a file, or "<missing>" when it cannot be opened. A name is taken as the
+// programs take it (UTF-8 on Windows), through PathOf.
 inline std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return "<missing>";
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+inline std::string ReadFile(const std::string& name) {
+    return ReadFile(PathOf(name));
+}
+inline std::string ReadFile(const char* name) {
+    return ReadFile(PathOf(name));
 }
 
 inline void WriteFile(const fs::path& path, const std::string& bytes) {

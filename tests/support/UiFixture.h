@@ -69,12 +69,9 @@ protected:
         ASSERT_EQ(file.write(bytes.data(), static_cast<qint64>(bytes.size())),
                   static_cast<qint64>(bytes.size()));
     }
+    // The file name (UTF-8) in the test's folder.
     std::string ReadFile(const std::string& name) const {
-        QFile file(Path(name));
-        if (!file.open(QIODevice::ReadOnly)) {
-            return "<missing>";
-        }
-        return file.readAll().toStdString();
+        return testfiles::ReadFile(dir_.Path() / testfiles::PathOf(name));
     }
 
     // Each line Base64-encoded and ended with CR LF, as the maintainer conversion writes it.

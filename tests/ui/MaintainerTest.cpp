@@ -1,4 +1,6 @@
 // The maintainer word shows the two "Data" buttons, which turn the source files into data files.
+#include "tests/support/FakeSaveSystem.h"
+#include "tests/support/Tables.h"
 #include "tests/support/UiFixture.h"
 #include "text/BaseXCodec.h"
 #include "ui/ErrorReport.h"
@@ -100,6 +102,47 @@ TEST_F(MaintainerTest, DataButtonsConvertTheSourcesInPlace) {
                                          vemo::Base64Encode("A1;;Wien;Linz;10;20;30") + "\r\n");
     EXPECT_EQ(frm.get()->Lists()->germanTable.Lines(), encoded);
 }
+
+struct ButtonCase {
+    const char* name;
+    bool austrian;
+};
+
+void PrintTo(const ButtonCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DataButtonWriteFailureTest : public MaintainerTest,
+                                   public testing::WithParamInterface<ButtonCase> {};
+
+// State: both data files and the tab's source. Action: the tab's "Data" button, its save's write
+// failing. Expected: "Stream write error" in the report, both data files byte for byte as before
+// (the button saves with the safe save), and the window goes on.
+TEST_P(DataButtonWriteFailureTest, IsReportedAndKeepsTheDataFiles) {
+    const bool austrian = GetParam().austrian;
+    WriteSmallData();
+    WriteFile(austrian ? "au_maut.csv" : "maut_55a.csv",
+              austrian ? "A1\t\tWien\tLinz\t10\t20\t30\r\n" : "1;0;AS;Start;;AK;Ende;12,5\r\n");
+    const std::string german = ReadFile("data.sdf");
+    const std::string austrianData = ReadFile("data2.sdf");
+    auto frm = CreateWindow({"QZX"});
+    ASSERT_TRUE(reports.empty());
+    if (austrian)
+        ShowPage(*frm, 1);
+
+    const testsupport::FailingSaves failing;
+    Click(austrian ? frm->btnAUCreateData : frm->btnCreateData);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(vemo::ui::ErrorReportText(reports[0]), "Stream write error.");
+    EXPECT_TRUE(failing.Failed());
+    EXPECT_EQ(ReadFile("data.sdf"), german);
+    EXPECT_EQ(ReadFile("data2.sdf"), austrianData);
+    EXPECT_TRUE(frm.get()->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, DataButtonWriteFailureTest,
+                         testing::Values(ButtonCase{"German", false}, ButtonCase{"Austrian", true}),
+                         testrows::ByName());
 
 TEST_F(MaintainerTest, AMissingSourceIsReportedAndChangesNothing) {
     WriteSmallData();
