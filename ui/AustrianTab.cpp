@@ -1,74 +1,111 @@
-// Handlers of the "Rakousko" tab: every section carries a fixed amount per category, and the
-// toll is a running total in lblAUMaut of the listed route in the category shown. The rules
-// themselves are in data/: the axle texts in Tariff, the amounts in SectionEntry, the total in
-// RunningTotal.
+#include "ui/AustrianTab.h"
+
 #include "data/Conversion.h"
 #include "data/MotorwayIndex.h"
+#include "data/RouteLookup.h"
 #include "data/RunningTotal.h"
 #include "data/SectionEntry.h"
 #include "data/Tariff.h"
 #include "ui/Cp1250Text.h"
 #include "ui/ListBox.h"
-#include "ui/MainWindow.h"
-#include "ui/Route.h"
 
 #include <QComboBox>
 #include <QLabel>
-#include <QListWidget>
 
-namespace {
+namespace vemo::ui {
 
-vemo::ui::EntryValue CategoryAmountIn(int category, const vemo::LocaleSettings& locale) {
-    return [category, &locale](std::string_view entry) {
-        return vemo::CategoryAmount(entry, category, locale);
-    };
+RouteTabControls AustrianRouteControls(const Ui::frmVemo& ui) {
+    return {.page = ui.tbsAU,
+            .motorway = ui.cboAUDalnice,
+            .sections = ui.lbxAUCis,
+            .route = ui.lbxAUTrasa,
+            .add = ui.btnAUSelect,
+            .remove = ui.btnAUUnselect,
+            .entry = ui.lblAUUsek,
+            .total = ui.lblAUMaut,
+            .totalName = ui.Label13,
+            .unit = kEuroUnit};
 }
 
-} // namespace
+AustrianTab::AustrianTab(const Ui::frmVemo& ui, const UiLocale& locale)
+    : ui_(ui), locale_(locale),
+      // An entry counts in the category its selector names at this moment: none counts 0.
+      route_(AustrianRouteControls(ui), locale, [&ui, &locale](std::string_view entry) {
+          return CategoryAmount(entry, SelectorItemIndex(ui.cboAUKategorie), locale.numbers);
+      }) {}
 
-void TfrmVemo::cboAUDalniceChange() {
-    const std::string key = vemo::ui::SelectorText(ui.cboAUDalnice);
-    vemo::ui::ListClear(ui.lbxAUCis);
-    vemo::ui::ListAppend(ui.lbxAUCis, vemo::AustrianSectionListing(lists_->austrianTable, key));
+void AustrianTab::ChooseMotorway(const LineTable& table) {
+    route_.ShowSections(AustrianSectionListing(table, route_.Motorway()));
 }
 
-void TfrmVemo::btnAUSelectClick() {
-    vemo::ui::AddSelectedToRoute(
-        ui.lbxAUCis, ui.lbxAUTrasa, ui.lblAUMaut, vemo::kEuroUnit,
-        CategoryAmountIn(vemo::ui::SelectorItemIndex(ui.cboAUKategorie), locale_.numbers),
-        locale_.numbers);
-}
-
-void TfrmVemo::btnAUUnselectClick() {
-    vemo::ui::RemoveSelectedFromRoute(
-        ui.lbxAUTrasa, ui.lblAUMaut, vemo::kEuroUnit,
-        CategoryAmountIn(vemo::ui::SelectorItemIndex(ui.cboAUKategorie), locale_.numbers),
-        locale_.numbers);
-}
-
-void TfrmVemo::lbxAUCisClick() {
-    vemo::ui::ShowFocusedEntry(ui.lbxAUCis, ui.lblAUUsek);
-}
-
-void TfrmVemo::lbxAUTrasaClick() {
-    vemo::ui::ShowFocusedEntry(ui.lbxAUTrasa, ui.lblAUUsek);
-}
-
-void TfrmVemo::cboAUKategorieChange() {
-    const int category = vemo::ui::SelectorItemIndex(ui.cboAUKategorie);
-    const auto text = vemo::AustrianCategoryText(category);
+void AustrianTab::ChooseCategory() {
+    const int category = SelectorItemIndex(ui_.cboAUKategorie);
+    const auto text = AustrianCategoryText(category);
     if (!text)
         return;
-    austrianCategory_ = category;
-    ui.lblAUKategorie->setText(vemo::ui::ToQString(*text));
+    category_ = category;
+    ui_.lblAUKategorie->setText(ToQString(*text));
     // The total is that of the listed route in the category shown, as the German toll follows
     // its rate; ">>" and "<<" then add and subtract amounts of this category.
-    vemo::ui::RecomputeRouteTotal(ui.lbxAUTrasa, ui.lblAUMaut, vemo::kEuroUnit,
-                                  CategoryAmountIn(category, locale_.numbers), locale_.numbers);
+    route_.Recompute();
 }
 
-void TfrmVemo::btnAUCreateDataClick() {
-    if (lists_) {
-        vemo::ConvertAustrian(lists_->austrianTable);
+void AustrianTab::ConvertData(LineTable& table) {
+    ConvertAustrian(table);
+}
+
+void AustrianTab::StartCategory() {
+    ui_.cboAUKategorie->setCurrentIndex(0);
+    category_ = 0;
+    ui_.lblAUKategorie->setText(ToQString(*AustrianCategoryText(0)));
+}
+
+Cents AustrianTab::Billed() const {
+    return BilledAustrianToll(route_.Entries(), category_, locale_.numbers);
+}
+
+std::vector<ShownTotal> AustrianTab::ShownTotals() const {
+    const auto text = AustrianCategoryText(category_);
+    return {ShownBeside(ui_.Label12, text ? ToQString(*text) : QString()), route_.Total().Shown()};
+}
+
+AustrianQuoteInput AustrianTab::QuoteInput(const TollLists& lists) const {
+    AustrianQuoteInput input;
+    input.sections = RouteSectionsOf(route_.Entries(),
+                                     AustrianRouteTables(lists.austrianTable, lists.austrianIndex));
+    input.category = category_;
+    return input;
+}
+
+void AustrianTab::SaveInto(RouteFile& file, const TollLists& lists) const {
+    if (const auto name = AustrianCategoryName(category_))
+        file.austrianCategory = *name;
+    file.austrianToll = route_.Total().Value();
+    file.austrianBilled = Billed();
+    file.austrianRoute = RouteEntriesOf(
+        route_.Entries(), AustrianRouteTables(lists.austrianTable, lists.austrianIndex));
+}
+
+int AustrianTab::FindCategory(const RouteFile& file) {
+    int found = -1;
+    for (int i = 0; i < kAustrianCategoryCount; ++i) {
+        if (AustrianCategoryName(i) == file.austrianCategory)
+            found = i;
+    }
+    return found;
+}
+
+void AustrianTab::ChooseOpened(int category) {
+    ui_.cboAUKategorie->setCurrentIndex(category);
+    if (category < 0) {
+        // No category as on the German tab: no axle text, and no amounts to add up.
+        category_ = -1;
+        ui_.cboAUKategorie->setEditText(QString());
+        ui_.lblAUKategorie->clear();
+        route_.Recompute();
+    } else {
+        ChooseCategory();
     }
 }
+
+} // namespace vemo::ui

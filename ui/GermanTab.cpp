@@ -1,200 +1,288 @@
-// Handlers of the "Německo" tab: the route's kilometres are a running total in lblKm, the toll
-// is always recomputed from them and the rate. The rules themselves are in data/: the rates in
-// Tariff, the entry's length in SectionEntry, the totals in RunningTotal.
-#include "data/BilledToll.h"
+#include "ui/GermanTab.h"
+
+#include "data/CalendarDate.h"
 #include "data/Conversion.h"
 #include "data/MotorwayIndex.h"
+#include "data/RouteLookup.h"
 #include "data/RunningTotal.h"
 #include "data/SectionEntry.h"
-#include "data/Tariff.h"
 #include "data/TariffFile.h"
 #include "ui/Cp1250Text.h"
 #include "ui/CurrencyEdit.h"
 #include "ui/ListBox.h"
-#include "ui/MainWindow.h"
-#include "ui/Route.h"
 #include "ui/SpinEdit.h"
 
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLabel>
-#include <QListWidget>
+
+#include <algorithm>
 
 // A rate of the tariff shows in the rate box with all its decimals.
 static_assert(TCurrencyEdit::kMaxDecimals >= vemo::kMostRateDecimals);
 
-namespace {
+namespace vemo::ui {
 
-vemo::ui::EntryValue SectionLengthIn(const vemo::LocaleSettings& locale) {
-    return [&locale](std::string_view entry) { return vemo::SectionLength(entry, locale); };
+RouteTabControls GermanRouteControls(const Ui::frmVemo& ui) {
+    return {.page = ui.tbsDE,
+            .motorway = ui.cboDalnice,
+            .sections = ui.lbxCis,
+            .route = ui.lbxTrasa,
+            .add = ui.btnSelect,
+            .remove = ui.btnUnselect,
+            .entry = ui.lblUsek,
+            .total = ui.lblKm,
+            .totalName = ui.Label3,
+            .unit = kKmUnit};
 }
 
-} // namespace
+GermanTab::GermanTab(const Ui::frmVemo& ui, const UiLocale& locale, std::function<QDate()> today,
+                     std::function<void()> describeTariff)
+    : ui_(ui), locale_(locale), today_(std::move(today)),
+      describeTariff_(std::move(describeTariff)),
+      route_(GermanRouteControls(ui), locale,
+             [&locale](std::string_view entry) { return SectionLength(entry, locale.numbers); }),
+      toll_(ui.lblMaut, ui.Label6, kEuroUnit, locale) {}
 
-void TfrmVemo::cboDalniceChange() {
-    const std::string text = vemo::ui::SelectorText(ui.cboDalnice);
-    vemo::ui::ListClear(ui.lbxCis);
-    vemo::ui::ListAppend(
-        ui.lbxCis, vemo::GermanSectionListing(lists_->germanTable, vemo::GermanMotorwayKey(text)));
+void GermanTab::ChooseMotorway(const LineTable& table) {
+    route_.ShowSections(GermanSectionListing(table, GermanMotorwayKey(route_.Motorway())));
 }
 
-void TfrmVemo::btnSelectClick() {
-    vemo::ui::AddSelectedToRoute(ui.lbxCis, ui.lbxTrasa, ui.lblKm, vemo::kKmUnit,
-                                 SectionLengthIn(locale_.numbers), locale_.numbers);
-    curSazbaChange();
+void GermanTab::AddSelected() {
+    route_.AddSelected();
+    ShowToll();
 }
 
-void TfrmVemo::btnUnselectClick() {
-    vemo::ui::RemoveSelectedFromRoute(ui.lbxTrasa, ui.lblKm, vemo::kKmUnit,
-                                      SectionLengthIn(locale_.numbers), locale_.numbers);
-    curSazbaChange();
+void GermanTab::RemoveSelected() {
+    route_.RemoveSelected();
+    ShowToll();
 }
 
-void TfrmVemo::lbxCisClick() {
-    vemo::ui::ShowFocusedEntry(ui.lbxCis, ui.lblUsek);
-}
-
-void TfrmVemo::lbxTrasaClick() {
-    vemo::ui::ShowFocusedEntry(ui.lbxTrasa, ui.lblUsek);
-}
-
-void TfrmVemo::cboKategorieChange() {
-    const int index = vemo::ui::SelectorItemIndex(ui.cboKategorie);
+void GermanTab::ChooseCategory() {
+    const int index = SelectorItemIndex(ui_.cboKategorie);
     const auto description = tariff_ ? tariff_->Description(index) : std::nullopt;
     if (!description)
         return;
-    ui.lblKategorie->setText(vemo::ui::ToQString(*description));
+    ui_.lblKategorie->setText(ToQString(*description));
     PriceVehicle(index);
 }
 
-void TfrmVemo::cboHmotnostChange() {
-    DescribeTariff();
-    PriceVehicle(vemo::ui::SelectorItemIndex(ui.cboKategorie));
+void GermanTab::ChooseWeightClass() {
+    describeTariff_();
+    PriceVehicle(SelectorItemIndex(ui_.cboKategorie));
 }
 
-void TfrmVemo::speNapravyChange() {
-    PriceVehicle(vemo::ui::SelectorItemIndex(ui.cboKategorie));
+void GermanTab::ChooseAxles() {
+    PriceVehicle(SelectorItemIndex(ui_.cboKategorie));
 }
 
-void TfrmVemo::curSazbaChange() {
-    ui.lblMaut->setText(vemo::ui::ToQString(vemo::GermanTollCaption(
-        vemo::ui::FromQString(ui.lblKm->text()), ui.curSazba->Value(), locale_.numbers)));
-    // The rate box holds the tariff's rate with all its decimals; its shortest text is the rate
-    // as the tariff writes it.
-    const vemo::Decimal rate =
-        vemo::Decimal::FromDouble(ui.curSazba->Value()).value_or(vemo::Decimal());
-    germanBilled_ =
-        vemo::BilledGermanToll(vemo::ui::ListEntries(ui.lbxTrasa), rate, locale_.numbers);
-    ui.lblMautVyuctovani->setText(
+void GermanTab::ShowToll() {
+    toll_.Write(
+        GermanTollCaption(route_.Total().Caption(), ui_.curSazba->Value(), locale_.numbers));
+    billed_ = BilledGermanToll(route_.Entries(), Rate(), locale_.numbers);
+    ui_.lblMautVyuctovani->setText(
         QStringLiteral("Dle vyúčtování: %1 €")
-            .arg(vemo::ui::ToQString(vemo::FormatHundredths(*germanBilled_, locale_.numbers))));
+            .arg(ToQString(FormatHundredths(*billed_, locale_.numbers))));
 }
 
-void TfrmVemo::PriceVehicle(int category) {
+void GermanTab::ConvertData(LineTable& table) {
+    ConvertGerman(table);
+    // The tariff in force stays until the next start, as the selectors do.
+    if (QFileInfo::exists(QString::fromLatin1(kTariffSourceFile)))
+        ConvertTariff(kTariffSourceFile, kTariffFile, ToCalendarDate(today_()));
+}
+
+void GermanTab::PriceVehicle(int category) {
     if (!tariff_)
         return;
-    const vemo::GermanVehicle vehicle{category, WeightClassIndex(), ui.speNapravy->Value()};
-    if (const std::optional<vemo::Decimal> rate = tariff_->Rate(vehicle)) {
+    const GermanVehicle vehicle{category, WeightClassIndex(), ui_.speNapravy->Value()};
+    if (const std::optional<Decimal> rate = tariff_->Rate(vehicle)) {
         priced_ = vehicle;
-        ui.curSazba->SetValue(rate->ToDouble());
+        ui_.curSazba->SetValue(rate->ToDouble());
     }
 }
 
-int TfrmVemo::WeightClassIndex() const {
-    return tariff_ && tariff_->HasWeightClasses() ? ui.cboHmotnost->currentIndex() : 0;
+int GermanTab::WeightClassIndex() const {
+    return tariff_ && tariff_->HasWeightClasses() ? ui_.cboHmotnost->currentIndex() : 0;
 }
 
-QString TfrmVemo::PricedCategory() const {
+QString GermanTab::PricedCategory() const {
     if (!priced_ || !tariff_)
         return {};
-    return vemo::ui::ToQString(
-        tariff_->categories[static_cast<std::size_t>(priced_->category)].name);
+    return ToQString(tariff_->categories[static_cast<std::size_t>(priced_->category)].name);
 }
 
-QString TfrmVemo::PricedWeightClass() const {
+QString GermanTab::PricedWeightClass() const {
     const int index = priced_ ? priced_->weightClass : WeightClassIndex();
     if (!tariff_ || index < 0)
         return {};
-    return vemo::ui::ToQString(tariff_->weightClasses[static_cast<std::size_t>(index)].label);
+    return ToQString(tariff_->weightClasses[static_cast<std::size_t>(index)].label);
 }
 
-vemo::Decimal TfrmVemo::GermanRate() const {
+int GermanTab::PricedAxles() const {
+    return priced_ ? priced_->axles : ui_.speNapravy->Value();
+}
+
+Decimal GermanTab::Rate() const {
     // The box holds the tariff's rate with all its decimals; its shortest text is the rate.
-    return vemo::Decimal::FromDouble(ui.curSazba->Value()).value_or(vemo::Decimal());
+    return Decimal::FromDouble(ui_.curSazba->Value()).value_or(Decimal());
 }
 
-int TfrmVemo::PricedAxles() const {
-    return priced_ ? priced_->axles : ui.speNapravy->Value();
-}
-
-void TfrmVemo::btnCreateDataClick() {
-    if (lists_) {
-        vemo::ConvertGerman(lists_->germanTable);
-    }
-    // The tariff in force stays until the next start, as the selectors do.
-    if (QFileInfo::exists(QString::fromLatin1(vemo::kTariffSourceFile))) {
-        vemo::ConvertTariff(vemo::kTariffSourceFile, vemo::kTariffFile,
-                            vemo::ToCalendarDate(options_.today()));
-    }
-}
-
-void TfrmVemo::LoadTariff() {
+void GermanTab::LoadTariff() {
     tariffs_.clear();
     tariff_.reset();
     ShowTariff();
-    const vemo::CalendarDate today = vemo::ToCalendarDate(options_.today());
+    const CalendarDate today = ToCalendarDate(today_());
     tariffDay_ = today;
-    tariffs_ = vemo::ReadTariffsOrBuiltIn(vemo::kTariffFile);
+    tariffs_ = ReadTariffsOrBuiltIn(kTariffFile);
     // With none in force today the tariffs stay, for the day one begins.
-    tariff_ = vemo::TariffInForce(tariffs_, today, vemo::kTariffFile);
+    tariff_ = TariffInForce(tariffs_, today, kTariffFile);
     ShowTariff();
 }
 
-void TfrmVemo::ShowTariff() {
-    ui.cboKategorie->clear();
-    ui.cboHmotnost->clear();
-    ui.cboHmotnost->setEnabled(false);
-    if (tariff_) {
-        for (const vemo::TariffCategory& category : tariff_->categories)
-            ui.cboKategorie->addItem(vemo::ui::ToQString(category.name));
-        ui.cboKategorie->setCurrentIndex(-1);
-        if (tariff_->HasWeightClasses()) {
-            for (const vemo::WeightClass& weights : tariff_->weightClasses)
-                ui.cboHmotnost->addItem(vemo::ui::ToQString(weights.label));
-            ui.cboHmotnost->setCurrentIndex(tariff_->HeaviestClass());
-            ui.cboHmotnost->setEnabled(true);
-        }
-        ui.curSazba->SetDecimals(tariff_->rateDecimals);
-    }
-    DescribeTariff();
+void GermanTab::ClearCategory() {
+    ui_.cboKategorie->setCurrentIndex(-1);
+    ui_.cboKategorie->setEditText(QString());
 }
 
-void TfrmVemo::FollowTariffOfTheDay() {
+void GermanTab::ShowTariff() {
+    ui_.cboKategorie->clear();
+    ui_.cboHmotnost->clear();
+    ui_.cboHmotnost->setEnabled(false);
+    if (tariff_) {
+        for (const TariffCategory& category : tariff_->categories)
+            ui_.cboKategorie->addItem(ToQString(category.name));
+        ui_.cboKategorie->setCurrentIndex(-1);
+        if (tariff_->HasWeightClasses()) {
+            for (const WeightClass& weights : tariff_->weightClasses)
+                ui_.cboHmotnost->addItem(ToQString(weights.label));
+            ui_.cboHmotnost->setCurrentIndex(tariff_->HeaviestClass());
+            ui_.cboHmotnost->setEnabled(true);
+        }
+        ui_.curSazba->SetDecimals(tariff_->rateDecimals);
+    }
+    describeTariff_();
+}
+
+void GermanTab::FollowTheDay() {
     if (!tariffDay_)
         return;
-    const vemo::CalendarDate today = vemo::ToCalendarDate(options_.today());
+    const CalendarDate today = ToCalendarDate(today_());
     if (today == *tariffDay_)
         return;
     tariffDay_ = today;
-    const vemo::GermanTariff* inForce = vemo::FindTariffInForce(tariffs_, today);
+    const GermanTariff* inForce = FindTariffInForce(tariffs_, today);
     if (inForce && tariff_ ? inForce->validFrom == tariff_->validFrom : !inForce && !tariff_)
         return;
     const QString category = PricedCategory();
     const QString weightClass = PricedWeightClass();
-    tariff_ = inForce ? std::optional<vemo::GermanTariff>(*inForce) : std::nullopt;
+    tariff_ = inForce ? std::optional<GermanTariff>(*inForce) : std::nullopt;
     priced_.reset();
     ShowTariff();
-    if (const int kept = ui.cboHmotnost->findText(weightClass); kept >= 0 && !weightClass.isEmpty())
-        ui.cboHmotnost->setCurrentIndex(kept);
-    DescribeTariff();
-    const int index = ui.cboKategorie->findText(category);
-    ui.cboKategorie->setCurrentIndex(category.isEmpty() ? -1 : index);
+    if (const int kept = ui_.cboHmotnost->findText(weightClass);
+        kept >= 0 && !weightClass.isEmpty())
+        ui_.cboHmotnost->setCurrentIndex(kept);
+    describeTariff_();
+    const int index = ui_.cboKategorie->findText(category);
+    ui_.cboKategorie->setCurrentIndex(category.isEmpty() ? -1 : index);
     if (category.isEmpty() || index < 0) {
         // As at the start: no category, no rate.
-        ui.cboKategorie->setEditText(QString());
-        ui.lblKategorie->clear();
-        ui.curSazba->SetValue(0);
+        ui_.cboKategorie->setEditText(QString());
+        ui_.lblKategorie->clear();
+        ui_.curSazba->SetValue(0);
         return;
     }
-    cboKategorieChange();
+    ChooseCategory();
 }
+
+std::vector<ShownTotal> GermanTab::ShownTotals() const {
+    // The rate as its box shows it while it has no focus.
+    std::vector<ShownTotal> totals = {{QStringLiteral("Kategorie:"), PricedCategory()}};
+    if (tariff_ && tariff_->HasWeightClasses())
+        totals.push_back({QStringLiteral("Hmotnost:"), PricedWeightClass()});
+    totals.insert(totals.end(), {{QStringLiteral("Počet náprav:"), QString::number(PricedAxles())},
+                                 {tariff_ ? ToQString(tariff_->Label()) : QString(), {}},
+                                 route_.Total().Shown(),
+                                 ShownBeside(ui_.Label4, ui_.curSazba->DisplayText()),
+                                 toll_.Shown()});
+    totals.push_back(
+        {QStringLiteral("Mýtné dle vyúčtování:"),
+         billed_ ? ToQString(FormatHundredths(*billed_, locale_.numbers)) + QStringLiteral(" €")
+                 : QString()});
+    return totals;
+}
+
+GermanQuoteInput GermanTab::QuoteInput(const TollLists& lists) const {
+    GermanQuoteInput input;
+    input.sections =
+        RouteSectionsOf(route_.Entries(), GermanRouteTables(lists.germanTable, lists.germanIndex));
+    input.rate = Rate();
+    input.category = FromQString(PricedCategory());
+    input.weightClass = FromQString(PricedWeightClass());
+    input.axles = PricedAxles();
+    input.tariff = tariff_ ? tariff_->Label() : std::string();
+    return input;
+}
+
+void GermanTab::SaveInto(RouteFile& file, const TollLists& lists) const {
+    file.tariff = tariff_ ? tariff_->Label() : std::string();
+    file.germanCategory = FromQString(PricedCategory());
+    file.weightClass = FromQString(PricedWeightClass());
+    file.axles = std::clamp(PricedAxles(), ui_.speNapravy->MinValue(), ui_.speNapravy->MaxValue());
+    file.germanToll = toll_.Value();
+    file.germanBilled = billed_.value_or(0);
+    file.germanRoute =
+        RouteEntriesOf(route_.Entries(), GermanRouteTables(lists.germanTable, lists.germanIndex));
+}
+
+GermanTab::Vehicle GermanTab::FindVehicle(const RouteFile& file, QStringList& notes) const {
+    Vehicle vehicle;
+    // A class the file does not name (an older file, a tariff without classes) is the heaviest,
+    // as at the start; one today's tariff lacks is reported and none is chosen.
+    const bool classes = tariff_ && tariff_->HasWeightClasses();
+    vehicle.weightClass = classes ? tariff_->HeaviestClass() : 0;
+    if (classes && !file.weightClass.empty()) {
+        const auto& all = tariff_->weightClasses;
+        const auto found = std::find_if(all.begin(), all.end(),
+                                        [&](const auto& c) { return c.label == file.weightClass; });
+        vehicle.weightClass = found == all.end() ? -1 : static_cast<int>(found - all.begin());
+        if (found == all.end())
+            notes.append(QStringLiteral("Německo: hmotnost „%1“, kterou dnešní sazebník nemá")
+                             .arg(ToQString(file.weightClass)));
+    }
+    if (!file.germanCategory.empty()) {
+        const auto& categories = tariff_ ? tariff_->categories : std::vector<TariffCategory>();
+        const auto found = std::find_if(categories.begin(), categories.end(), [&](const auto& c) {
+            return c.name == file.germanCategory;
+        });
+        if (found == categories.end())
+            notes.append(QStringLiteral("Německo: kategorie „%1“, kterou dnešní sazebník nemá")
+                             .arg(ToQString(file.germanCategory)));
+        else
+            vehicle.category = static_cast<int>(found - categories.begin());
+    }
+    return vehicle;
+}
+
+void GermanTab::PriceOpened(int axles, const Vehicle& vehicle) {
+    ui_.speNapravy->SetValue(axles);
+    if (tariff_ && tariff_->HasWeightClasses())
+        ui_.cboHmotnost->setCurrentIndex(vehicle.weightClass);
+    describeTariff_();
+    priced_.reset();
+    ui_.cboKategorie->setCurrentIndex(vehicle.category);
+    if (vehicle.category < 0) {
+        ui_.cboKategorie->setEditText(QString());
+        ui_.lblKategorie->clear();
+    } else {
+        ChooseCategory();
+    }
+    // Without a category, or without the class it was priced in, there is no rate yet.
+    if (!priced_)
+        ui_.curSazba->SetValue(0);
+    // The toll of the kilometres of the route as listed now.
+    route_.Recompute();
+    ShowToll();
+}
+
+} // namespace vemo::ui

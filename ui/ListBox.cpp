@@ -197,6 +197,22 @@ std::vector<std::string> ListEntries(const QListWidget* list) {
     return entries;
 }
 
+QStringList ListTexts(const QListWidget* list, const std::vector<int>& rows) {
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(rows.size()));
+    for (const int row : rows)
+        texts.append(list->item(row)->text());
+    return texts;
+}
+
+QStringList ListTexts(const QListWidget* list) {
+    QStringList texts;
+    texts.reserve(list->count());
+    for (int row = 0; row < list->count(); ++row)
+        texts.append(list->item(row)->text());
+    return texts;
+}
+
 void SelectorFill(QComboBox* selector, const std::vector<std::string>& entries) {
     const QSignalBlocker blocker(selector);
     selector->clear();

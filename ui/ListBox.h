@@ -5,6 +5,7 @@
 
 #include <QListWidget>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <string>
@@ -60,6 +61,9 @@ std::vector<int> ListSelectedRows(const QListWidget* list);
 std::string ListEntry(const QListWidget* list, int row);
 // Every entry, in list order.
 std::vector<std::string> ListEntries(const QListWidget* list);
+// The entries at rows, or every entry, as the list shows them.
+QStringList ListTexts(const QListWidget* list, const std::vector<int>& rows);
+QStringList ListTexts(const QListWidget* list);
 
 // Replaces a selector's entries; nothing is chosen afterwards.
 void SelectorFill(QComboBox* selector, const std::vector<std::string>& entries);

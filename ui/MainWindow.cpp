@@ -1,8 +1,6 @@
 #include "ui/MainWindow.h"
 
 #include "data/LocaleCollation.h"
-#include "data/Tariff.h"
-#include "ui/Cp1250Text.h"
 #include "ui/CurrencyEdit.h"
 #include "ui/ListBox.h"
 #include "ui/SpinEdit.h"
@@ -11,7 +9,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -59,6 +56,9 @@ private:
 TfrmVemo::TfrmVemo(Options options, QWidget* parent)
     : QWidget(parent), options_(std::move(options)) {
     ui.setupUi(this);
+    german_ = std::make_unique<vemo::ui::GermanTab>(
+        ui, locale_, [this] { return options_.today(); }, [this] { DescribeTariff(); });
+    austrian_ = std::make_unique<vemo::ui::AustrianTab>(ui, locale_);
     DescribeControls();
     MarkFocus();
     ConnectHandlers();
@@ -84,35 +84,118 @@ void TfrmVemo::ConnectHandlers() {
         new ListClickWatcher(list, [this, handler] { Guard(handler); });
     };
 
-    on(ui.cboDalnice, &QComboBox::activated, &TfrmVemo::cboDalniceChange);
-    onClick(ui.lbxTrasa, &TfrmVemo::lbxTrasaClick);
-    on(ui.btnSelect, &QPushButton::clicked, &TfrmVemo::btnSelectClick);
-    on(ui.btnUnselect, &QPushButton::clicked, &TfrmVemo::btnUnselectClick);
-    // Delete in a route list removes the selected entries as "<<" does.
-    on(ui.lbxTrasa, &TListBox::DeleteRequested, &TfrmVemo::btnUnselectClick);
-    // A double-click adds a section as ">>" does and removes a route entry as "<<" does: its
-    // first click has made the entry the selection.
-    on(ui.lbxTrasa, &TListBox::EntryDoubleClicked, &TfrmVemo::btnUnselectClick);
-    on(ui.lbxCis, &TListBox::EntryDoubleClicked, &TfrmVemo::btnSelectClick);
+    // What both tabs share: the motorway, the lists and the route buttons. Delete in a route
+    // list removes the selected entries as "<<" does; a double-click adds a section as ">>" does
+    // and removes a route entry as "<<" does, its first click having made the entry the
+    // selection.
+    struct RouteHandlers {
+        vemo::ui::RouteTabControls tab;
+        void (TfrmVemo::*motorwayChange)();
+        void (TfrmVemo::*selectClick)();
+        void (TfrmVemo::*unselectClick)();
+        void (TfrmVemo::*sectionsClick)();
+        void (TfrmVemo::*routeClick)();
+    };
+    const RouteHandlers tabs[] = {
+        {vemo::ui::GermanRouteControls(ui), &TfrmVemo::cboDalniceChange, &TfrmVemo::btnSelectClick,
+         &TfrmVemo::btnUnselectClick, &TfrmVemo::lbxCisClick, &TfrmVemo::lbxTrasaClick},
+        {vemo::ui::AustrianRouteControls(ui), &TfrmVemo::cboAUDalniceChange,
+         &TfrmVemo::btnAUSelectClick, &TfrmVemo::btnAUUnselectClick, &TfrmVemo::lbxAUCisClick,
+         &TfrmVemo::lbxAUTrasaClick},
+    };
+    for (const RouteHandlers& h : tabs) {
+        on(h.tab.motorway, &QComboBox::activated, h.motorwayChange);
+        onClick(h.tab.sections, h.sectionsClick);
+        onClick(h.tab.route, h.routeClick);
+        on(h.tab.add, &QPushButton::clicked, h.selectClick);
+        on(h.tab.remove, &QPushButton::clicked, h.unselectClick);
+        on(h.tab.route, &TListBox::DeleteRequested, h.unselectClick);
+        on(h.tab.route, &TListBox::EntryDoubleClicked, h.unselectClick);
+        on(h.tab.sections, &TListBox::EntryDoubleClicked, h.selectClick);
+    }
+
     on(ui.btnCreateData, &QPushButton::clicked, &TfrmVemo::btnCreateDataClick);
-    onClick(ui.lbxCis, &TfrmVemo::lbxCisClick);
     on(ui.cboKategorie, &QComboBox::activated, &TfrmVemo::cboKategorieChange);
     on(ui.cboKategorie->lineEdit(), &QLineEdit::textEdited, &TfrmVemo::cboKategorieChange);
     on(ui.cboHmotnost, &QComboBox::activated, &TfrmVemo::cboHmotnostChange);
     on(ui.curSazba, &TCurrencyEdit::Changed, &TfrmVemo::curSazbaChange);
     on(ui.speNapravy, &TSpinEdit::Changed, &TfrmVemo::speNapravyChange);
 
-    on(ui.cboAUDalnice, &QComboBox::activated, &TfrmVemo::cboAUDalniceChange);
-    onClick(ui.lbxAUCis, &TfrmVemo::lbxAUCisClick);
-    onClick(ui.lbxAUTrasa, &TfrmVemo::lbxAUTrasaClick);
-    on(ui.btnAUSelect, &QPushButton::clicked, &TfrmVemo::btnAUSelectClick);
-    on(ui.btnAUUnselect, &QPushButton::clicked, &TfrmVemo::btnAUUnselectClick);
-    on(ui.lbxAUTrasa, &TListBox::DeleteRequested, &TfrmVemo::btnAUUnselectClick);
-    on(ui.lbxAUTrasa, &TListBox::EntryDoubleClicked, &TfrmVemo::btnAUUnselectClick);
-    on(ui.lbxAUCis, &TListBox::EntryDoubleClicked, &TfrmVemo::btnAUSelectClick);
     on(ui.btnAUCreateData, &QPushButton::clicked, &TfrmVemo::btnAUCreateDataClick);
     on(ui.cboAUKategorie, &QComboBox::activated, &TfrmVemo::cboAUKategorieChange);
     on(ui.cboAUKategorie->lineEdit(), &QLineEdit::textEdited, &TfrmVemo::cboAUKategorieChange);
+}
+
+// The handlers of both tabs: each forwards to its tab.
+
+void TfrmVemo::cboDalniceChange() {
+    german_->ChooseMotorway(lists_->germanTable);
+}
+
+void TfrmVemo::btnSelectClick() {
+    german_->AddSelected();
+}
+
+void TfrmVemo::btnUnselectClick() {
+    german_->RemoveSelected();
+}
+
+void TfrmVemo::lbxCisClick() {
+    german_->ShowFocusedSection();
+}
+
+void TfrmVemo::lbxTrasaClick() {
+    german_->ShowFocusedRouteEntry();
+}
+
+void TfrmVemo::cboKategorieChange() {
+    german_->ChooseCategory();
+}
+
+void TfrmVemo::cboHmotnostChange() {
+    german_->ChooseWeightClass();
+}
+
+void TfrmVemo::speNapravyChange() {
+    german_->ChooseAxles();
+}
+
+void TfrmVemo::curSazbaChange() {
+    german_->ShowToll();
+}
+
+void TfrmVemo::btnCreateDataClick() {
+    if (lists_)
+        german_->ConvertData(lists_->germanTable);
+}
+
+void TfrmVemo::cboAUDalniceChange() {
+    austrian_->ChooseMotorway(lists_->austrianTable);
+}
+
+void TfrmVemo::btnAUSelectClick() {
+    austrian_->AddSelected();
+}
+
+void TfrmVemo::btnAUUnselectClick() {
+    austrian_->RemoveSelected();
+}
+
+void TfrmVemo::lbxAUCisClick() {
+    austrian_->ShowFocusedSection();
+}
+
+void TfrmVemo::lbxAUTrasaClick() {
+    austrian_->ShowFocusedRouteEntry();
+}
+
+void TfrmVemo::cboAUKategorieChange() {
+    austrian_->ChooseCategory();
+}
+
+void TfrmVemo::btnAUCreateDataClick() {
+    if (lists_)
+        austrian_->ConvertData(lists_->austrianTable);
 }
 
 void TfrmVemo::Guard(void (TfrmVemo::*handler)()) {
@@ -123,7 +206,7 @@ void TfrmVemo::Run(const std::function<void()>& command) {
     vemo::ui::RunGuarded(this, options_.reportError, [this, &command] {
         // Before any figure is computed: a quote made after midnight carries the new day's
         // tariff with its date.
-        FollowTariffOfTheDay();
+        german_->FollowTheDay();
         command();
     });
 }
@@ -150,19 +233,15 @@ void TfrmVemo::FormCreate() {
     vemo::StartupLoad(*lists_, sink);
     // A tariff file that cannot be used is reported here, and the start-up goes on without
     // German categories.
-    vemo::ui::RunGuarded(this, options_.reportError, [this] { LoadTariff(); });
+    vemo::ui::RunGuarded(this, options_.reportError, [this] { german_->LoadTariff(); });
 
     ui.memHelp->setPlainText(vemo::ui::HelpText());
     ui.memHelp->setReadOnly(true);
     // Read-only still lets the user select and copy, with the mouse and the keyboard.
     ui.memHelp->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 
-    // Choosing from the program fires no handler, so the Austrian caption is written here.
-    ui.cboKategorie->setCurrentIndex(-1);
-    ui.cboKategorie->setEditText(QString());
-    ui.cboAUKategorie->setCurrentIndex(0);
-    austrianCategory_ = 0;
-    ui.lblAUKategorie->setText(vemo::ui::ToQString(*vemo::AustrianCategoryText(0)));
+    german_->ClearCategory();
+    austrian_->StartCategory();
 }
 
 void TfrmVemo::FormClose() {

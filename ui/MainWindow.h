@@ -1,13 +1,14 @@
 #pragma once
-// The calculator's one window. The state of both calculations lives in the controls and in the
-// four lists; handlers read controls, call the data layer and write controls. Every handler is
-// private and runs only from its control's event, through the error report.
+// The calculator's one window. Each tab's state is kept by its controller (GermanTab,
+// AustrianTab); the window's handlers are thin and forward to them. Every handler is private
+// and runs only from its control's event, through the error report.
 
 #include "data/QuoteDocument.h"
-#include "data/Tariff.h"
 #include "data/TollData.h"
+#include "ui/AustrianTab.h"
 #include "ui/ErrorReport.h"
 #include "ui/FileChooser.h"
+#include "ui/GermanTab.h"
 #include "ui/MainWindowLayout.h"
 #include "ui/PlatformLocale.h"
 #include "ui/RouteClipboard.h"
@@ -48,10 +49,6 @@ public:
     const Ui::frmVemo& Controls() const { return ui; }
     const vemo::TollLists* Lists() const { return lists_.get(); }
     const vemo::ui::UiLocale& Locale() const { return locale_; }
-    // The German tariff in force; nothing when the tariff file could not be used.
-    const std::optional<vemo::GermanTariff>& Tariff() const { return tariff_; }
-    // The German toll as billed, section by section; nothing before the tab shows a toll.
-    std::optional<vemo::Cents> GermanBilled() const { return germanBilled_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -63,7 +60,7 @@ private:
     void FormCreate();
     void FormClose();
 
-    // "Německo" (GermanTab.cpp)
+    // "Německo", forwarded to german_
     void cboDalniceChange();
     void btnSelectClick();
     void btnUnselectClick();
@@ -74,28 +71,8 @@ private:
     void speNapravyChange();
     void curSazbaChange();
     void btnCreateDataClick();
-    // The tariffs of the tariff file, or the built-in one without a file, and the one in force
-    // today; a file that cannot be used leaves no category and is reported.
-    void LoadTariff();
-    // The categories and weight classes, the rate box's decimals and the tariff's name on the tab.
-    void ShowTariff();
-    // When the day has changed since the tariff in force was chosen, the tariff of the new day
-    // takes its place, keeping the category and the weight class chosen by name.
-    void FollowTariffOfTheDay();
-    // Sets the rate of category in the chosen weight class for the axle count, and keeps what it
-    // was taken for; nothing for an index outside the tariff.
-    void PriceVehicle(int category);
-    // The weight class chosen: the selector's, or the only one.
-    int WeightClassIndex() const;
-    // The category, weight class and axles the rate was taken for, as the quote, the clipboard
-    // and a saved route name them.
-    QString PricedCategory() const;
-    QString PricedWeightClass() const;
-    int PricedAxles() const;
-    // The rate the rate box holds, exactly as the tariff writes it.
-    vemo::Decimal GermanRate() const;
 
-    // "Rakousko" (AustrianTab.cpp)
+    // "Rakousko", forwarded to austrian_
     void cboAUDalniceChange();
     void btnAUSelectClick();
     void btnAUUnselectClick();
@@ -125,13 +102,8 @@ private:
 
     // Ctrl+C and the context menus of the four lists (MainWindowClipboard.cpp).
     void ConnectCopyCommands();
-    // The whole route with the totals of its tab.
+    // The whole route with the totals of its tab as the tab shows them.
     void CopyRoute(const QListWidget* route);
-    // The totals of a route's tab as the tab shows them, each with its caption.
-    std::vector<vemo::ui::ShownTotal> ShownTotals(const QListWidget* route) const;
-    // The Austrian toll as billed: the listed route's amounts in the tab's category, each to
-    // the cent.
-    vemo::Cents AustrianBilled() const;
 
     // The quote and the saved routes: the route lists' context menus, Ctrl+P, Ctrl+S and Ctrl+O
     // (MainWindowQuote.cpp).
@@ -145,19 +117,9 @@ private:
     Options options_;
     vemo::ui::UiLocale locale_;
     std::unique_ptr<vemo::TollLists> lists_;
-    // The tariffs the day chooses from: the file's, or the built-in one; empty when the file
-    // cannot be used.
-    std::vector<vemo::GermanTariff> tariffs_;
-    // The day the tariff in force was chosen for; nothing before the start-up has read them.
-    std::optional<vemo::CalendarDate> tariffDay_;
-    // The stored layout's categories are the built-in tariff's, until the start-up reads the file.
-    std::optional<vemo::GermanTariff> tariff_ = vemo::BuiltInTariff();
-    // What the German rate was taken for; nothing while no category has set it.
-    std::optional<vemo::GermanVehicle> priced_;
-    // The German toll as billed, written with lblMaut.
-    std::optional<vemo::Cents> germanBilled_;
-    // The Austrian category whose amounts the tab's total and axle text show.
-    int austrianCategory_ = -1;
+    // The tabs' controllers, made with the controls.
+    std::unique_ptr<vemo::ui::GermanTab> german_;
+    std::unique_ptr<vemo::ui::AustrianTab> austrian_;
     bool placed_ = false; // whether the first show has put the window on the screen
     QPointer<QFocusFrame> focusFrame_;
     QMetaObject::Connection focusWatch_;

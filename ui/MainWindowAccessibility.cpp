@@ -57,6 +57,7 @@ void TfrmVemo::DescribeControls() {
 }
 
 void TfrmVemo::DescribeTariff() {
+    const std::optional<vemo::GermanTariff>& tariff_ = german_->Tariff();
     const QString tariff = tariff_ ? vemo::ui::ToQString(tariff_->Label())
                                    : QStringLiteral("Sazebník: žádný, soubor %1 nelze použít")
                                          .arg(QString::fromLatin1(vemo::kTariffFile));

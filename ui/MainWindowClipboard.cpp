@@ -1,40 +1,13 @@
-// The copy commands of the four lists. They read what the window shows, put it on the clipboard
-// and change nothing: no handler of the tab runs and no total is computed again. The route
-// lists' menus also carry the quote's commands (MainWindowQuote.cpp).
-#include "data/BilledToll.h"
-#include "ui/Cp1250Text.h"
-#include "ui/CurrencyEdit.h"
+// The copy commands of the four lists. They put the lists' entries and the totals as each tab
+// shows them on the clipboard and change nothing: no handler of the tab runs and no total is
+// computed again. The route lists' menus also carry the quote's commands (MainWindowQuote.cpp).
 #include "ui/ListBox.h"
 #include "ui/MainWindow.h"
 #include "ui/RouteClipboard.h"
-#include "ui/SpinEdit.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
-#include <QLabel>
 #include <QMenu>
-
-namespace {
-
-QStringList Entries(const QListWidget* list, const std::vector<int>& rows) {
-    QStringList entries;
-    entries.reserve(static_cast<qsizetype>(rows.size()));
-    for (const int row : rows) {
-        entries.append(list->item(row)->text());
-    }
-    return entries;
-}
-
-std::vector<int> AllRows(const QListWidget* list) {
-    std::vector<int> rows(static_cast<std::size_t>(list->count()));
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        rows[i] = static_cast<int>(i);
-    }
-    return rows;
-}
-
-} // namespace
 
 void TfrmVemo::ConnectCopyCommands() {
     auto guarded = [this](std::function<void()> command) {
@@ -48,7 +21,7 @@ void TfrmVemo::ConnectCopyCommands() {
                         CopyRoute(route);
                     } else {
                         QApplication::clipboard()->setText(
-                            vemo::ui::EntriesClipboardText(Entries(route, selected)));
+                            vemo::ui::EntriesClipboardText(vemo::ui::ListTexts(route, selected)));
                     }
                 }));
         route->SetContextMenuFiller([this, route, guarded](QMenu& menu) {
@@ -63,7 +36,7 @@ void TfrmVemo::ConnectCopyCommands() {
             const std::vector<int> selected = vemo::ui::ListSelectedRows(sections);
             if (!selected.empty()) {
                 QApplication::clipboard()->setText(
-                    vemo::ui::EntriesClipboardText(Entries(sections, selected)));
+                    vemo::ui::EntriesClipboardText(vemo::ui::ListTexts(sections, selected)));
             }
         });
         connect(sections, &TListBox::CopyRequested, this, copySelected);
@@ -75,37 +48,7 @@ void TfrmVemo::ConnectCopyCommands() {
 }
 
 void TfrmVemo::CopyRoute(const QListWidget* route) {
-    QApplication::clipboard()->setText(
-        vemo::ui::RouteClipboardText(Entries(route, AllRows(route)), ShownTotals(route)));
-}
-
-std::vector<vemo::ui::ShownTotal> TfrmVemo::ShownTotals(const QListWidget* route) const {
-    if (route == ui.lbxTrasa) {
-        // The vehicle and the tariff the rate was taken for, before the totals they give; the
-        // rate as its box shows it while it has no focus.
-        std::vector<vemo::ui::ShownTotal> totals = {
-            {QStringLiteral("Kategorie:"), PricedCategory()}};
-        if (tariff_ && tariff_->HasWeightClasses())
-            totals.push_back({QStringLiteral("Hmotnost:"), PricedWeightClass()});
-        const QString tariff = tariff_ ? vemo::ui::ToQString(tariff_->Label()) : QString();
-        totals.insert(totals.end(),
-                      {{QStringLiteral("Počet náprav:"), QString::number(PricedAxles())},
-                       {tariff, {}},
-                       {ui.Label3->text(), ui.lblKm->text()},
-                       {ui.Label4->text(), ui.curSazba->DisplayText()}});
-        totals.push_back({ui.Label6->text(), ui.lblMaut->text()});
-        totals.push_back({QStringLiteral("Mýtné dle vyúčtování:"),
-                          germanBilled_ ? vemo::ui::ToQString(vemo::FormatHundredths(
-                                              *germanBilled_, locale_.numbers)) +
-                                              QStringLiteral(" €")
-                                        : QString()});
-        return totals;
-    }
-    return {{ui.Label12->text(), ui.lblAUKategorie->text()},
-            {ui.Label13->text(), ui.lblAUMaut->text()}};
-}
-
-vemo::Cents TfrmVemo::AustrianBilled() const {
-    return vemo::BilledAustrianToll(vemo::ui::ListEntries(ui.lbxAUTrasa), austrianCategory_,
-                                    locale_.numbers);
+    QApplication::clipboard()->setText(vemo::ui::RouteClipboardText(
+        vemo::ui::ListTexts(route),
+        route == ui.lbxTrasa ? german_->ShownTotals() : austrian_->ShownTotals()));
 }

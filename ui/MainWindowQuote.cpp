@@ -1,38 +1,20 @@
-// The quote of both tabs and the saved routes. The quote reads what the window shows and
-// changes nothing; opening a route replaces both routes, their categories and the axle count,
-// only once the whole file has been read and looked up in today's tables.
+// The quote of both tabs and the saved routes, from the state the tabs keep. The quote changes
+// nothing; opening a route replaces both routes, their categories and the axle count, only once
+// the whole file has been read and looked up in today's tables.
 #include "data/RouteFile.h"
 #include "data/RouteLookup.h"
-#include "data/RunningTotal.h"
-#include "data/SectionEntry.h"
-#include "data/Tariff.h"
 #include "ui/Cp1250Text.h"
-#include "ui/CurrencyEdit.h"
-#include "ui/ListBox.h"
 #include "ui/MainWindow.h"
 #include "ui/QuoteDialog.h"
-#include "ui/Route.h"
-#include "ui/SpinEdit.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QDir>
-#include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
-
-#include <algorithm>
 
 namespace {
 
 const QString kRouteFilter = QStringLiteral("Trasy (*.txt);;Všechny soubory (*)");
-
-QStringList ListTexts(const QListWidget* list) {
-    QStringList texts;
-    for (int row = 0; row < list->count(); ++row)
-        texts.append(list->item(row)->text());
-    return texts;
-}
 
 QStringList ToQStrings(const std::vector<std::string>& entries) {
     QStringList texts;
@@ -93,21 +75,10 @@ void TfrmVemo::actNabidkaExecute() {
     if (!lists_)
         return;
     TfrmNabidka::Inputs inputs;
-    const QStringList german = ListTexts(ui.lbxTrasa);
-    const QStringList austrian = ListTexts(ui.lbxAUTrasa);
-    inputs.german.sections =
-        vemo::RouteSectionsOf(vemo::ui::ListEntries(ui.lbxTrasa),
-                              vemo::GermanRouteTables(lists_->germanTable, lists_->germanIndex));
-    inputs.german.rate = GermanRate();
-    inputs.german.category = vemo::ui::FromQString(PricedCategory());
-    inputs.german.weightClass = vemo::ui::FromQString(PricedWeightClass());
-    inputs.german.axles = PricedAxles();
-    inputs.german.tariff = tariff_ ? tariff_->Label() : std::string();
-    inputs.austrian.sections = vemo::RouteSectionsOf(
-        vemo::ui::ListEntries(ui.lbxAUTrasa),
-        vemo::AustrianRouteTables(lists_->austrianTable, lists_->austrianIndex));
-    inputs.austrian.category = austrianCategory_;
-    if (openedRoute_ && openedRoute_->german == german && openedRoute_->austrian == austrian)
+    inputs.german = german_->QuoteInput(*lists_);
+    inputs.austrian = austrian_->QuoteInput(*lists_);
+    if (openedRoute_ && openedRoute_->german == german_->Route().EntryTexts() &&
+        openedRoute_->austrian == austrian_->Route().EntryTexts())
         inputs.saved = openedRoute_->saved;
     inputs.head = {QStringLiteral("Vemo Maut " VEMO_VERSION), Today(options_.today), {}, {}};
     inputs.numbers = {locale_.numbers, locale_.groupSeparator};
@@ -134,24 +105,8 @@ void TfrmVemo::actUlozitTrasuExecute() {
         return;
     vemo::RouteFile route;
     route.saved = vemo::ToCalendarDate(options_.today());
-    route.tariff = tariff_ ? tariff_->Label() : std::string();
-    route.germanCategory = vemo::ui::FromQString(PricedCategory());
-    route.weightClass = vemo::ui::FromQString(PricedWeightClass());
-    route.axles = std::clamp(PricedAxles(), ui.speNapravy->MinValue(), ui.speNapravy->MaxValue());
-    route.germanToll =
-        vemo::ReadRunningTotal(vemo::ui::FromQString(ui.lblMaut->text()), locale_.numbers);
-    route.germanBilled = germanBilled_.value_or(0);
-    if (const auto name = vemo::AustrianCategoryName(austrianCategory_))
-        route.austrianCategory = *name;
-    route.austrianToll =
-        vemo::ReadRunningTotal(vemo::ui::FromQString(ui.lblAUMaut->text()), locale_.numbers);
-    route.austrianBilled = AustrianBilled();
-    route.germanRoute =
-        vemo::RouteEntriesOf(vemo::ui::ListEntries(ui.lbxTrasa),
-                             vemo::GermanRouteTables(lists_->germanTable, lists_->germanIndex));
-    route.austrianRoute = vemo::RouteEntriesOf(
-        vemo::ui::ListEntries(ui.lbxAUTrasa),
-        vemo::AustrianRouteTables(lists_->austrianTable, lists_->austrianIndex));
+    german_->SaveInto(route, *lists_);
+    austrian_->SaveInto(route, *lists_);
     vemo::SaveRouteFile(vemo::ui::NativeFileName(path), vemo::ui::ShownFileName(path), route);
 }
 
@@ -169,82 +124,15 @@ void TfrmVemo::actOtevritTrasuExecute() {
         vemo::FindRoute(route.austrianRoute,
                         vemo::AustrianRouteTables(lists_->austrianTable, lists_->austrianIndex));
     QStringList notes;
-    // A class the file does not name (an older file, a tariff without classes) is the heaviest,
-    // as at the start; one today's tariff lacks is reported and none is chosen.
-    int weightClass = tariff_ && tariff_->HasWeightClasses() ? tariff_->HeaviestClass() : 0;
-    if (tariff_ && tariff_->HasWeightClasses() && !route.weightClass.empty()) {
-        const auto& classes = tariff_->weightClasses;
-        const auto found = std::find_if(classes.begin(), classes.end(), [&](const auto& c) {
-            return c.label == route.weightClass;
-        });
-        weightClass = found == classes.end() ? -1 : static_cast<int>(found - classes.begin());
-        if (found == classes.end())
-            notes.append(QStringLiteral("Německo: hmotnost „%1“, kterou dnešní sazebník nemá")
-                             .arg(vemo::ui::ToQString(route.weightClass)));
-    }
-    int germanCategory = -1;
-    if (!route.germanCategory.empty()) {
-        const auto& categories =
-            tariff_ ? tariff_->categories : std::vector<vemo::TariffCategory>();
-        const auto found = std::find_if(categories.begin(), categories.end(), [&](const auto& c) {
-            return c.name == route.germanCategory;
-        });
-        if (found == categories.end())
-            notes.append(QStringLiteral("Německo: kategorie „%1“, kterou dnešní sazebník nemá")
-                             .arg(vemo::ui::ToQString(route.germanCategory)));
-        else
-            germanCategory = static_cast<int>(found - categories.begin());
-    }
-    int austrianCategory = -1;
-    for (int i = 0; i < vemo::kAustrianCategoryCount; ++i) {
-        if (vemo::AustrianCategoryName(i) == route.austrianCategory)
-            austrianCategory = i;
-    }
+    const vemo::ui::GermanTab::Vehicle vehicle = german_->FindVehicle(route, notes);
+    const int austrianCategory = vemo::ui::AustrianTab::FindCategory(route);
     ListMissing(notes, TabCaption(ui.pgcMain, ui.tbsDE), german.missing);
     ListMissing(notes, TabCaption(ui.pgcMain, ui.tbsAU), austrian.missing);
 
-    vemo::ui::ListClear(ui.lbxTrasa);
-    vemo::ui::ListAppend(ui.lbxTrasa, german.entries);
-    vemo::ui::ListClear(ui.lbxAUTrasa);
-    vemo::ui::ListAppend(ui.lbxAUTrasa, austrian.entries);
-
-    // The German tab as if the user had chosen the axles and the category: the rate follows
-    // today's tariff, and the toll the kilometres of the route as listed now.
-    ui.speNapravy->SetValue(route.axles);
-    if (tariff_ && tariff_->HasWeightClasses())
-        ui.cboHmotnost->setCurrentIndex(weightClass);
-    DescribeTariff();
-    priced_.reset();
-    ui.cboKategorie->setCurrentIndex(germanCategory);
-    if (germanCategory < 0) {
-        ui.cboKategorie->setEditText(QString());
-        ui.lblKategorie->clear();
-    } else {
-        cboKategorieChange();
-    }
-    // Without a category, or without the class it was priced in, there is no rate yet.
-    if (!priced_)
-        ui.curSazba->SetValue(0);
-    const vemo::LocaleSettings& numbers = locale_.numbers;
-    vemo::ui::RecomputeRouteTotal(
-        ui.lbxTrasa, ui.lblKm, vemo::kKmUnit,
-        [&numbers](std::string_view entry) { return vemo::SectionLength(entry, numbers); },
-        numbers);
-    curSazbaChange();
-
-    ui.cboAUKategorie->setCurrentIndex(austrianCategory);
-    if (austrianCategory < 0) {
-        // No category as on the German tab: no axle text, and no amounts to add up.
-        austrianCategory_ = -1;
-        ui.cboAUKategorie->setEditText(QString());
-        ui.lblAUKategorie->clear();
-        vemo::ui::RecomputeRouteTotal(
-            ui.lbxAUTrasa, ui.lblAUMaut, vemo::kEuroUnit, [](std::string_view) { return 0.0; },
-            numbers);
-    } else {
-        // The category's axle text and the total of the listed route in that category.
-        cboAUKategorieChange();
-    }
+    german_->ListRoute(german.entries);
+    austrian_->ListRoute(austrian.entries);
+    german_->PriceOpened(route.axles, vehicle);
+    austrian_->ChooseOpened(austrianCategory);
 
     openedRoute_ = OpenedRoute{{route.saved, route.germanBilled, route.austrianBilled},
                                ToQStrings(german.entries),

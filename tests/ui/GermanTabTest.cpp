@@ -20,13 +20,9 @@ namespace {
 
 class GermanTabTest : public UiTest {
 protected:
-    // Rows of motorway 1 from "Ort 0" on with the given lengths (field 8), and one row of
-    // motorway 2.
+    // Rows of motorway 1 from "Ort 0" on with the given lengths (field 8).
     OpenWindow Open(const std::vector<std::string>& lengths) {
-        std::vector<std::string> lines = testrows::GermanRows(testrows::Numbered(lengths));
-        lines.push_back("2;0;AD;Nord;;AS;S\xFC"
-                        "d;3");
-        WriteDataFile("data.sdf", lines);
+        WriteDataFile("data.sdf", testrows::GermanRows(testrows::Numbered(lengths)));
         WriteDataFile("data2.sdf", {"header"});
         auto frm = CreateWindow();
         PickSelectorEntry(frm->cboDalnice, 0); // "A1"
@@ -86,38 +82,6 @@ TEST_F(GermanTabTest, AddingWithNothingSelectedOnlyRewritesTheToll) {
     Click(frm->btnUnselect);
     EXPECT_EQ(frm->lblKm->text(), "0 km");
     EXPECT_EQ(frm->lblMaut->text(), "0 €");
-}
-
-TEST_F(GermanTabTest, TheSameSelectionTwiceCountsTwice) {
-    auto frm = Open({"12,5", "7"});
-    SelectRows(frm->lbxCis, {0});
-    Click(frm->btnSelect);
-    EXPECT_EQ(frm->lblKm->text(), "12,5 km");
-    Click(frm->btnSelect);
-    EXPECT_EQ(frm->lbxTrasa->count(), 2);
-    EXPECT_EQ(frm->lblKm->text(), "25 km");
-    // The section list keeps its selection; the route entries come unselected.
-    EXPECT_TRUE(frm->lbxCis->item(0)->isSelected());
-    EXPECT_TRUE(frm->lbxTrasa->selectedItems().isEmpty());
-}
-
-TEST_F(GermanTabTest, RemovingNonAdjacentEntriesSubtractsTheirSumAndEndsAtZero) {
-    auto frm = Open({"1,1", "2,2", "3,3", "4,4"});
-    SelectRows(frm->lbxCis, {0, 1, 2, 3});
-    Click(frm->btnSelect);
-    EXPECT_EQ(frm->lblKm->text(), "11 km");
-
-    SelectRows(frm->lbxTrasa, {0, 2});
-    Click(frm->btnUnselect);
-    ASSERT_EQ(frm->lbxTrasa->count(), 2);
-    EXPECT_EQ(frm->lbxTrasa->item(0)->text(), "(AS) Ort 1 : (AK) Ort 2;2,2");
-    EXPECT_EQ(frm->lbxTrasa->item(1)->text(), "(AS) Ort 3 : (AK) Ort 4;4,4");
-    EXPECT_EQ(frm->lblKm->text(), "6,6 km");
-
-    SelectRows(frm->lbxTrasa, {0, 1});
-    Click(frm->btnUnselect);
-    EXPECT_EQ(frm->lbxTrasa->count(), 0);
-    EXPECT_EQ(frm->lblKm->text(), "0 km");
 }
 
 TEST_F(GermanTabTest, RateFollowsCategoryAndAxles) {
@@ -198,41 +162,6 @@ TEST_F(GermanTabTest, ALengthTheParseCannotReadCountsZero) {
     Click(frm->btnSelect);
     EXPECT_EQ(frm->lbxTrasa->count(), 4);
     EXPECT_EQ(frm->lblKm->text(), "7 km");
-}
-
-TEST_F(GermanTabTest, ChangingTheMotorwayKeepsTheRoute) {
-    auto frm = Open({"12,5", "7"});
-    SelectRows(frm->lbxCis, {1});
-    Click(frm->btnSelect);
-    PickSelectorEntry(frm->cboDalnice, 1); // "A2"
-    ASSERT_EQ(frm->lbxCis->count(), 1);
-    EXPECT_EQ(frm->lbxCis->item(0)->text(), "(AD) Nord : (AS) Süd;3");
-    EXPECT_EQ(frm->lbxTrasa->count(), 1);
-    EXPECT_EQ(frm->lblKm->text(), "7 km");
-
-    // Choosing the same motorway again lists its rows once.
-    PickSelectorEntry(frm->cboDalnice, 0);
-    PickSelectorEntry(frm->cboDalnice, 0);
-    EXPECT_EQ(frm->lbxCis->count(), 2);
-}
-
-TEST_F(GermanTabTest, ClickingAnEntryShowsItsFullTextUntilAnotherIsClicked) {
-    auto frm = Open({"12,5", "7"});
-    ClickRow(frm->lbxCis, 1);
-    EXPECT_EQ(frm->lblUsek->text(), "(AS) Ort 1 : (AK) Ort 2;7");
-    Click(frm->btnSelect);
-    ClickRow(frm->lbxTrasa, 0);
-    EXPECT_EQ(frm->lblUsek->text(), "(AS) Ort 1 : (AK) Ort 2;7");
-    ClickRow(frm->lbxCis, 0);
-    EXPECT_EQ(frm->lblUsek->text(), "(AS) Ort 0 : (AK) Ort 1;12,5");
-    // Removing the route entry leaves the label as it was.
-    ClickRow(frm->lbxTrasa, 0);
-    Click(frm->btnUnselect);
-    EXPECT_EQ(frm->lblUsek->text(), "(AS) Ort 1 : (AK) Ort 2;7");
-    // The keyboard moves the focus mark and the label follows.
-    ClickRow(frm->lbxCis, 0);
-    QTest::keyClick(frm->lbxCis, Qt::Key_Down);
-    EXPECT_EQ(frm->lblUsek->text(), "(AS) Ort 1 : (AK) Ort 2;7");
 }
 
 namespace {

@@ -521,6 +521,34 @@ TEST_F(QuoteTest, WeightClassOfASavedRoute) {
     EXPECT_EQ(frm->curSazba->Value(), 0);
 }
 
+// Text typed into either category box that selects no entry is never a category: the quote,
+// the saved route and the copied route name the categories the tabs priced.
+TEST_F(QuoteTest, TypedCategoryTextReachesNoQuoteRouteFileOrClipboard) {
+    auto frm = OpenWorkedExamples();
+    TypeText(frm->cboKategorie, QStringLiteral("Euro 9"));
+    frm->pgcMain->setCurrentWidget(frm->tbsAU);
+    TypeText(frm->cboAUKategorie, QStringLiteral("Euro 9"));
+
+    TfrmNabidka* quote = OpenQuote(frm);
+    ASSERT_TRUE(quote);
+    const QString page = quote->Controls().memNabidka->toPlainText();
+    EXPECT_TRUE(page.contains(QStringLiteral("Německo: Kategorie B, 3 nápravy")));
+    EXPECT_TRUE(page.contains(QStringLiteral("Rakousko: Kategorie B, 3 nápravy")));
+    EXPECT_FALSE(page.contains(QStringLiteral("Euro 9"))) << page.toStdString();
+    Click(quote->Controls().btnZavrit);
+
+    chosenFiles = {Path("trasa.txt")};
+    EXPECT_TRUE(UseContextMenu(frm->lbxAUTrasa, QStringLiteral("Uložit trasu…")).chosen);
+    const std::string saved = ReadFile("trasa.txt");
+    EXPECT_NE(saved.find("Německo\tKategorie B\t"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Rakousko\tKategorie B\t"), std::string::npos) << saved;
+
+    PressCopy(frm->lbxAUTrasa);
+    EXPECT_TRUE(Clipboard().endsWith(QStringLiteral("Kategorie vozidla: 3 nápravy\n"
+                                                    "Celkem Vemo Maut: 9,3 €")))
+        << Clipboard().toStdString();
+}
+
 // A quote made after midnight carries the new day's date and the new day's tariff.
 TEST_F(QuoteTest, QuoteDateAndTariffAgree) {
     std::vector<std::string> source = testrows::kWeightClassTariffSource;
