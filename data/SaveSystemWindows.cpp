@@ -66,8 +66,14 @@ InputFile::InputFile(const std::string& fileName)
                                                           FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                                           FILE_ATTRIBUTE_NORMAL, nullptr))) {
     const HANDLE file = AsHandle(handle_);
-    if (file == INVALID_HANDLE_VALUE)
-        throw FileError(fileName, LastReason());
+    if (file == INVALID_HANDLE_VALUE) {
+        // A folder refuses the open with "access denied"; the user is told what it is instead.
+        std::string reason = LastReason();
+        const DWORD attributes = GetFileAttributesW(Wide(fileName).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+            reason = kNotRegular;
+        throw FileError(fileName, reason);
+    }
     BY_HANDLE_FILE_INFORMATION info{};
     if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info) ||
         (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {

@@ -16,9 +16,6 @@ struct DoubleClickCase {
     // On the first entry of the route list, which holds both sections; else on the second
     // section. Either way the route ends up holding the second section alone.
     bool onRoute;
-    // As the window system delivers it (press, release, press, double-click, release); else the
-    // double-click event alone.
-    bool throughWindow;
 };
 
 void PrintTo(const DoubleClickCase& c, std::ostream* out) {
@@ -26,7 +23,16 @@ void PrintTo(const DoubleClickCase& c, std::ostream* out) {
 }
 
 class DoubleClicks : public RouteWindowTest,
-                     public ::testing::WithParamInterface<DoubleClickCase> {};
+                     public ::testing::WithParamInterface<DoubleClickCase> {
+protected:
+    // As the window system delivers it: press, release, press, double-click, release. A lone
+    // double-click event, which no window system sends, leaves the list's press unfinished.
+    static void DoubleClick(TListBox* list, Qt::MouseButton button, QPoint inViewport) {
+        QWidget* window = list->window();
+        QTest::mouseDClick(window->windowHandle(), button, {},
+                           list->viewport()->mapTo(window, inViewport));
+    }
+};
 
 // A double-click adds the section as ">>" does, or removes the route entry as "<<" does: once,
 // and only that entry, whatever was selected before.
@@ -42,14 +48,7 @@ TEST_P(DoubleClicks, AddOrRemoveTheEntry) {
         SelectRows(route, {0, 1});
     }
     TListBox* list = c.onRoute ? route : sections;
-    const QPoint at = list->visualItemRect(list->item(c.onRoute ? 0 : 1)).center();
-    if (c.throughWindow) {
-        QWidget* window = list->window();
-        QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
-                           list->viewport()->mapTo(window, at));
-    } else {
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-    }
+    DoubleClick(list, Qt::LeftButton, list->visualItemRect(list->item(c.onRoute ? 0 : 1)).center());
 
     ASSERT_EQ(route->count(), 1);
     EXPECT_EQ(route->item(0)->text(), sections->item(1)->text());
@@ -66,21 +65,18 @@ TEST_P(DoubleClicks, AddOrRemoveTheEntry) {
 INSTANTIATE_TEST_SUITE_P(
     Lists, DoubleClicks,
     ::testing::Values(
-        DoubleClickCase{"GermanSectionAdded", false, false, false},
-        DoubleClickCase{"GermanRouteEntryRemoved", false, true, false},
-        DoubleClickCase{"AustrianSectionAdded", true, false, false},
-        DoubleClickCase{"AustrianRouteEntryRemoved", true, true, false},
-        DoubleClickCase{"GermanSectionAddedThroughTheWindowSystem", false, false, true},
-        DoubleClickCase{"AustrianRouteEntryRemovedThroughTheWindowSystem", true, true, true}),
+        DoubleClickCase{"GermanSectionAdded", false, false},
+        DoubleClickCase{"GermanRouteEntryRemoved", false, true},
+        DoubleClickCase{"AustrianSectionAdded", true, false},
+        DoubleClickCase{"AustrianRouteEntryRemoved", true, true}),
     testrows::ByName());
 
 // A double-click with another button, or beside the entries, changes no route.
 TEST_F(DoubleClicks, OnlyTheLeftButtonOnAnEntry) {
     auto frm = Open(kWorkedGerman, kWorkedAustrian);
     const QPoint onEntry = frm->lbxCis->visualItemRect(frm->lbxCis->item(0)).center();
-    QTest::mouseDClick(frm->lbxCis->viewport(), Qt::MiddleButton, {}, onEntry);
-    const QPoint belowEntries(onEntry.x(), frm->lbxCis->viewport()->height() - 2);
-    QTest::mouseDClick(frm->lbxCis->viewport(), Qt::LeftButton, {}, belowEntries);
+    DoubleClick(frm->lbxCis, Qt::MiddleButton, onEntry);
+    DoubleClick(frm->lbxCis, Qt::LeftButton, {onEntry.x(), frm->lbxCis->viewport()->height() - 2});
     EXPECT_EQ(frm->lbxTrasa->count(), 0);
     EXPECT_EQ(frm->lblKm->text(), "0 km");
 }
