@@ -76,6 +76,7 @@ format:
 format-check:
 	@scripts/setup-deps.sh format
 	@clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
+	@scripts/check-layers.sh
 
 clean:
 	rm -rf build

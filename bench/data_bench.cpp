@@ -4,13 +4,13 @@
 
 #include "text/BaseXCodec.h"
 #if __has_include("DataFile.h")
-#include "data/DataFile.h"
+#include "data/store/DataFile.h"
 #endif
-#include "data/Conversion.h"
-#include "data/LineTable.h"
-#include "data/LocaleCollation.h"
-#include "data/MotorwayIndex.h"
-#include "data/TollData.h"
+#include "data/rules/Conversion.h"
+#include "data/rules/LocaleCollation.h"
+#include "data/rules/MotorwayIndex.h"
+#include "data/rules/TollData.h"
+#include "data/store/LineTable.h"
 #include "text/TextRoutines.h"
 
 #include <QLocale>

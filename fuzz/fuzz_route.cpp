@@ -1,10 +1,10 @@
 // The route file on arbitrary bytes: refused with a vemo::Error, or a route that, written back
 // and read again, is the same route, whose entries bill and whose billed tolls the quote prices
 // and compares. Anything else escaping is a fault.
-#include "data/BilledToll.h"
-#include "data/Errors.h"
-#include "data/Quote.h"
-#include "data/RouteFile.h"
+#include "data/documents/Quote.h"
+#include "data/documents/RouteFile.h"
+#include "data/rules/BilledToll.h"
+#include "data/store/Errors.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // Line-table load, both section listings and both index builds on arbitrary bytes, each checked
 // against the plain reading: split by hand, decode every row whole.
-#include "data/LineTable.h"
-#include "data/MotorwayIndex.h"
-#include "data/SortedUniqueList.h"
-#include "data/TollData.h"
+#include "data/rules/MotorwayIndex.h"
+#include "data/rules/SortedUniqueList.h"
+#include "data/rules/TollData.h"
+#include "data/store/LineTable.h"
 #include "tests/support/PlainReading.h"
 #include "text/BaseXCodec.h"
 #include "text/TextRoutines.h"

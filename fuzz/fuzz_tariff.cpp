@@ -1,11 +1,11 @@
 // The tariff source and the tariff file on arbitrary bytes, read as the conversion and the
 // calculator read them: refused with a vemo::Error, or tariffs that keep their promises, and the
 // one in force on a day the latest that has started. Anything else escaping is a fault.
-#include "data/Errors.h"
-#include "data/LineTable.h"
-#include "data/SourceText.h"
-#include "data/Tariff.h"
-#include "data/TariffFile.h"
+#include "data/rules/SourceText.h"
+#include "data/rules/Tariff.h"
+#include "data/rules/TariffFile.h"
+#include "data/store/Errors.h"
+#include "data/store/LineTable.h"
 #include "text/BaseXCodec.h"
 
 #include <climits>

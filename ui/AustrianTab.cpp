@@ -1,11 +1,11 @@
 #include "ui/AustrianTab.h"
 
-#include "data/Conversion.h"
-#include "data/MotorwayIndex.h"
-#include "data/RouteLookup.h"
-#include "data/RunningTotal.h"
-#include "data/SectionEntry.h"
-#include "data/Tariff.h"
+#include "data/documents/RouteLookup.h"
+#include "data/rules/Conversion.h"
+#include "data/rules/MotorwayIndex.h"
+#include "data/rules/RunningTotal.h"
+#include "data/rules/SectionEntry.h"
+#include "data/rules/Tariff.h"
 #include "ui/Cp1250Text.h"
 #include "ui/ListBox.h"
 

@@ -4,10 +4,10 @@
 // quote, the clipboard and the route file read it here. The rules themselves are in data/: the
 // axle texts in Tariff, the amounts in SectionEntry, the total in RunningTotal.
 
-#include "data/BilledToll.h"
-#include "data/QuoteDocument.h"
-#include "data/RouteFile.h"
-#include "data/TollData.h"
+#include "data/documents/QuoteDocument.h"
+#include "data/documents/RouteFile.h"
+#include "data/rules/BilledToll.h"
+#include "data/rules/TollData.h"
 #include "ui/MainWindowLayout.h"
 #include "ui/RouteTab.h"
 

@@ -1,6 +1,6 @@
 #include "ui/ErrorReport.h"
 
-#include "data/Errors.h"
+#include "data/store/Errors.h"
 #include "ui/Cp1250Text.h"
 
 #include <QMessageBox>

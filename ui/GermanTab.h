@@ -6,11 +6,11 @@
 // themselves are in data/: the rates in Tariff, the entry's length in SectionEntry, the totals in
 // RunningTotal, the billed toll in BilledToll.
 
-#include "data/BilledToll.h"
-#include "data/QuoteDocument.h"
-#include "data/RouteFile.h"
-#include "data/Tariff.h"
-#include "data/TollData.h"
+#include "data/documents/QuoteDocument.h"
+#include "data/documents/RouteFile.h"
+#include "data/rules/BilledToll.h"
+#include "data/rules/Tariff.h"
+#include "data/rules/TollData.h"
 #include "ui/MainWindowLayout.h"
 #include "ui/RouteTab.h"
 

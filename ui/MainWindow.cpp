@@ -1,6 +1,6 @@
 #include "ui/MainWindow.h"
 
-#include "data/LocaleCollation.h"
+#include "data/rules/LocaleCollation.h"
 #include "ui/CurrencyEdit.h"
 #include "ui/ListBox.h"
 #include "ui/SpinEdit.h"

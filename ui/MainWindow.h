@@ -3,8 +3,8 @@
 // AustrianTab); the window's handlers are thin and forward to them. Every handler is private
 // and runs only from its control's event, through the error report.
 
-#include "data/QuoteDocument.h"
-#include "data/TollData.h"
+#include "data/documents/QuoteDocument.h"
+#include "data/rules/TollData.h"
 #include "ui/AustrianTab.h"
 #include "ui/ErrorReport.h"
 #include "ui/FileChooser.h"

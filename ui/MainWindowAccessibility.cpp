@@ -1,8 +1,8 @@
 // The window as assistive tools meet it: every control that takes the focus has a name and a
 // description, the captions beside the controls are tied to them, and a frame marks the control
 // that has the focus.
-#include "data/Tariff.h"
-#include "data/TariffFile.h"
+#include "data/rules/Tariff.h"
+#include "data/rules/TariffFile.h"
 #include "ui/Cp1250Text.h"
 #include "ui/CurrencyEdit.h"
 #include "ui/ListBox.h"

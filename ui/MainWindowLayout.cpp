@@ -1,6 +1,6 @@
 #include "ui/MainWindowLayout.h"
 
-#include "data/Tariff.h"
+#include "data/rules/Tariff.h"
 #include "ui/CaptionFont.h"
 #include "ui/Cp1250Text.h"
 #include "ui/CurrencyEdit.h"

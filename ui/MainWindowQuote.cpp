@@ -1,8 +1,8 @@
 // The quote of both tabs and the saved routes, from the state the tabs keep. The quote changes
 // nothing; opening a route replaces both routes, their categories and the axle count, only once
 // the whole file has been read and looked up in today's tables.
-#include "data/RouteFile.h"
-#include "data/RouteLookup.h"
+#include "data/documents/RouteFile.h"
+#include "data/documents/RouteLookup.h"
 #include "ui/Cp1250Text.h"
 #include "ui/MainWindow.h"
 #include "ui/QuoteDialog.h"

@@ -1,6 +1,6 @@
 #include "ui/PlatformLocale.h"
 
-#include "data/LocaleCollation.h"
+#include "data/rules/LocaleCollation.h"
 
 namespace vemo::ui {
 

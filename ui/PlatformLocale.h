@@ -1,7 +1,7 @@
 #pragma once
 // The user's regional settings, read from the platform and handed to the core as plain values.
 
-#include "data/Tariff.h"
+#include "data/rules/Tariff.h"
 #include "text/TextRoutines.h"
 
 #include <QDate>

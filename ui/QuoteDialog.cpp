@@ -1,7 +1,7 @@
 #include "ui/QuoteDialog.h"
 
-#include "data/Errors.h"
-#include "data/UserFile.h"
+#include "data/store/Errors.h"
+#include "data/store/UserFile.h"
 #include "ui/Cp1250Text.h"
 #include "ui/RouteClipboard.h"
 

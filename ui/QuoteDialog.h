@@ -4,7 +4,7 @@
 // text; for an opened route, its saved totals beside today's, copied on their own. It shows what
 // the window held when it opened and changes nothing in the window.
 
-#include "data/QuoteDocument.h"
+#include "data/documents/QuoteDocument.h"
 #include "ui/ErrorReport.h"
 #include "ui/FileChooser.h"
 #include "ui/QuoteText.h"

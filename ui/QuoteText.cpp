@@ -1,7 +1,7 @@
 #include "ui/QuoteText.h"
 
-#include "data/BilledToll.h"
-#include "data/Errors.h"
+#include "data/rules/BilledToll.h"
+#include "data/store/Errors.h"
 #include "ui/Cp1250Text.h"
 #include "ui/RouteClipboard.h"
 

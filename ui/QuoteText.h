@@ -1,12 +1,12 @@
 #pragma once
-// The quote model (data/QuoteDocument.h) as the user reads it: the page the dialog shows and the
-// PDF prints (HTML for QTextDocument, amounts grouped as the locale groups them), the A4 PDF with
-// the customer and the page number on every page, and plain text for the clipboard, whose amounts
-// stand ungrouped in cells of their own (tab-separated) so that they paste into a spreadsheet as
-// columns. The comparison with a saved route is for the dispatcher: it has its own text and
-// never reaches the customer's page.
+// The quote model (data/documents/QuoteDocument.h) as the user reads it: the page the dialog shows
+// and the PDF prints (HTML for QTextDocument, amounts grouped as the locale groups them), the A4
+// PDF with the customer and the page number on every page, and plain text for the clipboard, whose
+// amounts stand ungrouped in cells of their own (tab-separated) so that they paste into a
+// spreadsheet as columns. The comparison with a saved route is for the dispatcher: it has its own
+// text and never reaches the customer's page.
 
-#include "data/QuoteDocument.h"
+#include "data/documents/QuoteDocument.h"
 #include "text/TextRoutines.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #include "ui/RouteTab.h"
 
-#include "data/RunningTotal.h"
+#include "data/rules/RunningTotal.h"
 #include "ui/Cp1250Text.h"
 #include "ui/ListBox.h"
 

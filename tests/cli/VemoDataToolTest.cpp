@@ -1,6 +1,6 @@
 // End-to-end runs of the vemo-data tool on real files.
 
-#include "data/Errors.h"
+#include "data/store/Errors.h"
 #include "tests/support/TestFiles.h"
 #include "tests/support/ToolRun.h"
 #include "text/BaseXCodec.h"

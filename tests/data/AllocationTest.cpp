@@ -1,11 +1,11 @@
 // Loading a table, building its motorway index and passing over rows that do not match a listing
 // take a handful of allocations in all, however many lines the table has.
-#include "data/LineTable.h"
-#include "data/SortedUniqueList.h"
-#include "data/TollData.h"
+#include "data/rules/SortedUniqueList.h"
+#include "data/rules/TollData.h"
+#include "data/store/LineTable.h"
 #include "text/BaseXCodec.h"
 
-#include "data/MotorwayIndex.h"
+#include "data/rules/MotorwayIndex.h"
 #include "tests/support/Tables.h"
 #include "tests/support/TestFiles.h"
 

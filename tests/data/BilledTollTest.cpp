@@ -1,7 +1,7 @@
 // The toll as billed: each section rounded half up to the cent from the exact product, then
 // summed; the exact decimals it rests on.
-#include "data/BilledToll.h"
-#include "data/Errors.h"
+#include "data/rules/BilledToll.h"
+#include "data/store/Errors.h"
 #include "tests/support/Tables.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The data-file read block by block into one buffer, and the save of content handed over in
 // pieces, which must reach the system in the same writes as the whole content.
-#include "data/DataFile.h"
-#include "data/Errors.h"
+#include "data/store/DataFile.h"
+#include "data/store/Errors.h"
 
 #include "tests/support/FakeSaveSystem.h"
 #include "tests/support/Tables.h"

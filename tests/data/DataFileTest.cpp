@@ -1,9 +1,9 @@
 // The whole-file read and the safe save: what a load takes from files that are not plain
 // finished files, and that no failing call of a save can cost the old file a byte.
-#include "data/DataFile.h"
-#include "data/Errors.h"
-#include "data/LineTable.h"
-#include "data/TollData.h"
+#include "data/store/DataFile.h"
+#include "data/rules/TollData.h"
+#include "data/store/Errors.h"
+#include "data/store/LineTable.h"
 
 #include "tests/support/FakeSaveSystem.h"
 #include "tests/support/NonRegularFiles.h"

@@ -1,7 +1,7 @@
 // The line table's one buffer: splitting across the blocks a file is read in, replacing and
 // appending lines (also from the table itself), copies, and lines too long for the packed form.
-#include "data/ByteBuffer.h"
-#include "data/LineTable.h"
+#include "data/store/ByteBuffer.h"
+#include "data/store/LineTable.h"
 
 #include "tests/support/PlainReading.h"
 #include "tests/support/Tables.h"

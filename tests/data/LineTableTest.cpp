@@ -1,5 +1,5 @@
-#include "data/LineTable.h"
-#include "data/Errors.h"
+#include "data/store/LineTable.h"
+#include "data/store/Errors.h"
 
 #include "tests/support/FakeSaveSystem.h"
 #include "tests/support/Tables.h"

@@ -1,6 +1,6 @@
 // The user's locale as the data layer takes it: the comparison of the sorted lists and selectors,
 // and the number settings.
-#include "data/LocaleCollation.h"
+#include "data/rules/LocaleCollation.h"
 
 #include <QLocale>
 

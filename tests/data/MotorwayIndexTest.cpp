@@ -1,10 +1,10 @@
 // The motorway index skips a row whose encoding starts like the last offered row's; neighbour
 // rows whose encodings share a long start must still give every motorway.
-#include "data/MotorwayIndex.h"
-#include "data/LineTable.h"
-#include "data/SectionEntry.h"
-#include "data/SortedUniqueList.h"
-#include "data/TollData.h"
+#include "data/rules/MotorwayIndex.h"
+#include "data/rules/SectionEntry.h"
+#include "data/rules/SortedUniqueList.h"
+#include "data/rules/TollData.h"
+#include "data/store/LineTable.h"
 #include "tests/support/PlainReading.h"
 #include "tests/support/Tables.h"
 #include "text/BaseXCodec.h"

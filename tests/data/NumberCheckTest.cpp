@@ -1,4 +1,4 @@
-#include "data/NumberCheck.h"
+#include "data/rules/NumberCheck.h"
 #include "tests/support/Tables.h"
 
 #include <gtest/gtest.h>

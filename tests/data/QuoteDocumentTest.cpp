@@ -1,6 +1,6 @@
 // The quote as one model: each country's vehicle, sections with their points and billed
 // amounts, the amounts table, and the saved totals beside today's.
-#include "data/QuoteDocument.h"
+#include "data/documents/QuoteDocument.h"
 #include "tests/support/Tables.h"
 #include "text/Cp1250.h"
 

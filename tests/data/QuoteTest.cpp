@@ -1,9 +1,9 @@
 // The quote's amounts: VAT on the Austrian toll to the cent, koruny rounded to whole hellers from
 // the exact decimal product, the columns adding up, the rate as typed, and a saved total beside
 // today's.
-#include "data/Quote.h"
-#include "data/BilledToll.h"
-#include "data/Errors.h"
+#include "data/documents/Quote.h"
+#include "data/rules/BilledToll.h"
+#include "data/store/Errors.h"
 #include "tests/support/Tables.h"
 
 #include <gtest/gtest.h>

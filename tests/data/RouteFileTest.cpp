@@ -1,9 +1,9 @@
 // The route file: its text, read back whole, refused with the line when it is not one, and its
 // entries found again in tables that have changed since.
-#include "data/RouteFile.h"
-#include "data/Errors.h"
-#include "data/RouteLookup.h"
-#include "data/SortedUniqueList.h"
+#include "data/documents/RouteFile.h"
+#include "data/documents/RouteLookup.h"
+#include "data/rules/SortedUniqueList.h"
+#include "data/store/Errors.h"
 #include "tests/support/Tables.h"
 #include "tests/support/TestFiles.h"
 #include "text/Cp1250.h"

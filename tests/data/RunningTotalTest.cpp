@@ -1,5 +1,5 @@
-#include "data/RunningTotal.h"
-#include "data/Tariff.h"
+#include "data/rules/RunningTotal.h"
+#include "data/rules/Tariff.h"
 #include "tests/support/Tables.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The data files shipped in sample/ are exactly what the conversion makes of the shipped sources,
 // and the shipped tariff is the toll law's.
-#include "data/Conversion.h"
-#include "data/MotorwayIndex.h"
-#include "data/TariffFile.h"
-#include "data/TollData.h"
+#include "data/rules/Conversion.h"
+#include "data/rules/MotorwayIndex.h"
+#include "data/rules/TariffFile.h"
+#include "data/rules/TollData.h"
 #include "tests/support/TestFiles.h"
 #include "text/BaseXCodec.h"
 #include "text/Cp1250.h"

@@ -1,4 +1,4 @@
-#include "data/SectionEntry.h"
+#include "data/rules/SectionEntry.h"
 #include "tests/support/Tables.h"
 
 #include <gtest/gtest.h>

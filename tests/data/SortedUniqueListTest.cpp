@@ -1,5 +1,5 @@
-#include "data/SortedUniqueList.h"
-#include "data/LocaleCollation.h"
+#include "data/rules/SortedUniqueList.h"
+#include "data/rules/LocaleCollation.h"
 #include "tests/support/Tables.h"
 
 #include <QLocale>

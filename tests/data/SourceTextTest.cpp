@@ -1,7 +1,7 @@
-#include "data/SourceText.h"
+#include "data/rules/SourceText.h"
 
-#include "data/Conversion.h"
-#include "data/Errors.h"
+#include "data/rules/Conversion.h"
+#include "data/store/Errors.h"
 #include "tests/support/Tables.h"
 #include "tests/support/TestFiles.h"
 #include "text/Cp1250.h"

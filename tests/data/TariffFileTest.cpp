@@ -1,6 +1,6 @@
-#include "data/TariffFile.h"
+#include "data/rules/TariffFile.h"
 
-#include "data/Errors.h"
+#include "data/store/Errors.h"
 #include "tests/support/Tables.h"
 #include "tests/support/TestFiles.h"
 #include "text/BaseXCodec.h"

@@ -1,4 +1,4 @@
-#include "data/Tariff.h"
+#include "data/rules/Tariff.h"
 #include "tests/support/Tables.h"
 
 #include <gtest/gtest.h>

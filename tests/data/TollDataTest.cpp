@@ -1,5 +1,5 @@
-#include "data/TollData.h"
-#include "data/Errors.h"
+#include "data/rules/TollData.h"
+#include "data/store/Errors.h"
 #include "tests/support/Tables.h"
 #include "tests/support/TestFiles.h"
 

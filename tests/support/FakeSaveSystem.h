@@ -3,7 +3,7 @@
 // cut to at most maxWrite bytes, and one call made to fail with the reason "injected"; and the
 // saves of the code under test made to fail through it.
 
-#include "data/SaveSystem.h"
+#include "data/store/SaveSystem.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -2,7 +2,7 @@
 // The plain reading of a table that the fast paths are checked against, by the tests and the
 // fuzz targets alike: every row decoded whole, every field taken on its own with GetField.
 
-#include "data/LineTable.h"
+#include "data/store/LineTable.h"
 #include "text/BaseXCodec.h"
 #include "text/TextRoutines.h"
 

@@ -3,7 +3,7 @@
 // the window tests list, their bytes on disk, the worked examples, the tariffs, the number
 // settings of a Czech desktop, and the names of table-driven cases.
 
-#include "data/LineTable.h"
+#include "data/store/LineTable.h"
 #include "text/BaseXCodec.h"
 #include "text/TextRoutines.h"
 

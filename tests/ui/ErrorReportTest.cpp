@@ -1,6 +1,6 @@
 // The error report's text and the guard that keeps exceptions out of Qt's event loop.
 #include "ui/ErrorReport.h"
-#include "data/Errors.h"
+#include "data/store/Errors.h"
 
 #include <gtest/gtest.h>
 

@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(Commands, QuoteOpeners,
                          ::testing::Values(Opener::CtrlP, Opener::GermanMenu, Opener::AustrianMenu),
                          OpenerName);
 
-// The amounts themselves are data/Quote's; here they arrive on the clipboard as cells.
+// The amounts themselves are data/documents/Quote's; here they arrive on the clipboard as cells.
 TEST_F(QuoteTest, ClipboardHoldsTheWholeQuote) {
     auto frm = OpenWorkedExamples();
     TfrmNabidka* quote = OpenQuote(frm);

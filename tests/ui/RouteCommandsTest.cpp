@@ -22,8 +22,7 @@ void PrintTo(const DoubleClickCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-class DoubleClicks : public RouteWindowTest,
-                     public ::testing::WithParamInterface<DoubleClickCase> {
+class DoubleClicks : public RouteWindowTest, public ::testing::WithParamInterface<DoubleClickCase> {
 protected:
     // As the window system delivers it: press, release, press, double-click, release. A lone
     // double-click event, which no window system sends, leaves the list's press unfinished.
@@ -62,14 +61,13 @@ TEST_P(DoubleClicks, AddOrRemoveTheEntry) {
     EXPECT_TRUE(reports.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lists, DoubleClicks,
-    ::testing::Values(
-        DoubleClickCase{"GermanSectionAdded", false, false},
-        DoubleClickCase{"GermanRouteEntryRemoved", false, true},
-        DoubleClickCase{"AustrianSectionAdded", true, false},
-        DoubleClickCase{"AustrianRouteEntryRemoved", true, true}),
-    testrows::ByName());
+INSTANTIATE_TEST_SUITE_P(Lists, DoubleClicks,
+                         ::testing::Values(DoubleClickCase{"GermanSectionAdded", false, false},
+                                           DoubleClickCase{"GermanRouteEntryRemoved", false, true},
+                                           DoubleClickCase{"AustrianSectionAdded", true, false},
+                                           DoubleClickCase{"AustrianRouteEntryRemoved", true,
+                                                           true}),
+                         testrows::ByName());
 
 // A double-click with another button, or beside the entries, changes no route.
 TEST_F(DoubleClicks, OnlyTheLeftButtonOnAnEntry) {
