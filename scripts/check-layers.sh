@@ -19,7 +19,7 @@ refuse data/store 'data/rules/|data/documents/|ui/|app/|Q' "the rules, the docum
 refuse data/rules 'data/documents/|ui/|app/' "the documents or the window"
 refuse data/documents 'ui/|app/' "the window"
 refuse ui 'app/' "the programs"
-hits=$(git grep -n '#include "data/store/private/' -- . ':!data/store' || true)
+hits=$(git grep -n '^#include "data/store/private/' -- . ':!data/store' || true)
 if [ -n "$hits" ]; then
     echo "the store's private headers are its own:" >&2
     echo "$hits" >&2
